@@ -1,0 +1,40 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "image/memory_picture.h"
+#include "image/thermal_image.h"
+
+// Placement of one thermal picture (31 x 32 cells) in the 640 x 480 area.
+struct PictureRect {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  double cellWidth = 0.0;   // width / 31
+  double cellHeight = 0.0;  // height / 32
+};
+
+inline constexpr PictureRect kStartLeftPicture{36, 144, 248, 192, 8.0, 6.0};
+inline constexpr PictureRect kStartRightPicture{356, 144, 248, 192, 8.0, 6.0};
+
+enum DisplayMode : std::int32_t { kMeasuredPixels = 0, kSmoothed = 1 };
+
+// Layer codes of the layer map: which thermal pictures cover a pixel.
+enum LayerCode : std::int32_t { kNoLayer = 0, kLeftLayer = 1, kRightLayer = 2, kBothLayers = 3 };
+
+// Everything the window composes and shows, apart from the thermal image.
+struct Display {
+  MemoryPicture compositeSurface{kPictureWidth, kPictureHeight};
+  MemoryPicture leftLayer{kPictureWidth, kPictureHeight};
+  MemoryPicture rightLayer{kPictureWidth, kPictureHeight};
+  MemoryPicture legendSurface{kPictureWidth, kPictureHeight};
+  MemoryPicture backgroundSurface{kPictureWidth, kPictureHeight};  // black until loaded
+  std::vector<std::int32_t> layerMap = std::vector<std::int32_t>(kPictureWidth * kPictureHeight, kNoLayer);
+  PictureRect leftPicture = kStartLeftPicture;
+  PictureRect rightPicture = kStartRightPicture;
+  int transparency = 50;  // background weight in per cent
+  std::int32_t displayMode = kMeasuredPixels;
+
+  std::int32_t LayerAt(int x, int y) const { return layerMap[static_cast<std::size_t>(y) * kPictureWidth + x]; }
+};

@@ -1,0 +1,24 @@
+#pragma once
+#include <cstdint>
+
+#include "scan/byte_link.h"
+#include "scan/clock.h"
+
+// The three exchanges with the serial-to-I2C adapter. Module 1 selects the
+// tilt module at 0xD0, any other value the pan module at 0xD2. A null port
+// means no port is open: writes do nothing and reads give substitutes.
+inline constexpr int kTiltModule = 1;  // 0xD0: tilt servo, ambient sensor, left half
+inline constexpr int kPanModule = 0;   // 0xD2: pan servo, right half
+
+inline constexpr std::uint8_t kAmbientRegister = 1;
+inline constexpr std::uint8_t kFirstPixelRegister = 2;
+inline constexpr std::uint8_t kLastPixelRegister = 9;
+
+// Register 0 (servo position); the value is taken modulo 256.
+void WriteServoPosition(ByteLink* port, int module, int value);
+// Register 1 (servo range).
+void WriteServoRange(ByteLink* port, int module, int value);
+// Reads one register; never returns 0. A 0 byte or no byte is replaced by a
+// substitute of 20..147 from std::rand(), and *substituted (if given) is set.
+std::uint8_t ReadRegister(ByteLink* port, Clock& clock, int module, int reg,
+                          bool* substituted = nullptr);

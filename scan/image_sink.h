@@ -1,0 +1,24 @@
+#pragma once
+#include <cstdint>
+
+// The scan range as the picture frames it: grid columns 0..61, rows 0..31.
+struct ScanRange {
+  std::uint8_t firstColumn = 0;
+  std::uint8_t lastColumn = 61;
+  std::uint8_t firstRow = 0;
+  std::uint8_t lastRow = 31;
+  friend bool operator==(const ScanRange&, const ScanRange&) = default;
+};
+
+// Where the scan's results go: the thermal image, either directly
+// (ThermalImageSink) or, from the scan's worker thread, by way of the
+// window's thread.
+class ImageSink {
+ public:
+  virtual ~ImageSink() = default;
+  // A reading (1..255) for grid cell (column 0..61, row 0..31).
+  virtual void StoreReading(int column, int row, int value) = 0;
+  // The image's copy of the accepted scan range.
+  virtual void SetScanRange(const ScanRange& range) = 0;
+  virtual void SetAmbientTemperature(int celsius) = 0;
+};

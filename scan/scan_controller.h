@@ -1,0 +1,91 @@
+#pragma once
+#include <cstdint>
+
+#include "scan/byte_link.h"
+#include "scan/clock.h"
+#include "scan/image_sink.h"
+#include "scan/scan_window.h"
+
+// Where the sensor head points, what is to be scanned and how the sweep
+// runs. Byte fields wrap modulo 256 and compare unsigned.
+struct ScanState {
+  std::uint8_t panPosition = 30;
+  std::uint8_t tiltOffset = 0;
+  std::uint8_t tiltBase = 16;
+  std::uint8_t firstColumn = 0;
+  std::uint8_t lastColumn = 61;
+  std::uint8_t firstPan = 0;
+  std::uint8_t lastPan = 30;
+  std::uint8_t pixelRegister = 0;
+  std::uint8_t firstRow = 0;
+  std::uint8_t lastRow = 31;
+  std::uint8_t firstRegister = 2;
+  std::uint8_t lastRegister = 9;
+  std::uint8_t servoRange = 20;
+  bool running = false;
+  bool bothDirections = false;
+  bool stopAfterPass = false;
+  ByteLink* port = nullptr;  // not owned; null: no port
+  ImageSink* image = nullptr;  // not owned
+  std::int32_t stepState = 0;
+  std::int32_t subRowCount = 4;
+  std::int32_t tiltStep = 1;
+};
+
+// The four edges of the scan range, as the range controls move them.
+enum class RangeEdge { Top /*lastRow*/, Bottom /*firstRow*/, Left /*firstColumn*/, Right /*lastColumn*/ };
+
+// Moves the head and reads the columns. Runs on one thread (the scan's
+// worker, or a test); it never sleeps itself but waits through the Clock.
+class ScanController {
+ public:
+  ScanController(Clock& clock, ScanWindow& window);
+
+  ScanState& State() { return state_; }
+  const ScanState& State() const { return state_; }
+  bool Scanning() const { return scanning_; }
+  // Register reads of the last ScanStep that got no answer (substitutes).
+  int SubstitutesInLastStep() const { return substitutesInLastStep_; }
+
+  void SetPort(ByteLink* port);  // null: no port
+
+  void SetScanDefaults(ImageSink* image);
+  bool ValidateRange();
+  void UpdateRegisterSpan();
+  void ReadColumn();
+  void PerformMove(int move);  // 0 StepForward .. 4 ResetTilt
+  void ScanStep();
+
+  // Start-up: servo range of the pan module, then of the tilt module.
+  void WriteServoRanges();
+
+  // Commands of the window.
+  void Start();           // "Start"
+  void Stop();            // "Stopp"
+  void Tick();            // one tick of the step timer
+  void Reset();           // "Reset" of "Steuerung"
+  void MiddlePosition();  // "Mittelposition"
+  void PauseScan();       // before a modal dialog
+  void ResumeScan();      // after it
+  // Reads the ambient temperature once, stores and shows it.
+  void ReadAmbient();
+
+  // Range and options. ChangeEdge tries the edge's new value (taken in
+  // 8 bits) and keeps it only if the range stays valid; returns acceptance.
+  bool ChangeEdge(RangeEdge edge, int value);
+  void ResetRange();  // "Reset" of "Messbereich verkleinern"
+  void SetOptions(bool stopAfterPass, bool bothDirections);
+  void SetOneRowMode();   // "1-zeilig"
+  void SetFourRowMode();  // "4-zeilig"
+
+ private:
+  void ParkTilt();
+  std::uint8_t Read(int module, std::uint8_t reg);
+
+  Clock& clock_;
+  ScanWindow& window_;
+  ScanState state_;
+  bool scanning_ = false;
+  int substitutesInStep_ = 0;
+  int substitutesInLastStep_ = 0;
+};

@@ -1,0 +1,20 @@
+// Shared main of the Qt test programs: an offscreen application with a
+// private runtime folder and a settings store that never touches the user's.
+#include <QApplication>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  QTemporaryDir home;  // removed when the tests end
+  qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
+  qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
+  qputenv("HOME", home.path().toUtf8());
+  QStandardPaths::setTestModeEnabled(true);  // must precede the first QSettings
+  ::testing::InitGoogleTest(&argc, argv);
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}
