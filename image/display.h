@@ -15,6 +15,17 @@ struct PictureRect {
   double cellHeight = 0.0;  // height / 32
 };
 
+// A rectangle of the window's client area: left and top inside, right and
+// bottom just outside.
+struct Area {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+};
+
 inline constexpr PictureRect kStartLeftPicture{36, 144, 248, 192, 8.0, 6.0};
 inline constexpr PictureRect kStartRightPicture{356, 144, 248, 192, 8.0, 6.0};
 

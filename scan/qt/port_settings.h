@@ -1,0 +1,14 @@
+#pragma once
+#include <QString>
+
+// The stored settings of the serial port: QSettings of organisation
+// "Vom lokalen Anwendungs-Assistenten generierte Anwendungen", application
+// "Torvak", section "SETTINGS".
+
+// "COMPORT", read with default 0; only its low 8 bits count (264 reads as 8).
+int StoredPortNumber();
+// Writes "COMPORT" as an integer.
+void StorePortNumber(int number);
+// The device that "Com n" (1..8) stands for: the string setting "COMn" if
+// set, else /dev/ttyUSB<n-1> on Linux (COM<n> on Windows).
+QString PortDevice(int number);

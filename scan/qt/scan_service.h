@@ -1,0 +1,55 @@
+#pragma once
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "scan/image_sink.h"
+#include "scan/scan_controller.h"
+
+class PortLink;
+
+// The scan on a worker thread of its own. The worker owns the scan
+// controller, its state and the serial port, and paces the steps with its
+// own timer. The window's commands are queued to it in the order given and
+// take effect between steps, never inside one; everything the window shows
+// comes back as signals, delivered on the window's thread.
+class ScanService : public QObject {
+  Q_OBJECT
+ public:
+  // makeLink creates the port link on the worker thread (the serial port by
+  // default; tests pass fakes).
+  using LinkFactory = std::function<std::unique_ptr<PortLink>()>;
+  explicit ScanService(LinkFactory makeLink = {}, QObject* parent = nullptr);
+  // Stops the worker and joins it, waiting at most one serial time-out.
+  ~ScanService() override;
+
+  // Start-up of the scan: defaults, the stored port, both servo ranges,
+  // "Start" disabled, "Reset", both options on, one more ambient reading.
+  void StartUp();
+  void Start();
+  void Stop();
+  void Reset();
+  void MiddlePosition();
+  void Pause();
+  void Resume();
+  // Answered by edgeAnswered with the accepted or refused value.
+  void ChangeEdge(RangeEdge edge, int value);
+  void ResetRange();
+  void SetOptions(bool stopAfterPass, bool bothDirections);
+  void SetOneRowMode();
+  void SetFourRowMode();
+  void SelectPort(int number);
+
+ signals:
+  void readingStored(int column, int row, int value);
+  void scanRangeChanged(ScanRange range);
+  void ambientChanged(int celsius);
+  void startEnabledChanged(bool enabled);
+  void scanningChanged(bool scanning);
+  void repaintRequested();
+  void edgeAnswered(RangeEdge edge, int value, bool accepted);
+  // A plain German sentence for the status line (port opened, failed or
+  // lost; no sensor answering).
+  void statusMessage(QString text);
+};
