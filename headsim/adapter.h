@@ -1,0 +1,43 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The serial-to-I2C adapter with the two modules behind it, as the program
+// talks to it: 0x55, address, register, count, then a data byte for a
+// write (address 0xD0 or 0xD2) and nothing more for a read (0xD1 or 0xD3).
+// Every complete frame gets one reply byte. Bytes that do not fit a frame
+// are skipped until the next command byte.
+namespace headsim {
+
+struct Frame {
+  std::uint8_t address = 0;
+  std::uint8_t reg = 0;
+  std::uint8_t value = 0;  // the data byte of a write
+  bool read = false;
+  std::uint8_t reply = 0;
+
+  std::string Describe() const;  // one line for the log
+};
+
+class EmulatedAdapter {
+ public:
+  // Takes one byte from the line; returns true when it completed a frame,
+  // which is then in *frame with its reply.
+  bool Feed(std::uint8_t byte, Frame* frame);
+
+  int PanPosition() const { return panPosition_; }
+  int TiltPosition() const { return tiltPosition_; }
+  int ServoRange(int moduleAddress) const;
+
+ private:
+  std::uint8_t Answer(const Frame& frame);
+
+  std::vector<std::uint8_t> pending_;
+  int panPosition_ = 15;
+  int tiltPosition_ = 15;
+  int panServoRange_ = 0;
+  int tiltServoRange_ = 0;
+};
+
+}  // namespace headsim

@@ -1,0 +1,184 @@
+// torvak-headsim: stands in for the adapter and the sensor head on a
+// pseudo-terminal, so Torvak can scan a known scene without hardware.
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <string>
+#include <thread>
+
+#include "headsim/adapter.h"
+#include "headsim/scene.h"
+
+namespace {
+
+volatile std::sig_atomic_t stopRequested = 0;
+void RequestStop(int) { stopRequested = 1; }
+
+struct Options {
+  std::string link;
+  bool silent = false;
+  bool zeros = false;
+  int garbageEvery = 0;  // a random byte before about one reply in N
+  int delayMs = 0;
+  long hangUpAfter = -1;  // frames
+  bool log = false;
+};
+
+void Usage() {
+  std::fprintf(stderr,
+               "usage: torvak-headsim [--link PATH] [--log] [--silent] [--zeros]\n"
+               "                      [--garbage N] [--delay MS] [--hangup-after FRAMES]\n"
+               "       torvak-headsim --print-scene\n");
+}
+
+void PrintScene() {
+  for (int row = 31; row >= 0; --row) {
+    for (int column = 0; column < 62; ++column) {
+      std::printf(column ? ";%d" : "%d", headsim::ExpectedReading(column, row));
+    }
+    std::printf("\n");
+  }
+}
+
+bool ParseNumber(const char* text, long* value) {
+  char* end = nullptr;
+  *value = std::strtol(text, &end, 10);
+  return end != text && *end == '\0' && *value >= 0;
+}
+
+bool ParseOptions(int argc, char** argv, Options* options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    long number = 0;
+    const bool hasValue = i + 1 < argc;
+    if (arg == "--link" && hasValue) {
+      options->link = argv[++i];
+    } else if (arg == "--log") {
+      options->log = true;
+    } else if (arg == "--silent") {
+      options->silent = true;
+    } else if (arg == "--zeros") {
+      options->zeros = true;
+    } else if (arg == "--garbage" && hasValue && ParseNumber(argv[++i], &number) && number > 0) {
+      options->garbageEvery = static_cast<int>(number);
+    } else if (arg == "--delay" && hasValue && ParseNumber(argv[++i], &number)) {
+      options->delayMs = static_cast<int>(number);
+    } else if (arg == "--hangup-after" && hasValue && ParseNumber(argv[++i], &number)) {
+      options->hangUpAfter = number;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The device side stays open here too, so the line survives the program
+// closing and reopening the port; it is raw so nothing is echoed.
+int OpenPseudoTerminal(std::string* devicePath, int* deviceFd) {
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
+    return -1;
+  }
+  *devicePath = ptsname(master);
+  *deviceFd = open(devicePath->c_str(), O_RDWR | O_NOCTTY);
+  termios raw{};
+  if (*deviceFd >= 0 && tcgetattr(*deviceFd, &raw) == 0) {
+    cfmakeraw(&raw);
+    tcsetattr(*deviceFd, TCSANOW, &raw);
+  }
+  return master;
+}
+
+void Reply(int master, const headsim::Frame& frame, const Options& options, std::mt19937& random) {
+  if (options.silent) {
+    return;
+  }
+  if (options.delayMs > 0) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(options.delayMs));
+  }
+  std::uint8_t bytes[2];
+  std::size_t count = 0;
+  if (options.garbageEvery > 0 && random() % options.garbageEvery == 0) {
+    bytes[count++] = static_cast<std::uint8_t>(random());
+  }
+  bytes[count++] = (options.zeros && frame.read) ? 0 : frame.reply;
+  if (write(master, bytes, count) < 0) {
+    std::perror("torvak-headsim: write");
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[1], "--print-scene") == 0) {
+    PrintScene();
+    return 0;
+  }
+  Options options;
+  if (!ParseOptions(argc, argv, &options)) {
+    Usage();
+    return 2;
+  }
+  std::string device;
+  int deviceFd = -1;
+  const int master = OpenPseudoTerminal(&device, &deviceFd);
+  if (master < 0) {
+    std::perror("torvak-headsim: pseudo-terminal");
+    return 1;
+  }
+  if (!options.link.empty()) {
+    unlink(options.link.c_str());
+    if (symlink(device.c_str(), options.link.c_str()) != 0) {
+      std::perror("torvak-headsim: --link");
+      return 1;
+    }
+  }
+  std::signal(SIGINT, RequestStop);
+  std::signal(SIGTERM, RequestStop);
+  std::printf("%s\n", device.c_str());
+  std::fflush(stdout);
+
+  headsim::EmulatedAdapter adapter;
+  std::mt19937 random(1);
+  long frames = 0;
+  while (!stopRequested && (options.hangUpAfter < 0 || frames < options.hangUpAfter)) {
+    pollfd waiting{master, POLLIN, 0};
+    if (poll(&waiting, 1, 100) <= 0 || !(waiting.revents & POLLIN)) {
+      continue;
+    }
+    std::uint8_t buffer[256];
+    const ssize_t count = read(master, buffer, sizeof buffer);
+    for (ssize_t i = 0; i < count; ++i) {
+      headsim::Frame frame;
+      if (!adapter.Feed(buffer[i], &frame)) {
+        continue;
+      }
+      ++frames;
+      if (options.log) {
+        std::printf("%s\n", frame.Describe().c_str());
+        std::fflush(stdout);
+      }
+      Reply(master, frame, options, random);
+      if (frames == options.hangUpAfter) {
+        break;
+      }
+    }
+  }
+  if (options.log && frames == options.hangUpAfter) {
+    std::printf("hangup\n");
+    std::fflush(stdout);
+  }
+  if (!options.link.empty()) {
+    unlink(options.link.c_str());
+  }
+  close(deviceFd);
+  close(master);
+  return 0;
+}

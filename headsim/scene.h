@@ -1,0 +1,34 @@
+#pragma once
+
+// The scene the emulated head looks at, described once per grid cell:
+// a room at 21 °C with a warm mug, a hot spot above the top of the colour
+// scale and a cold spot below its bottom.
+namespace headsim {
+
+inline constexpr int kAmbientCelsius = 21;
+inline constexpr int kRoomCelsius = 21;
+
+struct Spot {
+  const char* name;
+  int column;  // centre cell of the grid (0..61)
+  int row;     // 0 is the lowest row
+  int radius;  // in cells
+  int centreCelsius;
+  int edgeCelsius;
+};
+
+// The fixed places: the mug in the left half, the hot and cold spots in the right half.
+inline constexpr Spot kMug{"mug", 12, 12, 4, 60, 35};
+inline constexpr Spot kHotSpot{"hot spot", 44, 22, 2, 220, 200};
+inline constexpr Spot kColdSpot{"cold spot", 53, 7, 2, 4, 6};
+
+// Degrees that grid cell (column, row) reads in a full scan.
+int ExpectedReading(int column, int row);
+
+// Degrees that a pixel register (2..9) of a module (0xD0 or 0xD2) sees with
+// the pan servo at panPosition and the tilt servo at tiltPosition. The tilt
+// servo stands at 16 + sub-row offset while scanning; other positions look
+// at the nearest row.
+int PixelReading(int moduleAddress, int panPosition, int tiltPosition, int pixelRegister);
+
+}  // namespace headsim
