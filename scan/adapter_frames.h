@@ -19,6 +19,7 @@ void WriteServoPosition(ByteLink* port, int module, int value);
 // Register 1 (servo range).
 void WriteServoRange(ByteLink* port, int module, int value);
 // Reads one register; never returns 0. A 0 byte or no byte is replaced by a
-// substitute of 20..147 from std::rand(), and *substituted (if given) is set.
+// substitute of 20..147 from std::rand(); *substituted (if given) tells
+// whether that happened.
 std::uint8_t ReadRegister(ByteLink* port, Clock& clock, int module, int reg,
                           bool* substituted = nullptr);

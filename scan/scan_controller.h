@@ -30,6 +30,7 @@ struct ScanState {
   std::int32_t stepState = 0;
   std::int32_t subRowCount = 4;
   std::int32_t tiltStep = 1;
+  friend bool operator==(const ScanState&, const ScanState&) = default;
 };
 
 // The four edges of the scan range, as the range controls move them.
@@ -80,12 +81,18 @@ class ScanController {
 
  private:
   void ParkTilt();
+  void WriteTilt();
+  void ReadModule(int module, int column);
   std::uint8_t Read(int module, std::uint8_t reg);
+  void DecideRow();
+  ImageSink& Image();
+  std::uint8_t& EdgeField(RangeEdge edge);
 
   Clock& clock_;
   ScanWindow& window_;
   ScanState state_;
   bool scanning_ = false;
+  bool pausedScan_ = false;  // a scan was running when PauseScan stopped it
   int substitutesInStep_ = 0;
   int substitutesInLastStep_ = 0;
 };

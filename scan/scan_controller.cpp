@@ -1,0 +1,301 @@
+#include "scan/scan_controller.h"
+
+#include "scan/adapter_frames.h"
+
+namespace {
+
+constexpr std::uint8_t kLastGridRow = 31;
+constexpr std::uint8_t kLastGridColumn = 61;
+constexpr std::uint8_t kLastPanPosition = 30;
+constexpr std::uint8_t kRightHalfOffset = 31;  // grid column of pan position 0 in the right half
+constexpr int kParkedTilt = 15;
+constexpr int kMiddlePan = 15;
+constexpr int kTiltServoRange = 20;
+constexpr int kSettleMs = 300;
+constexpr int kPanStepMs = 100;
+constexpr int kMsPerServoPosition = 10;
+
+enum Move { kStepForward = 0, kStepBackward = 1, kTiltStep = 2, kReturnPan = 3, kResetTilt = 4 };
+
+// Stands in for the image until SetScanDefaults has given one.
+class NoImage : public ImageSink {
+ public:
+  void StoreReading(int, int, int) override {}
+  void SetScanRange(const ScanRange&) override {}
+  void SetAmbientTemperature(int) override {}
+};
+
+}  // namespace
+
+ScanController::ScanController(Clock& clock, ScanWindow& window) : clock_(clock), window_(window) {}
+
+void ScanController::SetPort(ByteLink* port) { state_.port = port; }
+
+ImageSink& ScanController::Image() {
+  static NoImage noImage;
+  return state_.image != nullptr ? *state_.image : noImage;
+}
+
+void ScanController::SetScanDefaults(ImageSink* image) {
+  ScanState& s = state_;
+  s.image = image;
+  s.panPosition = kLastPanPosition;
+  s.tiltOffset = 0;
+  s.firstColumn = 0;
+  s.firstPan = 0;
+  s.lastColumn = kLastGridColumn;
+  s.lastPan = kLastPanPosition;
+  s.firstRow = 0;
+  s.lastRow = kLastGridRow;
+  ValidateRange();
+  UpdateRegisterSpan();
+  s.subRowCount = 4;
+  s.bothDirections = false;
+  s.stopAfterPass = false;
+  s.tiltStep = 1;
+  s.servoRange = 20;
+  s.tiltBase = 16;
+}
+
+bool ScanController::ValidateRange() {
+  ScanState& s = state_;
+  if (s.firstRow > s.lastRow || s.lastRow > kLastGridRow) return false;
+  if (s.firstColumn > s.lastColumn || s.lastColumn > kLastGridColumn) return false;
+  // The sweep covers the columns of the one half the range lies in, or the
+  // whole sweep when the range spans both halves.
+  std::uint8_t firstPan = 0;
+  std::uint8_t lastPan = kLastPanPosition;
+  if (s.lastColumn < kRightHalfOffset) {
+    firstPan = s.firstColumn;
+    lastPan = s.lastColumn;
+  } else if (s.firstColumn >= kRightHalfOffset) {
+    firstPan = s.firstColumn - kRightHalfOffset;
+    lastPan = s.lastColumn - kRightHalfOffset;
+  }
+  // The head must stay inside its sweep.
+  if (s.panPosition < firstPan || s.panPosition > lastPan) return false;
+  Image().SetScanRange({s.firstColumn, s.lastColumn, s.firstRow, s.lastRow});
+  s.firstPan = firstPan;
+  s.lastPan = lastPan;
+  return true;
+}
+
+void ScanController::UpdateRegisterSpan() {
+  // The pixel registers whose row tiltOffset + 4 * (register - 2) lies in the
+  // row range; the interleave is fixed at 4 rows per pixel.
+  ScanState& s = state_;
+  const int t = s.tiltOffset;
+  s.firstRegister = static_cast<std::uint8_t>(s.firstRow / 4 + (s.firstRow % 4 > t ? 1 : 0) + 2);
+  s.lastRegister = static_cast<std::uint8_t>(s.lastRow / 4 - (s.lastRow % 4 < t ? 1 : 0) + 2);
+}
+
+std::uint8_t ScanController::Read(int module, std::uint8_t reg) {
+  bool substituted = false;
+  const std::uint8_t reading = ReadRegister(state_.port, clock_, module, reg, &substituted);
+  if (substituted) ++substitutesInStep_;
+  return reading;
+}
+
+void ScanController::ReadModule(int module, int column) {
+  ScanState& s = state_;
+  for (int reg = s.firstRegister; reg <= s.lastRegister; ++reg) {
+    s.pixelRegister = static_cast<std::uint8_t>(reg);
+    const int reading = Read(module, s.pixelRegister);
+    Image().StoreReading(column, s.tiltOffset + s.subRowCount * (reg - 2), reading);
+  }
+}
+
+void ScanController::ReadColumn() {
+  // The pan module first; a module whose column is outside the range is not addressed.
+  const ScanState& s = state_;
+  const int pan = s.panPosition;
+  const int right = pan + kRightHalfOffset;
+  if (s.firstColumn <= right && right <= s.lastColumn) ReadModule(kPanModule, right);
+  if (s.firstColumn <= pan && pan <= s.lastColumn) ReadModule(kTiltModule, pan);
+}
+
+void ScanController::WriteTilt() {
+  WriteServoPosition(state_.port, kTiltModule, static_cast<std::uint8_t>(state_.tiltBase + state_.tiltOffset));
+}
+
+void ScanController::ParkTilt() { WriteServoPosition(state_.port, kTiltModule, kParkedTilt); }
+
+void ScanController::PerformMove(int move) {
+  ScanState& s = state_;
+  switch (move) {
+    case kStepForward:
+    case kStepBackward:
+      s.panPosition = static_cast<std::uint8_t>(s.panPosition + (move == kStepForward ? 1 : -1));
+      WriteServoPosition(s.port, kPanModule, s.panPosition);
+      clock_.Wait(kPanStepMs);
+      break;
+    case kTiltStep:
+      s.tiltOffset = static_cast<std::uint8_t>(s.tiltOffset + s.tiltStep);
+      UpdateRegisterSpan();
+      WriteTilt();
+      break;
+    case kReturnPan:
+      WriteServoPosition(s.port, kPanModule, s.firstPan);
+      clock_.Wait(kMsPerServoPosition * (s.panPosition - s.firstPan));
+      s.panPosition = s.firstPan;
+      break;
+    case kResetTilt:
+      WriteServoPosition(s.port, kTiltModule, s.tiltBase);
+      clock_.Wait(kMsPerServoPosition * s.tiltOffset);
+      s.tiltOffset = 0;
+      UpdateRegisterSpan();
+      if (s.stopAfterPass) s.running = false;
+      break;
+    default:
+      return;
+  }
+  s.stepState = move;
+}
+
+void ScanController::DecideRow() {
+  const ScanState& s = state_;
+  PerformMove(s.tiltOffset < s.subRowCount - s.tiltStep ? kTiltStep : kResetTilt);
+}
+
+void ScanController::ScanStep() {
+  ScanState& s = state_;
+  s.running = true;
+  substitutesInStep_ = 0;
+  clock_.Wait(kSettleMs);
+  ReadColumn();
+  clock_.YieldOnce();
+  substitutesInLastStep_ = substitutesInStep_;
+
+  if (s.stepState == kReturnPan || s.stepState == kResetTilt) {
+    // When one sweep is a whole frame, a frame that ended at lastPan with
+    // both directions on has no tilt step to turn the sweep round; without
+    // this the head would stay at lastPan and re-read that column forever.
+    const bool turnAtLastPan = s.stepState == kResetTilt && s.bothDirections &&
+                               s.panPosition == s.lastPan && s.tiltStep >= s.subRowCount;
+    s.stepState = turnAtLastPan ? kStepBackward : kStepForward;
+  }
+
+  switch (s.stepState) {
+    case kStepForward:
+      if (s.panPosition != s.lastPan) return PerformMove(kStepForward);
+      if (!s.bothDirections) PerformMove(kReturnPan);
+      return DecideRow();
+    case kStepBackward:
+      if (s.panPosition != s.firstPan) return PerformMove(kStepBackward);
+      return DecideRow();
+    case kTiltStep:
+      if (s.panPosition != s.firstPan) return PerformMove(kStepBackward);
+      if (s.panPosition == s.lastPan) {
+        s.stepState = kStepForward;  // a one-position sweep: nothing to move
+        return;
+      }
+      return PerformMove(kStepForward);
+    default:
+      return;
+  }
+}
+
+void ScanController::WriteServoRanges() {
+  WriteServoRange(state_.port, kPanModule, state_.servoRange);
+  WriteServoRange(state_.port, kTiltModule, kTiltServoRange);
+}
+
+void ScanController::Start() {
+  window_.SetStepTimer(true);
+  scanning_ = true;
+  WriteTilt();
+}
+
+void ScanController::Stop() {
+  window_.SetStepTimer(false);
+  scanning_ = false;
+  ParkTilt();
+  state_.running = false;
+}
+
+void ScanController::Tick() {
+  if (!scanning_) return Stop();  // the last step ended a pass
+  ScanStep();
+  scanning_ = state_.running;
+  window_.RepaintPicture();
+}
+
+void ScanController::Reset() {
+  PerformMove(kReturnPan);
+  if (state_.running) {
+    PerformMove(kResetTilt);
+  } else {
+    state_.tiltOffset = 0;
+    UpdateRegisterSpan();
+  }
+  Read(kTiltModule, kAmbientRegister);  // the first ambient reading is discarded
+  ReadAmbient();
+  window_.EnableStart(true);
+}
+
+void ScanController::MiddlePosition() {
+  WriteServoPosition(state_.port, kPanModule, kMiddlePan);  // panPosition keeps the scan's position
+  PerformMove(kResetTilt);
+  window_.EnableStart(false);
+}
+
+void ScanController::PauseScan() {
+  pausedScan_ = scanning_;
+  if (pausedScan_) Stop();
+}
+
+void ScanController::ResumeScan() {
+  if (pausedScan_) Start();
+  pausedScan_ = false;
+}
+
+void ScanController::ReadAmbient() {
+  const int celsius = Read(kTiltModule, kAmbientRegister);
+  Image().SetAmbientTemperature(celsius);
+  window_.ShowAmbient(celsius);
+}
+
+std::uint8_t& ScanController::EdgeField(RangeEdge edge) {
+  switch (edge) {
+    case RangeEdge::Top: return state_.lastRow;
+    case RangeEdge::Bottom: return state_.firstRow;
+    case RangeEdge::Left: return state_.firstColumn;
+    case RangeEdge::Right: break;
+  }
+  return state_.lastColumn;
+}
+
+bool ScanController::ChangeEdge(RangeEdge edge, int value) {
+  std::uint8_t& field = EdgeField(edge);
+  const std::uint8_t old = field;
+  field = static_cast<std::uint8_t>(value);  // -1 becomes 255 and is refused
+  if (!ValidateRange()) {
+    field = old;
+    return false;
+  }
+  if (edge == RangeEdge::Top || edge == RangeEdge::Bottom) UpdateRegisterSpan();
+  window_.RepaintPicture();
+  return true;
+}
+
+void ScanController::ResetRange() {
+  ScanState& s = state_;
+  s.lastRow = kLastGridRow;
+  s.firstRow = 0;
+  s.lastColumn = kLastGridColumn;
+  s.firstColumn = 0;
+  s.firstPan = 0;
+  s.lastPan = kLastPanPosition;
+  Image().SetScanRange({0, kLastGridColumn, 0, kLastGridRow});
+  UpdateRegisterSpan();
+  window_.RepaintPicture();
+}
+
+void ScanController::SetOptions(bool stopAfterPass, bool bothDirections) {
+  state_.stopAfterPass = stopAfterPass;
+  state_.bothDirections = bothDirections;
+}
+
+void ScanController::SetOneRowMode() { state_.tiltStep = state_.subRowCount; }
+
+void ScanController::SetFourRowMode() { state_.tiltStep = state_.subRowCount / 4; }

@@ -1,0 +1,508 @@
+#include "scan/scan_controller.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <utility>
+
+#include "tests/scan/scan_fakes.h"
+
+using namespace scan_fakes;
+
+namespace {
+
+constexpr std::uint8_t kTilt = 0xD0;  // write address of the tilt module
+constexpr std::uint8_t kPan = 0xD2;   // write address of the pan module
+constexpr int kReading = 37;          // the rig's default answer
+
+// What every step may rely on. The register span is checked against the
+// registers r whose row t + 4 (r - 2) lies in the row range, found by trying each.
+void ExpectInvariants(const ScanState& s) {
+  ASSERT_LE(s.firstColumn, s.lastColumn);
+  ASSERT_LE(s.lastColumn, 61);
+  ASSERT_LE(s.firstRow, s.lastRow);
+  ASSERT_LE(s.lastRow, 31);
+  ASSERT_LE(s.firstPan, s.panPosition);
+  ASSERT_LE(s.panPosition, s.lastPan);
+  ASSERT_LT(s.tiltOffset, s.subRowCount);
+  int first = 99, last = -1;
+  for (int r = 2; r <= 9; ++r) {
+    const int row = s.tiltOffset + 4 * (r - 2);
+    if (row >= s.firstRow && row <= s.lastRow) first = std::min(first, r), last = std::max(last, r);
+  }
+  if (last < 0) {
+    ASSERT_GT(s.firstRegister, s.lastRegister);
+  } else {
+    ASSERT_EQ(s.firstRegister, first);
+    ASSERT_EQ(s.lastRegister, last);
+  }
+}
+
+// What a step at (pan, offset) must store: the pan module's column first,
+// rows ascending, only cells inside the range.
+std::vector<Reading> ExpectedReadings(const ScanState& s, int pan, int offset) {
+  std::vector<Reading> readings;
+  for (int column : {pan + 31, pan}) {
+    if (column < s.firstColumn || column > s.lastColumn) continue;
+    for (int row = offset; row <= 31; row += 4)
+      if (row >= s.firstRow && row <= s.lastRow) readings.push_back({column, row, kReading});
+  }
+  return readings;
+}
+
+struct Step {
+  int pan;
+  int offset;
+  std::vector<Reading> readings;
+  std::vector<ServoWrite> writes;
+  long long ms;
+};
+
+Step TickOnce(ScanRig& rig) {
+  ExpectInvariants(rig.State());
+  const std::size_t readings = rig.image.readings.size();
+  const std::size_t frames = rig.link.frames.size();
+  const long long ms = rig.clock.elapsedMs;
+  Step step{rig.State().panPosition, rig.State().tiltOffset, {}, {}, 0};
+  rig.controller.Tick();
+  step.readings.assign(rig.image.readings.begin() + readings, rig.image.readings.end());
+  step.writes = WritesIn(rig.link.frames, frames);
+  step.ms = rig.clock.elapsedMs - ms;
+  return step;
+}
+
+std::vector<Step> Ticks(ScanRig& rig, int count) {
+  std::vector<Step> steps;
+  for (int i = 0; i < count; ++i) steps.push_back(TickOnce(rig));
+  return steps;
+}
+
+// Starts the scan and ticks until a step ends the pass.
+std::vector<Step> RunPass(ScanRig& rig) {
+  rig.controller.Start();
+  std::vector<Step> steps;
+  while (rig.controller.Scanning() && steps.size() < 2000) steps.push_back(TickOnce(rig));
+  return steps;
+}
+
+// The head after start-up: options as given, "Reset" brought it to pan 0.
+void StartUp(ScanRig& rig, bool stopAfterPass, bool bothDirections) {
+  rig.controller.SetOptions(stopAfterPass, bothDirections);
+  rig.controller.Reset();
+}
+
+using Position = std::pair<int, int>;  // pan, tilt offset
+
+std::vector<Position> Positions(const std::vector<Step>& steps) {
+  std::vector<Position> positions;
+  for (const Step& step : steps) positions.push_back({step.pan, step.offset});
+  return positions;
+}
+
+// Sweeps of pans first..last at the given offsets, alternating direction or not.
+std::vector<Position> Sweeps(int first, int last, std::vector<int> offsets, bool alternate) {
+  std::vector<Position> positions;
+  for (std::size_t s = 0; s < offsets.size(); ++s)
+    for (int i = 0; i <= last - first; ++i)
+      positions.push_back({alternate && s % 2 == 1 ? last - i : first + i, offsets[s]});
+  return positions;
+}
+
+void ExpectReadingsMatchRange(const std::vector<Step>& steps, const ScanState& s) {
+  for (std::size_t i = 0; i < steps.size(); ++i)
+    ASSERT_EQ(steps[i].readings, ExpectedReadings(s, steps[i].pan, steps[i].offset)) << "step " << i;
+}
+
+// Every cell of the range is stored exactly once in a pass, and no other.
+void ExpectEachCellOfRangeOnce(const std::vector<Step>& steps, const ScanState& s) {
+  std::map<Position, int> count;
+  for (const Step& step : steps)
+    for (const Reading& r : step.readings) ++count[{r.column, r.row}];
+  const std::size_t cells = (s.lastColumn - s.firstColumn + 1) * (s.lastRow - s.firstRow + 1);
+  EXPECT_EQ(count.size(), cells);
+  for (const auto& [cell, n] : count) {
+    EXPECT_EQ(n, 1) << cell.first << "," << cell.second;
+    EXPECT_TRUE(cell.first >= s.firstColumn && cell.first <= s.lastColumn);
+    EXPECT_TRUE(cell.second >= s.firstRow && cell.second <= s.lastRow);
+  }
+}
+
+TEST(ScanDefaults, FullRangeCopiedToImageAndServoRangesWrittenPanModuleFirst) {
+  ScanRig rig;
+  EXPECT_EQ(rig.image.ranges, (std::vector<ScanRange>{{0, 61, 0, 31}}));
+  rig.controller.WriteServoRanges();
+  EXPECT_EQ(rig.link.frames, (std::vector<Frame>{{0x55, kPan, 1, 1, 20}, {0x55, kTilt, 1, 1, 20}}));
+  EXPECT_EQ(rig.link.reads, 2);
+}
+
+TEST(ScanPass, BothDirectionsTakes124StepsThenNextTickStopsAndParks) {
+  ScanRig rig;
+  StartUp(rig, true, true);
+  const long long before = rig.clock.elapsedMs;
+  const std::vector<Step> steps = RunPass(rig);
+
+  ASSERT_EQ(steps.size(), 124u);
+  EXPECT_EQ(Positions(steps), Sweeps(0, 30, {0, 1, 2, 3}, true));
+  ExpectReadingsMatchRange(steps, rig.State());
+  ExpectEachCellOfRangeOnce(steps, rig.State());
+  // 16 reads of 2 ms and 300 ms settling per step, 120 pan moves, ResetTilt from offset 3.
+  EXPECT_EQ(rig.clock.elapsedMs - before, 124 * (300 + 16 * 2) + 120 * 100 + 3 * 10);
+  EXPECT_EQ(rig.clock.yields, 124);
+  EXPECT_EQ(steps.back().writes, (std::vector<ServoWrite>{{kTilt, 0, 16}}));
+  EXPECT_EQ(rig.State().panPosition, 0);
+  EXPECT_FALSE(rig.State().running);
+  EXPECT_TRUE(rig.window.timerRunning);
+  EXPECT_EQ(rig.window.repaints, 124);
+
+  const Step last = TickOnce(rig);
+  EXPECT_FALSE(rig.window.timerRunning);
+  EXPECT_EQ(last.writes, (std::vector<ServoWrite>{{kTilt, 0, 15}}));
+  EXPECT_TRUE(last.readings.empty());
+}
+
+TEST(ScanPass, OneDirectionReturnsPanAndTiltsInTheSameStep) {
+  ScanRig rig;
+  StartUp(rig, true, false);
+  const std::vector<Step> steps = RunPass(rig);
+
+  ASSERT_EQ(steps.size(), 124u);
+  EXPECT_EQ(Positions(steps), Sweeps(0, 30, {0, 1, 2, 3}, false));
+  ExpectEachCellOfRangeOnce(steps, rig.State());
+  for (int s = 0; s < 4; ++s) {
+    const Step& end = steps[31 * s + 30];
+    const std::uint8_t tilt = s < 3 ? 16 + s + 1 : 16;
+    EXPECT_EQ(end.writes, (std::vector<ServoWrite>{{kPan, 0, 0}, {kTilt, 0, tilt}})) << s;
+    EXPECT_EQ(end.ms, 332 + 300 + (s < 3 ? 0 : 30)) << s;
+  }
+  long long total = 0;
+  for (const Step& step : steps) total += step.ms;
+  EXPECT_EQ(total, 124 * 332 + 120 * 100 + 4 * 300 + 30);
+}
+
+TEST(ScanPass, WithoutStopAfterPassTheNextFrameStartsAtFirstPan) {
+  ScanRig rig;
+  StartUp(rig, false, true);
+  rig.controller.Start();
+  const std::vector<Step> steps = Ticks(rig, 126);
+  EXPECT_TRUE(rig.controller.Scanning());
+  EXPECT_TRUE(rig.window.timerRunning);
+  EXPECT_EQ(steps[124].pan, 0);
+  EXPECT_EQ(steps[124].offset, 0);
+  EXPECT_EQ(steps[124].writes, (std::vector<ServoWrite>{{kPan, 0, 1}}));
+  EXPECT_EQ(steps[125].pan, 1);
+}
+
+struct RangeCase {
+  const char* name;
+  std::vector<std::pair<RangeEdge, int>> edges;
+  std::uint8_t readAddress;
+  int lastPan;
+  friend void PrintTo(const RangeCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class NarrowRange : public testing::TestWithParam<RangeCase> {};
+
+TEST_P(NarrowRange, AddressesOnlyItsModuleAndSweepsExactlyItsColumns) {
+  ScanRig rig;
+  StartUp(rig, true, true);
+  for (const auto& [edge, value] : GetParam().edges) ASSERT_TRUE(rig.controller.ChangeEdge(edge, value));
+  const std::size_t frames = rig.link.frames.size();
+  const std::vector<Step> steps = RunPass(rig);
+
+  EXPECT_EQ(Positions(steps), Sweeps(0, GetParam().lastPan, {0, 1, 2, 3}, true));
+  ExpectReadingsMatchRange(steps, rig.State());
+  ExpectEachCellOfRangeOnce(steps, rig.State());
+  for (std::size_t i = frames; i < rig.link.frames.size(); ++i) {
+    if (rig.link.frames[i].size() == 4) {
+      ASSERT_EQ(rig.link.frames[i][1], GetParam().readAddress);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ScanPass, NarrowRange,
+    testing::Values(RangeCase{"LeftHalf", {{RangeEdge::Right, 4}}, 0xD1, 4},
+                    RangeCase{"RightHalf", {{RangeEdge::Right, 35}, {RangeEdge::Left, 31}}, 0xD3, 4},
+                    RangeCase{"RowsNarrowedToo",
+                              {{RangeEdge::Right, 2}, {RangeEdge::Top, 13}, {RangeEdge::Bottom, 6}},
+                              0xD1, 2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ScanPass, RangeAcrossBothHalvesSweepsFullyAndReadsEachModuleOnlyInside) {
+  ScanRig rig;
+  StartUp(rig, true, true);
+  ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Left, 25));
+  ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Right, 40));
+  const std::vector<Step> steps = RunPass(rig);
+
+  EXPECT_EQ(Positions(steps), Sweeps(0, 30, {0, 1, 2, 3}, true));
+  ExpectReadingsMatchRange(steps, rig.State());
+  ExpectEachCellOfRangeOnce(steps, rig.State());
+  EXPECT_TRUE(steps[15].readings.empty());  // pan 15: neither column 15 nor 46 is in range
+}
+
+TEST(ScanPass, OnePositionSweepTiltsWithoutPanMoves) {
+  for (bool both : {false, true}) {
+    SCOPED_TRACE(both);
+    ScanRig rig;
+    StartUp(rig, true, both);
+    ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Right, 0));
+    const std::vector<Step> steps = RunPass(rig);
+
+    // A tilt step lands in state 2, whose next step only turns back to
+    // sweeping forward, so every offset after the first is read twice.
+    EXPECT_EQ(Positions(steps),
+              (std::vector<Position>{{0, 0}, {0, 1}, {0, 1}, {0, 2}, {0, 2}, {0, 3}, {0, 3}}));
+    std::vector<ServoWrite> returnPan;
+    if (!both) returnPan.push_back({kPan, 0, 0});
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+      std::vector<ServoWrite> expected;
+      if (i % 2 == 0) {
+        expected = returnPan;
+        expected.push_back({kTilt, 0, static_cast<std::uint8_t>(i < 6 ? 17 + i / 2 : 16)});
+      }
+      EXPECT_EQ(steps[i].writes, expected) << i;
+      EXPECT_EQ(steps[i].ms, 300 + 8 * 2 + (i == 6 ? 30 : 0)) << i;  // ReturnPan waits 0 ms
+    }
+  }
+}
+
+TEST(RegisterSpan, ReadsExactlyTheRowsOfTheRangeAtEveryOffset) {
+  ScanRig rig;  // head at 30: columns 61 and 30
+  ScanState& s = rig.State();
+  for (int first = 0; first <= 31; ++first) {
+    for (int last = first; last <= 31; ++last) {
+      for (int t = 0; t < 4; ++t) {
+        s.firstRow = static_cast<std::uint8_t>(first);
+        s.lastRow = static_cast<std::uint8_t>(last);
+        s.tiltOffset = static_cast<std::uint8_t>(t);
+        rig.controller.UpdateRegisterSpan();
+        rig.image.readings.clear();
+        rig.controller.ReadColumn();
+        ASSERT_EQ(rig.image.readings, ExpectedReadings(s, 30, t)) << first << ".." << last << " @" << t;
+      }
+    }
+  }
+}
+
+std::vector<int> RegistersRead(const FakeLink& link, std::size_t from, std::uint8_t address) {
+  std::vector<int> regs;
+  for (std::size_t i = from; i < link.frames.size(); ++i)
+    if (link.frames[i].size() == 4 && link.frames[i][1] == address) regs.push_back(link.frames[i][2]);
+  return regs;
+}
+
+TEST(RegisterSpan, RowEdgesChangeTheRegistersReadAtOnce) {
+  ScanRig rig;
+  auto readColumn = [&rig](std::uint8_t address) {
+    const std::size_t from = rig.link.frames.size();
+    rig.controller.ReadColumn();
+    return RegistersRead(rig.link, from, address);
+  };
+  ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Bottom, 5));
+  ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Top, 20));
+  EXPECT_EQ(readColumn(0xD3), (std::vector<int>{4, 5, 6, 7}));
+  rig.controller.PerformMove(2);
+  EXPECT_EQ(readColumn(0xD1), (std::vector<int>{3, 4, 5, 6}));
+
+  ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Bottom, 1));
+  ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Top, 1));
+  EXPECT_EQ(readColumn(0xD1), (std::vector<int>{2}));  // offset 1 hits row 1
+  rig.controller.PerformMove(4);
+  EXPECT_TRUE(readColumn(0xD1).empty());  // offset 0 misses it
+
+  rig.controller.ResetRange();
+  EXPECT_EQ(readColumn(0xD1), (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9}));
+  EXPECT_EQ(rig.image.ranges.back(), (ScanRange{0, 61, 0, 31}));
+}
+
+TEST(RangeEdges, RefusedChangesLeaveEveryFieldAsItWas) {
+  ScanRig rig;  // head at 30
+  ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Bottom, 4));
+  ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Top, 12));
+  ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Left, 20));
+  const ScanState before = rig.State();
+  const std::size_t ranges = rig.image.ranges.size();
+  const int repaints = rig.window.repaints;
+  const std::pair<RangeEdge, int> refused[] = {
+      {RangeEdge::Right, 29},  {RangeEdge::Right, 62}, {RangeEdge::Right, 19}, {RangeEdge::Left, 62},
+      {RangeEdge::Left, -1}, {RangeEdge::Top, 3},   {RangeEdge::Top, 32},   {RangeEdge::Top, -1},
+      {RangeEdge::Bottom, 13}, {RangeEdge::Bottom, -1}};
+  for (const auto& [edge, value] : refused) {
+    EXPECT_FALSE(rig.controller.ChangeEdge(edge, value)) << static_cast<int>(edge) << " " << value;
+    EXPECT_EQ(rig.State(), before) << static_cast<int>(edge) << " " << value;
+  }
+  EXPECT_EQ(rig.image.ranges.size(), ranges);
+  EXPECT_EQ(rig.window.repaints, repaints);
+}
+
+TEST(RangeEdges, SweepFollowsTheEdgesOnlyWhileTheHeadStaysInside) {
+  ScanRig rig;  // head at 30
+  for (int right = 60; right >= 30; --right) ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Right, right));
+  EXPECT_FALSE(rig.controller.ChangeEdge(RangeEdge::Right, 29));
+  EXPECT_EQ(rig.State().lastColumn, 30);
+
+  rig.controller.ResetRange();
+  rig.controller.Reset();  // head to 0
+  for (int right = 60; right >= 10; --right) {
+    ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Right, right));
+    EXPECT_EQ(rig.State().lastPan, std::min(right, 30));
+    EXPECT_EQ(rig.image.ranges.back(), (ScanRange{0, static_cast<std::uint8_t>(right), 0, 31}));
+  }
+  rig.controller.ResetRange();
+  EXPECT_TRUE(rig.controller.ChangeEdge(RangeEdge::Left, 31));
+  EXPECT_EQ(rig.State().firstPan, 0);
+  EXPECT_FALSE(rig.controller.ChangeEdge(RangeEdge::Left, 32));
+  EXPECT_TRUE(rig.controller.ChangeEdge(RangeEdge::Right, 31));  // one column
+  EXPECT_EQ(rig.State().lastPan, 0);
+}
+
+TEST(Commands, MiddlePositionKeepsPanPositionSoResetWaitsFromIt) {
+  for (int ticks : {0, 12}) {
+    SCOPED_TRACE(ticks);
+    ScanRig rig;
+    if (ticks > 0) {
+      StartUp(rig, true, true);
+      rig.controller.Start();
+      Ticks(rig, ticks);
+    }
+    const int pan = rig.State().panPosition;  // 30 after start-up defaults, 12 after the ticks
+    std::size_t frames = rig.link.frames.size();
+    rig.controller.MiddlePosition();
+    EXPECT_EQ(WritesIn(rig.link.frames, frames), (std::vector<ServoWrite>{{kPan, 0, 15}, {kTilt, 0, 16}}));
+    EXPECT_EQ(rig.State().panPosition, pan);
+    EXPECT_EQ(rig.window.calls.back(), "start off");
+
+    frames = rig.link.frames.size();
+    rig.clock.waits.clear();
+    rig.link.Answer(0xAA);  // reply to the pan write
+    rig.link.Answer(21);
+    rig.link.Answer(23);
+    rig.controller.Reset();
+    EXPECT_EQ(WritesIn(rig.link.frames, frames), (std::vector<ServoWrite>{{kPan, 0, 0}}));
+    EXPECT_EQ(rig.clock.waits, (std::vector<int>{10 * pan, 1, 1, 1, 1}));
+    EXPECT_EQ(RegistersRead(rig.link, frames, 0xD1), (std::vector<int>{1, 1}));
+    EXPECT_EQ(rig.image.ambients.back(), 23);
+    EXPECT_EQ(rig.window.calls.back(), "start on");
+    EXPECT_EQ(rig.window.calls[rig.window.calls.size() - 2], "ambient 23");
+  }
+}
+
+TEST(Commands, ResetDuringScanRestartsTheFrameAndTheScanGoesOn) {
+  ScanRig rig;
+  StartUp(rig, true, true);
+  rig.controller.Start();
+  Ticks(rig, 40);  // forward sweep done, backward at offset 1 down to pan 21
+  ASSERT_EQ(Position(rig.State().panPosition, rig.State().tiltOffset), Position(21, 1));
+  const std::size_t frames = rig.link.frames.size();
+  rig.clock.waits.clear();
+  rig.controller.Reset();
+  EXPECT_EQ(WritesIn(rig.link.frames, frames), (std::vector<ServoWrite>{{kPan, 0, 0}, {kTilt, 0, 16}}));
+  EXPECT_EQ(rig.clock.waits, (std::vector<int>{210, 10, 1, 1, 1, 1}));
+  const std::vector<Step> steps = Ticks(rig, 2);
+  EXPECT_TRUE(rig.controller.Scanning());
+  EXPECT_EQ(Positions(steps), (std::vector<Position>{{0, 0}, {1, 0}}));
+}
+
+TEST(Commands, StopAndPauseParkTheTiltAndResumeRestartsOnlyARunningScan) {
+  ScanRig rig;
+  rig.controller.Stop();  // no scan runs: parks all the same
+  EXPECT_EQ(WritesIn(rig.link.frames), (std::vector<ServoWrite>{{kTilt, 0, 15}}));
+  EXPECT_EQ(rig.window.calls, (std::vector<std::string>{"timer off"}));
+
+  rig.controller.PauseScan();
+  rig.controller.ResumeScan();
+  EXPECT_EQ(rig.link.frames.size(), 1u);
+  EXPECT_EQ(rig.window.calls.size(), 1u);
+
+  rig.controller.Reset();  // head to 0
+  rig.State().tiltBase = 255;
+  rig.controller.PerformMove(2);  // offset 1: 255 + 1 goes out as 0
+  rig.controller.Start();
+  rig.controller.Tick();  // to pan 1
+  const std::size_t frames = rig.link.frames.size();
+  rig.controller.PauseScan();
+  EXPECT_FALSE(rig.controller.Scanning());
+  EXPECT_FALSE(rig.State().running);
+  EXPECT_FALSE(rig.window.timerRunning);
+  rig.controller.ResumeScan();
+  EXPECT_TRUE(rig.controller.Scanning());
+  EXPECT_TRUE(rig.window.timerRunning);
+  EXPECT_EQ(WritesIn(rig.link.frames, frames), (std::vector<ServoWrite>{{kTilt, 0, 15}, {kTilt, 0, 0}}));
+  EXPECT_EQ(WritesIn(rig.link.frames)[3], (ServoWrite{kTilt, 0, 0}));  // Start: park, pan, tilt step, Start
+}
+
+TEST(ScanStep, CountsTheReadsThatGotNoAnswer) {
+  ScanRig rig;
+  rig.controller.Start();
+  rig.link.script.clear();
+  for (int i = 0; i < 16; ++i) {
+    if (i == 0 || i == 7 || i == 15) rig.link.Answer(0);
+    else if (i == 3 || i == 8) rig.link.NoAnswer();
+    else rig.link.Answer(50);
+  }
+  rig.controller.Tick();
+  EXPECT_EQ(rig.controller.SubstitutesInLastStep(), 5);
+  for (const Reading& r : rig.image.readings) EXPECT_GE(r.value, 20);
+  rig.link.NoAnswer();
+  rig.controller.ReadAmbient();  // outside a step: not counted
+  EXPECT_EQ(rig.controller.SubstitutesInLastStep(), 5);
+  rig.controller.Tick();
+  EXPECT_EQ(rig.controller.SubstitutesInLastStep(), 0);
+}
+
+// In 1-row mode each sweep is a whole frame; with both directions on the
+// head turns at each end instead of re-reading the last column forever.
+TEST(OneRowMode, BothDirectionsSweepsBackAfterEachFrame) {
+  ScanRig rig;
+  rig.controller.SetOneRowMode();
+  StartUp(rig, false, true);
+  rig.controller.Start();
+  const std::vector<Step> steps = Ticks(rig, 93);
+  EXPECT_EQ(Positions(steps), Sweeps(0, 30, {0, 0, 0}, true));
+  for (const ServoWrite& w : WritesIn(rig.link.frames)) {
+    if (w.address == kTilt) {
+      EXPECT_EQ(w.value, 16);
+    }
+  }
+
+  ScanRig once;
+  once.controller.SetOneRowMode();
+  StartUp(once, true, true);
+  const std::vector<Step> forward = RunPass(once);
+  EXPECT_EQ(Positions(forward), Sweeps(0, 30, {0}, false));
+  ExpectReadingsMatchRange(forward, once.State());  // rows 0, 4, .., 28 of both halves
+  TickOnce(once);  // stops the timer
+  const std::vector<Step> backward = RunPass(once);
+  std::vector<Position> expected;
+  for (int pan = 30; pan >= 0; --pan) expected.push_back({pan, 0});
+  EXPECT_EQ(Positions(backward), expected);
+}
+
+// Edges, options, modes and commands changing between steps never break
+// the invariants the next step relies on.
+TEST(ScanPass, InvariantsHoldAtEveryStepWhileSettingsChange) {
+  ScanRig rig;
+  StartUp(rig, true, true);
+  unsigned seed = 12345;
+  auto next = [&seed](int n) {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<int>((seed >> 16) % static_cast<unsigned>(n));
+  };
+  for (int i = 0; i < 3000; ++i) {
+    if (!rig.controller.Scanning()) rig.controller.Start();
+    switch (next(12)) {
+      case 0: rig.controller.ChangeEdge(static_cast<RangeEdge>(next(4)), next(66) - 2); break;
+      case 1: rig.controller.SetOptions(next(2) == 1, next(2) == 1); break;
+      case 2: next(2) ? rig.controller.SetOneRowMode() : rig.controller.SetFourRowMode(); break;
+      case 3: next(2) ? rig.controller.Reset() : rig.controller.MiddlePosition(); break;
+      case 4: rig.controller.ResetRange(); break;
+      default: break;
+    }
+    TickOnce(rig);
+    if (HasFatalFailure()) FAIL() << "at tick " << i;
+  }
+}
+
+}  // namespace
