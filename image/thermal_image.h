@@ -13,12 +13,15 @@ inline constexpr int kNoReading = -1;
 inline constexpr int kPictureWidth = 640;    // the picture area and its pictures
 inline constexpr int kPictureHeight = 480;
 inline constexpr int kPaletteSize = 181;
+// Half-widths below this are taken as this: a half-width of 0 would divide by zero.
+inline constexpr double kMinKernelHalfWidth = 0.01;
 
 enum class Half { Left, Right };
 
 // The temperature grid and the pictures made from it: per half one picture
 // with a pixel per cell ("Mess-Pixel") and one Gaussian-smoothed picture
 // ("Weichzeichner"), with the colour scale that turns degrees into colours.
+// A new image is already initialised (InitThermalImage).
 class ThermalImage {
  public:
   ThermalImage();
@@ -32,10 +35,15 @@ class ThermalImage {
   void ComputeKernel();
   void UpdateSmoothed(Half half, int cx, int cy, int oldValue, int newValue);
 
-  // Kernel weight for offset (i, j), i across and j down, both -R..R-1.
+  // Kernel weight for offset (i, j), i across and j down, both -R..R-1; 0 elsewhere.
   double Weight(int i, int j) const;
   // Weighted sum behind pixel (x, y) of a smoothed picture; -1.0 is empty.
   double Sum(Half half, int x, int y) const;
+
+  // The kernel formula for one offset (i across, j down), for any settings:
+  // 0 outside the circle of the radius. Half-widths below kMinKernelHalfWidth
+  // count as kMinKernelHalfWidth.
+  static double KernelWeight(double halfWidth, int radius, int pitchX, int pitchY, int i, int j);
 
   int legendWidth = 30;
   int legendHeight = 300;
@@ -60,7 +68,43 @@ class ThermalImage {
   std::int32_t scaleMax = 160;
 
  private:
+  // Columns [first, end) of one kernel row that lie inside the circle.
+  struct Span {
+    int first = 0;
+    int end = 0;
+  };
+
+  struct CellCentre {
+    Half half;
+    int x = 0;  // in the smoothed picture
+    int y = 0;
+  };
+
+  // Writes the cell and its measured pixel; returns where its centre lies in the smoothed picture.
+  CellCentre SetCell(int column, int row, int value);
+  std::vector<double>& Sums(Half half) { return half == Half::Left ? sumLeft_ : sumRight_; }
+  MemoryPicture& Smoothed(Half half) { return half == Half::Left ? smoothedLeft : smoothedRight; }
+  MemoryPicture& Measured(Half half) { return half == Half::Left ? measuredLeft : measuredRight; }
+  // Colour of a smoothed pixel with the given sum: ScaleColour of the sum truncated.
+  Colour SumColour(double sum) const;
+  void UpdateColourTable();
+  // Rebuilds the colour table if the scale limits changed since it was made.
+  void RefreshColourTable();
+  // Takes oldPart and adds newPart times the weights into the sums of the
+  // window around (cx, cy); with kPaint also repaints the window's pixels.
+  template <bool kPaint>
+  void UpdateWindow(Half half, int cx, int cy, double oldPart, double newPart);
+  void PaintSmoothed(Half half);
+
   std::vector<double> sumLeft_;
   std::vector<double> sumRight_;
-  std::vector<double> kernel_;
+  std::vector<double> kernel_;     // (2R) x (2R), row j + R holds offsets j down
+  std::vector<Span> kernelSpans_;  // one per kernel row
+  int computedRadius_ = 0;         // R the kernel was computed for
+  // ScaleColour of every value from colourTableLow_ to colourTableLow_ + size - 1;
+  // values beyond either end have the colour of that end.
+  std::vector<Colour> colourTable_;
+  int colourTableLow_ = 0;
+  int tableScaleMin_ = 0;
+  int tableScaleMax_ = -1;
 };

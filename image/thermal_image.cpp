@@ -1,0 +1,130 @@
+#include "image/thermal_image.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kPaletteSteps = 30;  // palette entries between two anchor colours
+constexpr std::size_t kSumCount = static_cast<std::size_t>(kPictureWidth) * kPictureHeight;
+
+bool IsLeft(int column) { return column < kHalfColumns; }
+
+}  // namespace
+
+ThermalImage::ThermalImage() { InitThermalImage(); }
+
+void ThermalImage::InitThermalImage() {
+  sumLeft_.resize(kSumCount);  // emptied by ClearImage
+  sumRight_.resize(kSumCount);
+  scaleMin = 10;
+  kernelHalfWidth = 0.6;
+  ambientTemperature = 10;
+  scaleMax = 160;
+  kernelRadius = 20;
+  pitchX = 8;
+  pitchY = 8;
+  ComputeKernel();
+  std::fill_n(&previousGrid[0][0], kGridColumns * kGridRows, kNoReading);
+  ClearImage();
+  anchorColours = {Rgb(0, 0, 255), Rgb(0, 255, 0),   Rgb(255, 255, 0), Rgb(255, 165, 0),
+                   Rgb(255, 0, 0), Rgb(255, 0, 255), Rgb(128, 0, 128)};
+  BuildPalette();
+}
+
+void ThermalImage::BuildPalette() {
+  // Each channel runs in 30 steps of (B - A) / 30 from one anchor to the next.
+  const auto channel = [](int from, int to, int step) {
+    return static_cast<int>(from + step * (static_cast<double>(to - from) / kPaletteSteps));
+  };
+  for (std::size_t s = 0; s + 1 < anchorColours.size(); ++s) {
+    const Colour a = anchorColours[s];
+    const Colour b = anchorColours[s + 1];
+    for (int k = 0; k < kPaletteSteps; ++k) {
+      palette[s * kPaletteSteps + k] =
+          Rgb(channel(Red(a), Red(b), k), channel(Green(a), Green(b), k), channel(Blue(a), Blue(b), k));
+    }
+  }
+  palette[kPaletteSize - 1] = anchorColours.back();
+  UpdateColourTable();
+}
+
+Colour ThermalImage::ScaleColour(int value) const {
+  if (value == kNoReading) return kNoReadingGrey;
+  if (value > scaleMax) return kWhite;
+  if (value < scaleMin) return kBlack;
+  const double q = static_cast<double>(value - scaleMin) / static_cast<double>(scaleMax - scaleMin);
+  return palette[static_cast<std::size_t>(static_cast<int>(q * (kPaletteSize - 1)))];
+}
+
+void ThermalImage::UpdateColourTable() {
+  // From below both the marker and the scale up to just above the scale.
+  colourTableLow_ = std::min(kNoReading - 1, scaleMin - 1);
+  const int high = std::max(scaleMax + 1, colourTableLow_);
+  colourTable_.resize(static_cast<std::size_t>(high - colourTableLow_) + 1);
+  for (int v = colourTableLow_; v <= high; ++v) {
+    colourTable_[static_cast<std::size_t>(v - colourTableLow_)] = ScaleColour(v);
+  }
+  tableScaleMin_ = scaleMin;
+  tableScaleMax_ = scaleMax;
+}
+
+void ThermalImage::RefreshColourTable() {
+  if (colourTable_.empty() || tableScaleMin_ != scaleMin || tableScaleMax_ != scaleMax) UpdateColourTable();
+}
+
+Colour ThermalImage::SumColour(double sum) const {
+  // Clamping before the truncation keeps the conversion defined and gives the
+  // colour of the truncated value: everything past an end of the table has its colour.
+  const double low = colourTableLow_;
+  const double high = colourTableLow_ + static_cast<double>(colourTable_.size()) - 1;
+  const int v = static_cast<int>(std::clamp(sum, low, high));
+  return colourTable_[static_cast<std::size_t>(v - colourTableLow_)];
+}
+
+ThermalImage::CellCentre ThermalImage::SetCell(int column, int row, int value) {
+  const int x = IsLeft(column) ? column : column - kHalfColumns;
+  const int y = kGridRows - 1 - row;  // row 0 lowest
+  const Half half = IsLeft(column) ? Half::Left : Half::Right;
+  grid[column][row] = value;
+  Measured(half).SetPixel(x, y, ScaleColour(value));
+  return {half, kernelRadius + pitchX * x, kernelRadius + pitchY * y};
+}
+
+void ThermalImage::StoreReading(int column, int row, int value) {
+  const CellCentre centre = SetCell(column, row, value);
+  UpdateSmoothed(centre.half, centre.x, centre.y, previousGrid[column][row], value);
+  previousGrid[column][row] = value;
+}
+
+void ThermalImage::ClearImage() {
+  // Storing the marker in every cell and then emptying all sums and pictures
+  // ends in this state whatever the cells held.
+  std::fill_n(&grid[0][0], kGridColumns * kGridRows, kNoReading);
+  std::fill_n(&previousGrid[0][0], kGridColumns * kGridRows, kNoReading);
+  std::fill(sumLeft_.begin(), sumLeft_.end(), -1.0);
+  std::fill(sumRight_.begin(), sumRight_.end(), -1.0);
+  for (MemoryPicture* picture : {&measuredLeft, &measuredRight, &smoothedLeft, &smoothedRight}) {
+    picture->Fill(kNoReadingGrey);
+  }
+}
+
+void ThermalImage::RebuildImage() {
+  std::int32_t values[kGridColumns][kGridRows];
+  std::copy_n(&grid[0][0], kGridColumns * kGridRows, &values[0][0]);
+  ClearImage();
+  RefreshColourTable();
+  // Storing every cell in order adds each reading to the sums in that order;
+  // only the last colour of a smoothed pixel stays, so the pictures are painted
+  // once at the end. Cells without a reading change nothing.
+  for (int c = 0; c < kGridColumns; ++c) {
+    for (int r = 0; r < kGridRows; ++r) {
+      const int value = values[c][r];
+      if (value == kNoReading) continue;
+      const CellCentre centre = SetCell(c, r, value);
+      UpdateWindow<false>(centre.half, centre.x, centre.y, 0.0, value);
+      previousGrid[c][r] = value;
+    }
+  }
+  PaintSmoothed(Half::Left);
+  PaintSmoothed(Half::Right);
+}
