@@ -17,11 +17,11 @@ struct Scene {
     }
   }
   ThermalImage image;
-  Display display;
+  DisplayData display;
 };
 
 // Both pictures 1280 x 960, centred on the area as the arrangement places them: they overlap everywhere.
-void Enlarge(Display& display) {
+void Enlarge(DisplayData& display) {
   const PictureRect enlarged{-320, -240, 1280, 960, 1280 / 31.0, 960 / 32.0};
   display.leftPicture = enlarged;
   display.rightPicture = enlarged;

@@ -128,7 +128,7 @@ Colour MixColours(Colour c, Colour b, double w) { return Blend(w)(c, b); }
 
 Colour MixLayers(Colour a, Colour b) { return LayerMix(a, b); }
 
-void BuildLayerMap(Display& display, const ThermalImage& image) {
+void BuildLayerMap(DisplayData& display, const ThermalImage& image) {
   const MemoryPicture& background = display.backgroundSurface;
   std::copy_n(background.Bits(), kPictureWidth * kPictureHeight, display.compositeSurface.Bits());
   std::fill(display.layerMap.begin(), display.layerMap.end(), kNoLayer);
@@ -138,7 +138,7 @@ void BuildLayerMap(Display& display, const ThermalImage& image) {
               LayerMargins(display.rightPicture, image, display.displayMode), kRightLayer);
 }
 
-void ComposePicture(Display& display, const ThermalImage& image) {
+void ComposePicture(DisplayData& display, const ThermalImage& image) {
   DrawLayer(image, display.displayMode, image.measuredLeft, image.smoothedLeft, display.leftPicture,
             display.leftLayer);
   DrawLayer(image, display.displayMode, image.measuredRight, image.smoothedRight, display.rightPicture,
@@ -150,7 +150,7 @@ void ComposePicture(Display& display, const ThermalImage& image) {
   DrawRangeFrame(display, image);
 }
 
-void ComposeRect(Display& display, int x0, int y0, int x1, int y1) {
+void ComposeRect(DisplayData& display, int x0, int y0, int x1, int y1) {
   // Up to the last column and row of the area inclusive.
   x0 = std::max(x0, 0);
   y0 = std::max(y0, 0);
@@ -167,7 +167,7 @@ void ComposeRect(Display& display, int x0, int y0, int x1, int y1) {
   }
 }
 
-void DrawRangeFrame(Display& display, const ThermalImage& image) {
+void DrawRangeFrame(DisplayData& display, const ThermalImage& image) {
   const int c0 = image.rangeFirstColumn;
   const int c1 = image.rangeLastColumn;
   const int r0 = image.rangeFirstRow;
@@ -210,7 +210,7 @@ void DrawScaleLegend(MemoryPicture& legend, const ThermalImage& image) {
   legend.FillRect(0, height - 5, width, 5, kBlack);  // below the scale
 }
 
-void SetDisplayMode(Display& display, const ThermalImage& image, int mode) {
+void SetDisplayMode(DisplayData& display, const ThermalImage& image, int mode) {
   display.displayMode = mode;
   BuildLayerMap(display, image);
 }

@@ -19,22 +19,22 @@ Colour MixLayers(Colour a, Colour b);
 
 // Copies the background into the composite and recomputes the layer map for
 // the current placement and display mode. Call after any change of either.
-void BuildLayerMap(Display& display, const ThermalImage& image);
+void BuildLayerMap(DisplayData& display, const ThermalImage& image);
 
 // Stretches the pictures of the current display mode into the layers,
 // composes both picture rectangles and draws the range frame.
-void ComposePicture(Display& display, const ThermalImage& image);
+void ComposePicture(DisplayData& display, const ThermalImage& image);
 
 // Composes x0..x1-1, y0..y1-1 of the composite from the layers and the
 // background as the layer map selects; clipped to the picture area.
-void ComposeRect(Display& display, int x0, int y0, int x1, int y1);
+void ComposeRect(DisplayData& display, int x0, int y0, int x1, int y1);
 
 // Frames a reduced scan range in white on the composite; nothing for the full range.
-void DrawRangeFrame(Display& display, const ThermalImage& image);
+void DrawRangeFrame(DisplayData& display, const ThermalImage& image);
 
 // Draws the colour-scale bar (legendWidth x legendHeight) into the legend's
 // top-left corner: palette from bottom to top between a black band below and a white band above.
 void DrawScaleLegend(MemoryPicture& legend, const ThermalImage& image);
 
 // What the "Mess-Pixel" (0) and "Weichzeichner" (1) buttons do, apart from the repaint.
-void SetDisplayMode(Display& display, const ThermalImage& image, int mode);
+void SetDisplayMode(DisplayData& display, const ThermalImage& image, int mode);

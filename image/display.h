@@ -35,7 +35,7 @@ enum DisplayMode : std::int32_t { kMeasuredPixels = 0, kSmoothed = 1 };
 enum LayerCode : std::int32_t { kNoLayer = 0, kLeftLayer = 1, kRightLayer = 2, kBothLayers = 3 };
 
 // Everything the window composes and shows, apart from the thermal image.
-struct Display {
+struct DisplayData {
   MemoryPicture compositeSurface{kPictureWidth, kPictureHeight};
   MemoryPicture leftLayer{kPictureWidth, kPictureHeight};
   MemoryPicture rightLayer{kPictureWidth, kPictureHeight};

@@ -58,7 +58,7 @@ class ComposerTest : public ::testing::Test {
   }
 
   ThermalImage image;
-  Display display;
+  DisplayData display;
 };
 
 bool Inside(int v, int low, int high) { return low <= v && v <= high; }

@@ -1,0 +1,123 @@
+#include "image/readout.h"
+
+#include <array>
+
+namespace {
+
+bool StrictlyInside(const Area& area, int px, int py) {
+  return area.left < px && px < area.right && area.top < py && py < area.bottom;
+}
+
+bool IsExtreme(int temperature) { return temperature == kBelowScale || temperature == kAboveScale; }
+
+std::string DegreesText(int value) { return std::to_string(value) + " \u00b0 C"; }
+
+}  // namespace
+
+std::optional<double> SegmentPosition(Colour c, Colour a, Colour b) {
+  using Channel = int (*)(Colour);
+  constexpr std::array<Channel, 3> kChannels{Red, Green, Blue};
+  std::optional<double> t;
+  for (Channel channel : kChannels) {
+    const int cc = channel(c);
+    const int ca = channel(a);
+    const int cb = channel(b);
+    if (ca == cb) {
+      if (cc != ca) {
+        return std::nullopt;
+      }
+      continue;
+    }
+    const double u = static_cast<double>(cc - ca) / (cb - ca);
+    if (u < 0.0 || u > 1.0) {
+      return std::nullopt;
+    }
+    // The first changing channel decides; the others only have to agree within one half.
+    if (!t) {
+      t = u;
+    } else if (u - *t < -0.5 || u - *t > 0.5) {
+      return std::nullopt;
+    }
+  }
+  return t;
+}
+
+std::optional<int> ColourToTemperature(const ThermalImage& image, Colour c) {
+  const int r = Red(c);
+  const int g = Green(c);
+  const int b = Blue(c);
+  if (r == 100 && g == 100 && b == 100) {
+    return std::nullopt;
+  }
+  if (r == 0 && g == 0 && b == 0) {
+    return kBelowScale;
+  }
+  if (r == 255 && g == 255 && b == 255) {
+    return kAboveScale;
+  }
+  const auto& anchors = image.anchorColours;
+  for (std::size_t i = 0; i + 1 < anchors.size(); ++i) {
+    if (const auto t = SegmentPosition(c, anchors[i], anchors[i + 1])) {
+      const double span = image.scaleMax - image.scaleMin;
+      return static_cast<int>(span * (static_cast<double>(i) + *t) / 6 + image.scaleMin);
+    }
+  }
+  return kOffScale;
+}
+
+Colour SurfacePixel(const MemoryPicture& picture, int x, int y) {
+  if (x < 0 || y < 0 || x >= picture.Width() || y >= picture.Height()) {
+    return kNoReadingGrey;
+  }
+  return picture.Pixel(x, y);
+}
+
+std::optional<int> ReadTemperatureAt(const DisplayData& display, const ThermalImage& image, int x, int y) {
+  if (x < 0 || y < 0 || x >= kPictureWidth || y >= kPictureHeight) {
+    return std::nullopt;
+  }
+  auto fromLayer = [&](const MemoryPicture& layer) {
+    return ColourToTemperature(image, SurfacePixel(layer, x, y));
+  };
+  switch (display.LayerAt(x, y)) {
+    case kLeftLayer: return fromLayer(display.leftLayer);
+    case kRightLayer: return fromLayer(display.rightLayer);
+    case kBothLayers: {
+      const auto l = fromLayer(display.leftLayer);
+      const auto r = fromLayer(display.rightLayer);
+      if (!l) {
+        return r;
+      }
+      if (!r) {
+        return l;
+      }
+      // A bound of the scale has no degree to average with.
+      if (IsExtreme(*l) || IsExtreme(*r)) {
+        return std::nullopt;
+      }
+      return (*l + *r) / 2;
+    }
+    default: return std::nullopt;
+  }
+}
+
+std::string MouseTemperatureText(const DisplayData& display, const ThermalImage& image, Area pictureArea,
+                                 Area scaleArea, int px, int py) {
+  std::optional<int> t;
+  if (StrictlyInside(pictureArea, px, py)) {
+    t = ReadTemperatureAt(display, image, px - pictureArea.left, py - pictureArea.top);
+  } else if (StrictlyInside(scaleArea, px, py)) {
+    const Colour c = SurfacePixel(display.legendSurface, px - scaleArea.left, py - scaleArea.top);
+    t = ColourToTemperature(image, c);
+  }
+  if (!t) {
+    return {};
+  }
+  if (*t == kBelowScale) {
+    return "< " + DegreesText(image.scaleMin);
+  }
+  if (*t == kAboveScale) {
+    return "> " + DegreesText(image.scaleMax);
+  }
+  return DegreesText(*t);
+}

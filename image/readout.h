@@ -1,0 +1,37 @@
+#pragma once
+#include <optional>
+#include <string>
+
+#include "image/colour.h"
+#include "image/display.h"
+#include "image/memory_picture.h"
+#include "image/thermal_image.h"
+
+// The temperature under the mouse, read back from the colour the picture
+// shows by inverting the colour scale, so it follows the display mode, the
+// arrangement and the smoothing, at the resolution of the scale.
+
+// Special temperatures besides the degrees of the scale.
+inline constexpr int kBelowScale = 0;     // black
+inline constexpr int kAboveScale = 1000;  // white
+inline constexpr int kOffScale = 1111;    // a colour on no segment of the scale
+
+// Where colour c lies between anchor colours a and b, from 0 to 1, or
+// nothing if it is not on that segment.
+std::optional<double> SegmentPosition(Colour c, Colour a, Colour b);
+
+// The temperature of a colour, one of the special values above, or nothing
+// for the no-reading grey.
+std::optional<int> ColourToTemperature(const ThermalImage& image, Colour c);
+
+// Pixel (x, y) of a picture, (0, 0) top-left; grey (no reading) outside it.
+Colour SurfacePixel(const MemoryPicture& picture, int x, int y);
+
+// The temperature at point (x, y) of the 640 x 480 picture area, from the
+// layer pictures before they are mixed with the background.
+std::optional<int> ReadTemperatureAt(const DisplayData& display, const ThermalImage& image, int x, int y);
+
+// The text of the field under "Mausposition:" for pointer (px, py) in client
+// coordinates: "%d ° C", "< %d ° C", "> %d ° C" (UTF-8), or empty.
+std::string MouseTemperatureText(const DisplayData& display, const ThermalImage& image, Area pictureArea,
+                                 Area scaleArea, int px, int py);
