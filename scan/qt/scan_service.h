@@ -1,13 +1,16 @@
 #pragma once
 #include <QObject>
 #include <QString>
+#include <QThread>
 #include <functional>
 #include <memory>
 
 #include "scan/image_sink.h"
 #include "scan/scan_controller.h"
 
+class Clock;
 class PortLink;
+class ScanWorker;
 
 // The scan on a worker thread of its own. The worker owns the scan
 // controller, its state and the serial port, and paces the steps with its
@@ -21,6 +24,11 @@ class ScanService : public QObject {
   // default; tests pass fakes).
   using LinkFactory = std::function<std::unique_ptr<PortLink>()>;
   explicit ScanService(LinkFactory makeLink = {}, QObject* parent = nullptr);
+  // makeClock gives the scan's waits (by default real waits that the
+  // destructor cuts short; tests may pass a clock that does not wait). It is
+  // called once, before the worker starts; the clock is used on the worker.
+  using ClockFactory = std::function<std::unique_ptr<Clock>()>;
+  ScanService(LinkFactory makeLink, ClockFactory makeClock, QObject* parent = nullptr);
   // Stops the worker and joins it, waiting at most one serial time-out.
   ~ScanService() override;
 
@@ -52,4 +60,10 @@ class ScanService : public QObject {
   // A plain German sentence for the status line (port opened, failed or
   // lost; no sensor answering).
   void statusMessage(QString text);
+
+ private:
+  void Post(std::function<void(ScanWorker&)> command);
+
+  QThread thread_;
+  std::unique_ptr<ScanWorker> worker_;
 };

@@ -1,0 +1,19 @@
+#include "scan/qt/interruptible_clock.h"
+
+#include <chrono>
+#include <thread>
+
+void InterruptibleClock::Wait(int milliseconds) {
+  std::unique_lock lock(mutex_);
+  stopped_.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return stopping_; });
+}
+
+void InterruptibleClock::YieldOnce() { std::this_thread::yield(); }
+
+void InterruptibleClock::Stop() {
+  {
+    std::lock_guard lock(mutex_);
+    stopping_ = true;
+  }
+  stopped_.notify_all();
+}

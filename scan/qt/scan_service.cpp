@@ -1,0 +1,94 @@
+#include "scan/qt/scan_service.h"
+
+#include "scan/qt/scan_worker.h"
+
+ScanService::ScanService(LinkFactory makeLink, QObject* parent) : ScanService(std::move(makeLink), {}, parent) {}
+
+ScanService::ScanService(LinkFactory makeLink, ClockFactory makeClock, QObject* parent)
+    : QObject(parent), worker_(std::make_unique<ScanWorker>(std::move(makeLink), std::move(makeClock))) {
+  qRegisterMetaType<ScanRange>("ScanRange");
+  qRegisterMetaType<RangeEdge>("RangeEdge");
+  // Everything the worker shows reaches the window's thread in the order it
+  // was emitted.
+  connect(worker_.get(), &ScanWorker::readingStored, this, &ScanService::readingStored, Qt::QueuedConnection);
+  connect(worker_.get(), &ScanWorker::scanRangeChanged, this, &ScanService::scanRangeChanged, Qt::QueuedConnection);
+  connect(worker_.get(), &ScanWorker::ambientChanged, this, &ScanService::ambientChanged, Qt::QueuedConnection);
+  connect(worker_.get(), &ScanWorker::startEnabledChanged, this, &ScanService::startEnabledChanged,
+          Qt::QueuedConnection);
+  connect(worker_.get(), &ScanWorker::scanningChanged, this, &ScanService::scanningChanged, Qt::QueuedConnection);
+  connect(worker_.get(), &ScanWorker::repaintRequested, this, &ScanService::repaintRequested, Qt::QueuedConnection);
+  connect(worker_.get(), &ScanWorker::edgeAnswered, this, &ScanService::edgeAnswered, Qt::QueuedConnection);
+  connect(worker_.get(), &ScanWorker::statusMessage, this, &ScanService::statusMessage, Qt::QueuedConnection);
+
+  worker_->moveToThread(&thread_);
+  // Both run on the worker thread, before its event loop and after it.
+  connect(&thread_, &QThread::started, worker_.get(), &ScanWorker::Begin, Qt::DirectConnection);
+  connect(&thread_, &QThread::finished, worker_.get(), &ScanWorker::End, Qt::DirectConnection);
+  thread_.start();
+}
+
+ScanService::~ScanService() {
+  worker_->RequestStop();
+  thread_.quit();
+  thread_.wait();
+}
+
+void ScanService::Post(std::function<void(ScanWorker&)> command) {
+  // Queued on the worker's event loop: commands run in the order given, and
+  // between steps, never inside one.
+  QMetaObject::invokeMethod(
+      worker_.get(), [worker = worker_.get(), command = std::move(command)] { command(*worker); },
+      Qt::QueuedConnection);
+}
+
+void ScanService::StartUp() {
+  Post([](ScanWorker& worker) { worker.StartUp(); });
+}
+
+void ScanService::Start() {
+  Post([](ScanWorker& worker) { worker.Control(&ScanController::Start); });
+}
+
+void ScanService::Stop() {
+  Post([](ScanWorker& worker) { worker.Control(&ScanController::Stop); });
+}
+
+void ScanService::Reset() {
+  Post([](ScanWorker& worker) { worker.Control(&ScanController::Reset); });
+}
+
+void ScanService::MiddlePosition() {
+  Post([](ScanWorker& worker) { worker.Control(&ScanController::MiddlePosition); });
+}
+
+void ScanService::Pause() {
+  Post([](ScanWorker& worker) { worker.Control(&ScanController::PauseScan); });
+}
+
+void ScanService::Resume() {
+  Post([](ScanWorker& worker) { worker.Control(&ScanController::ResumeScan); });
+}
+
+void ScanService::ChangeEdge(RangeEdge edge, int value) {
+  Post([edge, value](ScanWorker& worker) { worker.ChangeEdge(edge, value); });
+}
+
+void ScanService::ResetRange() {
+  Post([](ScanWorker& worker) { worker.Control(&ScanController::ResetRange); });
+}
+
+void ScanService::SetOptions(bool stopAfterPass, bool bothDirections) {
+  Post([stopAfterPass, bothDirections](ScanWorker& worker) { worker.SetOptions(stopAfterPass, bothDirections); });
+}
+
+void ScanService::SetOneRowMode() {
+  Post([](ScanWorker& worker) { worker.Control(&ScanController::SetOneRowMode); });
+}
+
+void ScanService::SetFourRowMode() {
+  Post([](ScanWorker& worker) { worker.Control(&ScanController::SetFourRowMode); });
+}
+
+void ScanService::SelectPort(int number) {
+  Post([number](ScanWorker& worker) { worker.SelectPort(number); });
+}

@@ -1,0 +1,167 @@
+#include "scan/qt/scan_worker.h"
+
+#include "scan/qt/port_selection.h"
+#include "scan/qt/serial_link.h"
+
+namespace {
+
+// A port that disappears while no scan runs is noticed between commands.
+constexpr int kLossPollMs = 500;
+
+int EdgeValue(const ScanState& state, RangeEdge edge) {
+  switch (edge) {
+    case RangeEdge::Top: return state.lastRow;
+    case RangeEdge::Bottom: return state.firstRow;
+    case RangeEdge::Left: return state.firstColumn;
+    case RangeEdge::Right: break;
+  }
+  return state.lastColumn;
+}
+
+}  // namespace
+
+ScanWorker::ScanWorker(ScanService::LinkFactory makeLink, ScanService::ClockFactory makeClock)
+    : makeLink_(std::move(makeLink)) {
+  if (makeClock) {
+    clock_ = makeClock();
+  } else {
+    auto clock = std::make_unique<InterruptibleClock>();
+    ownClock_ = clock.get();
+    clock_ = std::move(clock);
+  }
+  if (!makeLink_) makeLink_ = [] { return std::make_unique<SerialLink>(); };
+}
+
+ScanWorker::~ScanWorker() = default;
+
+void ScanWorker::RequestStop() {
+  stopping_ = true;
+  if (ownClock_ != nullptr) ownClock_->Stop();
+  std::lock_guard lock(linkMutex_);
+  if (link_) link_->Abort();
+}
+
+void ScanWorker::Begin() {
+  std::unique_ptr<PortLink> link = makeLink_();
+  {
+    std::lock_guard lock(linkMutex_);
+    link_ = std::move(link);
+    if (stopping_) link_->Abort();
+  }
+  controller_ = std::make_unique<ScanController>(*clock_, *this);
+  stepTimer_ = std::make_unique<QTimer>();
+  stepTimer_->setInterval(0);
+  connect(stepTimer_.get(), &QTimer::timeout, this, &ScanWorker::Tick);
+  lossTimer_ = std::make_unique<QTimer>();
+  connect(lossTimer_.get(), &QTimer::timeout, this, &ScanWorker::ReportLoss);
+  lossTimer_->start(kLossPollMs);
+}
+
+void ScanWorker::End() {
+  // Timers and the serial port belong to this thread: release them here.
+  stepTimer_.reset();
+  lossTimer_.reset();
+  controller_.reset();
+  std::lock_guard lock(linkMutex_);
+  link_.reset();
+}
+
+void ScanWorker::StartUp() {
+  if (stopping_) return;
+  ScanController& scan = *controller_;
+  scan.SetScanDefaults(this);
+  ShowPortResult(OpenPortFromSettings(*link_, scan.State()).result);
+  scan.WriteServoRanges();
+  EnableStart(false);
+  scan.Reset();
+  scan.SetOptions(true, true);
+  scan.ReadAmbient();
+  Report();
+}
+
+void ScanWorker::Control(void (ScanController::*command)()) {
+  if (stopping_) return;
+  ((*controller_).*command)();
+  Report();
+}
+
+void ScanWorker::ChangeEdge(RangeEdge edge, int value) {
+  if (stopping_) return;
+  const bool accepted = controller_->ChangeEdge(edge, value);
+  emit edgeAnswered(edge, EdgeValue(controller_->State(), edge), accepted);
+  Report();
+}
+
+void ScanWorker::SetOptions(bool stopAfterPass, bool bothDirections) {
+  if (stopping_) return;
+  controller_->SetOptions(stopAfterPass, bothDirections);
+}
+
+void ScanWorker::SelectPort(int number) {
+  if (stopping_) return;
+  ShowPortResult(::SelectPort(*link_, controller_->State(), number));
+  Report();
+}
+
+void ScanWorker::ShowPortResult(const PortLink::OpenResult& result) {
+  portMessage_ = result.message;
+  silentReported_ = false;
+  emit statusMessage(result.message);
+}
+
+void ScanWorker::Tick() {
+  if (stopping_) return;
+  const bool stepping = controller_->Scanning();
+  controller_->Tick();
+  Report();
+  if (stepping) ReportAnswers();
+}
+
+void ScanWorker::Report() {
+  if (controller_->Scanning() != scanning_) {
+    scanning_ = controller_->Scanning();
+    emit scanningChanged(scanning_);
+  }
+  ReportLoss();
+}
+
+void ScanWorker::ReportLoss() {
+  QString message;
+  if (stopping_ || !link_->TakeLoss(message)) return;
+  controller_->SetPort(nullptr);
+  portMessage_ = message;
+  silentReported_ = false;
+  emit statusMessage(message);
+}
+
+// Says once when the sensors fall silent on an open port, and takes it back
+// when they answer again.
+void ScanWorker::ReportAnswers() {
+  if (stopping_ || !link_->IsOpen()) return;
+  const bool silent = controller_->SubstitutesInLastStep() > 0;
+  if (silent == silentReported_) return;
+  silentReported_ = silent;
+  emit statusMessage(silent ? QStringLiteral("Kein Sensor antwortet – Ersatzwerte") : portMessage_);
+}
+
+void ScanWorker::StoreReading(int column, int row, int value) { emit readingStored(column, row, value); }
+
+void ScanWorker::SetScanRange(const ScanRange& range) { emit scanRangeChanged(range); }
+
+void ScanWorker::SetAmbientTemperature(int celsius) { emit ambientChanged(celsius); }
+
+void ScanWorker::SetStepTimer(bool running) {
+  if (running) {
+    stepTimer_->start();
+  } else {
+    stepTimer_->stop();
+  }
+}
+
+void ScanWorker::EnableStart(bool enabled) { emit startEnabledChanged(enabled); }
+
+// The scan always stores the ambient temperature before it shows it, and
+// ambientChanged already carries it to the window.
+void ScanWorker::ShowAmbient(int) {}
+
+void ScanWorker::RepaintPicture() { emit repaintRequested(); }

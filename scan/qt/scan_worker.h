@@ -1,0 +1,83 @@
+#pragma once
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <atomic>
+#include <memory>
+#include <mutex>
+
+#include "scan/clock.h"
+#include "scan/image_sink.h"
+#include "scan/qt/interruptible_clock.h"
+#include "scan/qt/port_link.h"
+#include "scan/qt/scan_service.h"
+#include "scan/scan_controller.h"
+#include "scan/scan_window.h"
+
+// The worker side of ScanService. Lives on the worker thread, owns the scan
+// controller and the port link there, and turns what the scan shows into
+// signals. Only RequestStop may be called from another thread.
+class ScanWorker : public QObject, public ImageSink, public ScanWindow {
+  Q_OBJECT
+ public:
+  // A null makeClock means real waits that RequestStop cuts short.
+  ScanWorker(ScanService::LinkFactory makeLink, ScanService::ClockFactory makeClock);
+  ~ScanWorker() override;
+
+  // Any thread: ends the current wait and read at once and makes the worker
+  // ignore every later command and tick.
+  void RequestStop();
+
+  // On the worker thread, when it starts and when it ends.
+  void Begin();
+  void End();
+
+  // Commands, each followed by a report of what changed.
+  void StartUp();
+  void Control(void (ScanController::*command)());
+  void ChangeEdge(RangeEdge edge, int value);
+  void SetOptions(bool stopAfterPass, bool bothDirections);
+  void SelectPort(int number);
+
+  // ImageSink
+  void StoreReading(int column, int row, int value) override;
+  void SetScanRange(const ScanRange& range) override;
+  void SetAmbientTemperature(int celsius) override;
+  // ScanWindow
+  void SetStepTimer(bool running) override;
+  void EnableStart(bool enabled) override;
+  void ShowAmbient(int celsius) override;
+  void RepaintPicture() override;
+
+ signals:
+  void readingStored(int column, int row, int value);
+  void scanRangeChanged(ScanRange range);
+  void ambientChanged(int celsius);
+  void startEnabledChanged(bool enabled);
+  void scanningChanged(bool scanning);
+  void repaintRequested();
+  void edgeAnswered(RangeEdge edge, int value, bool accepted);
+  void statusMessage(QString text);
+
+ private:
+  void Tick();
+  void Report();
+  void ReportLoss();
+  void ReportAnswers();
+  void ShowPortResult(const PortLink::OpenResult& result);
+
+  ScanService::LinkFactory makeLink_;
+  InterruptibleClock* ownClock_ = nullptr;  // the clock when it is ours: Stop cuts its waits
+  std::unique_ptr<Clock> clock_;
+  std::unique_ptr<ScanController> controller_;
+  std::unique_ptr<QTimer> stepTimer_;
+  std::unique_ptr<QTimer> lossTimer_;
+
+  std::mutex linkMutex_;  // guards link_ against RequestStop
+  std::unique_ptr<PortLink> link_;
+  std::atomic<bool> stopping_{false};
+
+  bool scanning_ = false;
+  bool silentReported_ = false;  // "no sensor answers" shown and not yet taken back
+  QString portMessage_;          // what the status line said about the open port
+};

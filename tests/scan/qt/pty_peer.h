@@ -1,0 +1,123 @@
+#pragma once
+// The far end of a pseudo-terminal pair, standing in for the adapter: the
+// link under test opens the slave side, the test reads and answers on the
+// master side.
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <QString>
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+class PtyPeer {
+ public:
+  // One exchange of a responder: receive a frame, then answer after a delay
+  // (or not at all).
+  struct Exchange {
+    std::size_t frameLength = 0;
+    std::optional<std::uint8_t> reply;
+    int delayMs = 0;
+  };
+
+  PtyPeer() {
+    master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (master_ >= 0 && ::grantpt(master_) == 0 && ::unlockpt(master_) == 0) {
+      slavePath_ = QString::fromLocal8Bit(::ptsname(master_));
+    }
+  }
+  ~PtyPeer() {
+    Join();
+    CloseMaster();
+  }
+  PtyPeer(const PtyPeer&) = delete;
+  PtyPeer& operator=(const PtyPeer&) = delete;
+
+  bool Ready() const { return master_ >= 0 && !slavePath_.isEmpty(); }
+  const QString& SlavePath() const { return slavePath_; }
+
+  // Up to n bytes that arrive within timeoutMs.
+  std::vector<std::uint8_t> Receive(std::size_t n, int timeoutMs) {
+    std::vector<std::uint8_t> bytes;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (bytes.size() < n) {
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+      pollfd waiting{master_, POLLIN, 0};
+      if (left.count() <= 0 || ::poll(&waiting, 1, static_cast<int>(left.count())) <= 0) break;
+      std::uint8_t byte = 0;
+      if (::read(master_, &byte, 1) != 1) break;
+      bytes.push_back(byte);
+    }
+    return bytes;
+  }
+
+  void Write(std::vector<std::uint8_t> bytes) {
+    if (::write(master_, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) std::abort();
+  }
+
+  // Bytes written by the peer that the slave side has not read yet; -1 if
+  // the slave cannot be opened a second time (it is opened exclusively, which
+  // only a privileged user can pass).
+  int PendingOnSlave() const {
+    const int second = ::open(slavePath_.toLocal8Bit().constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+    if (second < 0) return -1;
+    int pending = 0;
+    ::ioctl(second, FIONREAD, &pending);
+    ::close(second);
+    return pending;
+  }
+
+  // Waits, without running any event loop, until bytes the peer wrote wait
+  // unread on the slave side; for an unprivileged user simply waits a while.
+  bool WaitUntilPendingOnSlave(int timeoutMs) const {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (int pending = PendingOnSlave(); pending == 0; pending = PendingOnSlave()) {
+      if (std::chrono::steady_clock::now() > deadline) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    if (PendingOnSlave() < 0) std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    return true;
+  }
+
+  // Answers frames on a thread of its own until the script ends.
+  void Respond(std::vector<Exchange> script) {
+    responder_ = std::thread([this, script = std::move(script)] {
+      for (const Exchange& exchange : script) {
+        std::vector<std::uint8_t> frame = Receive(exchange.frameLength, 5000);
+        {
+          std::lock_guard lock(mutex_);
+          received_.insert(received_.end(), frame.begin(), frame.end());
+        }
+        if (frame.size() != exchange.frameLength) return;
+        if (exchange.delayMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(exchange.delayMs));
+        if (exchange.reply) Write({*exchange.reply});
+      }
+    });
+  }
+  void Join() {
+    if (responder_.joinable()) responder_.join();
+  }
+  std::vector<std::uint8_t> Received() {
+    std::lock_guard lock(mutex_);
+    return received_;
+  }
+
+  void CloseMaster() {
+    if (master_ >= 0) ::close(master_);
+    master_ = -1;
+  }
+
+ private:
+  int master_ = -1;
+  QString slavePath_;
+  std::thread responder_;
+  std::mutex mutex_;
+  std::vector<std::uint8_t> received_;
+};
