@@ -1,0 +1,17 @@
+#pragma once
+#include <QIODevice>
+#include <QString>
+#include <functional>
+#include <optional>
+
+// Writes the file at path through write(), all or nothing: the content goes
+// to a temporary file beside it that replaces the old file only once it is
+// complete, so a failed write leaves an existing file as it was and no
+// partial file behind. Refuses a path that exists and is not a regular file
+// (a device, a folder, a pipe). On failure the result is a German sentence
+// that names the file and the reason, for a message box.
+std::optional<QString> WriteFileAtomically(const QString& path,
+                                           const std::function<bool(QIODevice&)>& write);
+
+// "Die Datei <path> wurde nicht gespeichert: <reason>."
+QString NotSaved(const QString& path, const QString& reason);
