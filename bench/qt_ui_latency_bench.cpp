@@ -1,0 +1,214 @@
+// The main window's responsiveness: how long an event posted to the window's
+// thread waits while the scan runs with its real waits, and how long the
+// window takes from construction to its first paint. This file holds the
+// main of torvak_bench_qt (an offscreen QApplication around Google Benchmark).
+#include <QApplication>
+
+#include <QAbstractButton>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QEventLoop>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "scan/qt/port_link.h"
+#include "scan/qt/port_settings.h"
+#include "ui/torvak_controls.h"
+#include "ui/torvak_dlg.h"
+
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+
+const SteadyClock::time_point kProgramStart = SteadyClock::now();  // static initialisation
+
+// A port that is open but never answers: every read waits out the real
+// one-second time-out (cut short when the window closes).
+class SilentLink : public PortLink {
+ public:
+  OpenResult Open(int number, const QString&) override {
+    open_ = true;
+    return {true, QStringLiteral("Com %1 geöffnet").arg(number)};
+  }
+  void Close() override { open_ = false; }
+  bool IsOpen() const override { return open_; }
+  void Abort() override {
+    std::lock_guard lock(mutex_);
+    aborted_ = true;
+    wake_.notify_all();
+  }
+  bool TakeLoss(QString&) override { return false; }
+  void Send(std::span<const std::uint8_t>) override {}
+  bool ReadByte(std::uint8_t&) override {
+    std::unique_lock lock(mutex_);
+    wake_.wait_for(lock, std::chrono::seconds(1), [this] { return aborted_; });
+    return false;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  bool aborted_ = false;
+  bool open_ = false;
+};
+
+// An event that carries the moment it was posted.
+class StampEvent : public QEvent {
+ public:
+  static inline const QEvent::Type kType = static_cast<QEvent::Type>(QEvent::registerEventType());
+  StampEvent() : QEvent(kType), posted(SteadyClock::now()) {}
+  SteadyClock::time_point posted;
+};
+
+// Takes the stamped events in the window's thread; ends the loop at the last one.
+class LatencyProbe : public QObject {
+ public:
+  LatencyProbe(QEventLoop& loop, std::size_t samples) : loop_(loop), samples_(samples) {}
+  std::vector<double> delaysMs;
+
+ protected:
+  bool event(QEvent* event) override {
+    if (event->type() != StampEvent::kType) return QObject::event(event);
+    const auto delay = SteadyClock::now() - static_cast<StampEvent*>(event)->posted;
+    delaysMs.push_back(std::chrono::duration<double, std::milli>(delay).count());
+    if (delaysMs.size() == samples_) loop_.quit();
+    return true;
+  }
+
+ private:
+  QEventLoop& loop_;
+  std::size_t samples_;
+};
+
+double Percentile(std::vector<double> values, double fraction) {
+  std::sort(values.begin(), values.end());
+  const auto index = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1));
+  return values[index];
+}
+
+// Ends the loop at the window's first paint.
+class FirstPaint : public QObject {
+ public:
+  explicit FirstPaint(QEventLoop& loop) : loop_(loop) {}
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) loop_.quit();
+    return false;
+  }
+
+ private:
+  QEventLoop& loop_;
+};
+
+// From constructing the window to its first paint. Registered first, so
+// that its first run is the process's first window: it also reports the
+// time since the program started (the application's set-up included).
+void BM_WindowToFirstPaint(benchmark::State& state) {
+  StorePortNumber(0);
+  static bool first = true;
+  for (auto _ : state) {
+    const auto begin = SteadyClock::now();
+    CTorvakDlg window;
+    QEventLoop loop;
+    FirstPaint paint(loop);
+    window.installEventFilter(&paint);
+    window.show();
+    loop.exec();
+    const auto end = SteadyClock::now();
+    state.SetIterationTime(std::chrono::duration<double>(end - begin).count());
+    if (first) {
+      state.counters["since_start_ms"] =
+          std::chrono::duration<double, std::milli>(end - kProgramStart).count();
+      first = false;
+    }
+    window.close();
+  }
+}
+BENCHMARK(BM_WindowToFirstPaint)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowToFirstPaint)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Until the scan's start-up has enabled "Start" (on a silent port its
+// exchanges wait out their time-outs: several seconds).
+void WaitUntilStarted(CTorvakDlg& window) {
+  if (window.Control(ctl::kStart)->isEnabled()) return;
+  QEventLoop loop;
+  QObject::connect(&window.Scan(), &ScanService::startEnabledChanged, &loop, [&loop](bool enabled) {
+    if (enabled) loop.quit();
+  });
+  QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+// Posts a stamped event to the window's thread every 10 ms from a thread of
+// its own, while the window scans, and reports how long they waited.
+void MeasureLatency(benchmark::State& state, int storedPort, ScanService::LinkFactory makeLink) {
+  constexpr int kSamples = 300;
+  constexpr auto kInterval = std::chrono::milliseconds(10);
+  StorePortNumber(storedPort);
+  for (auto _ : state) {
+    CTorvakDlg window(std::move(makeLink));
+    window.show();
+    WaitUntilStarted(window);
+    // Frames follow each other, so the scan runs for the whole measurement.
+    window.ControlAs<QAbstractButton>(ctl::kStopAfterPass)->click();
+    window.ControlAs<QAbstractButton>(ctl::kStart)->click();
+
+    // A plain event loop: QTest's waits sleep between rounds and would add delay.
+    QEventLoop loop;
+    LatencyProbe probe(loop, kSamples);
+    QElapsedTimer elapsed;
+    elapsed.start();
+    std::thread poster([&] {
+      for (int i = 0; i < kSamples; ++i) {
+        QCoreApplication::postEvent(&probe, new StampEvent);
+        std::this_thread::sleep_for(kInterval);
+      }
+    });
+    loop.exec();
+    poster.join();
+
+    state.SetIterationTime(elapsed.elapsed() / 1000.0);
+    state.counters["p50_ms"] = Percentile(probe.delaysMs, 0.50);
+    state.counters["p99_ms"] = Percentile(probe.delaysMs, 0.99);
+    state.counters["max_ms"] = Percentile(probe.delaysMs, 1.0);
+    state.counters["samples"] = static_cast<double>(probe.delaysMs.size());
+    window.close();
+  }
+}
+
+// No port: every read gives a substitute at once, so every step of about
+// 0.43 s (its real waits) stores 16 readings and repaints the picture.
+void BM_UiLatencyDuringScanWithoutPort(benchmark::State& state) { MeasureLatency(state, 0, {}); }
+BENCHMARK(BM_UiLatencyDuringScanWithoutPort)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// An open port that never answers: every read waits out its time-out on the worker.
+void BM_UiLatencyDuringScanOnSilentPort(benchmark::State& state) {
+  MeasureLatency(state, 1, [] { return std::make_unique<SilentLink>(); });
+}
+BENCHMARK(BM_UiLatencyDuringScanOnSilentPort)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QTemporaryDir home;  // keeps the settings store away from the user's
+  qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
+  qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
+  qputenv("HOME", home.path().toUtf8());
+  QStandardPaths::setTestModeEnabled(true);
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,321 @@
+#include "ui/torvak_dlg.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QButtonGroup>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTabWidget>
+
+#include "image/composer.h"
+#include "scan/qt/port_settings.h"
+#include "ui/about_dlg.h"
+#include "ui/program_art.h"
+#include "ui/torvak_controls.h"
+#include "ui/up_down.h"
+
+namespace {
+
+constexpr int kFirstPortNumber = 1;
+constexpr int kLastPortNumber = 8;
+
+// "%d ° C": the number, a space, the degree sign, a space and C.
+QString DegreesText(int celsius) { return QStringLiteral("%1 \u00b0 C").arg(celsius); }
+
+// A memory picture as the painter sees it, without copying its pixels.
+QImage SurfaceImage(const MemoryPicture& picture) {
+  return QImage(reinterpret_cast<const uchar*>(picture.Bits()), picture.Width(), picture.Height(),
+                picture.Width() * static_cast<int>(sizeof(Colour)), QImage::Format_RGB32);
+}
+
+QRect ToRect(const Area& a) { return QRect(a.left, a.top, a.Width(), a.Height()); }
+
+}  // namespace
+
+CTorvakDlg::CTorvakDlg(ScanService::LinkFactory makeLink, ScanService::ClockFactory makeClock,
+                       QWidget* parent)
+    : QDialog(parent), scan_(std::make_unique<ScanService>(std::move(makeLink), std::move(makeClock))) {
+  setWindowTitle(QStringLiteral("Torvak - Velmora"));
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint);
+  setFont(DialogFont());
+  setMouseTracking(true);
+  OnInitDialog();
+}
+
+CTorvakDlg::~CTorvakDlg() = default;
+
+// Start-up: controls, About entry, icon, layout, display data, initial
+// states, in this order. The scan's share (defaults, the stored
+// port, both servo ranges, "Reset", the options, the ambient reading) runs on
+// the scan's worker; its results arrive as signals.
+void CTorvakDlg::OnInitDialog() {
+  controls_ = CreateControls(this);
+  AddAboutEntry();
+  setWindowIcon(ProgramIcon());
+  LayOutWindow();
+  ConnectScan();
+  ConnectCommands();
+  ConnectRangeControls();
+  CreateDisplayData();
+  InitControls();
+}
+
+// No system menu to extend here: the entry is the window's context menu
+// (right click) and F1.
+void CTorvakDlg::AddAboutEntry() {
+  aboutAction_ = new QAction(QString::fromUtf8(kAboutEntry), this);
+  aboutAction_->setShortcut(QKeySequence(Qt::Key_F1));
+  connect(aboutAction_, &QAction::triggered, this, &CTorvakDlg::ShowAboutBox);
+  addAction(aboutAction_);
+  setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void CTorvakDlg::LayOutWindow() {
+  layout_ = ComputeWindowLayout();
+  auto* panelTabs = ControlAs<QTabWidget>(ctl::kPanelTabs);
+  for (const char* page : {"Kamera", "Wärmebild", "Einstellungen"}) {
+    panelTabs->addTab(new QWidget, QString::fromUtf8(page));
+  }
+  ControlAs<QTabWidget>(ctl::kReadoutTabs)->addTab(new QWidget, QStringLiteral("Temperatur"));
+  // Each placed control goes on top of the ones placed before it, so the
+  // page controls lie above the tab control.
+  for (const Placement& placement : layout_.placements) {
+    QWidget* control = Control(placement.id);
+    control->setGeometry(placement.rect);
+    control->raise();
+  }
+  ControlAs<QLineEdit>(ctl::kMouseField)->setReadOnly(true);
+  image_.legendWidth = layout_.scaleArea.Width();
+  image_.legendHeight = layout_.scaleArea.Height();
+
+  statusLine_ = new QStatusBar(this);
+  statusLine_->setObjectName(QStringLiteral("statusLine"));
+  statusLine_->setSizeGripEnabled(false);
+  statusLine_->setGeometry(layout_.statusLine);
+  setFixedSize(layout_.clientSize);
+  move(0, 0);
+}
+
+void CTorvakDlg::CreateDisplayData() {
+  display_.displayMode = kMeasuredPixels;
+  display_.transparency = 50;
+  scan_->StartUp();
+  portNumber_ = StoredPortNumber();
+  BuildLayerMap(display_, image_);
+  DrawScaleLegend(display_.legendSurface, image_);
+}
+
+void CTorvakDlg::InitControls() {
+  ControlAs<QAbstractButton>(ctl::kSmoothed)->setChecked(false);
+  ControlAs<QAbstractButton>(ctl::kMeasuredPixels)->setChecked(true);
+  Control(ctl::kStart)->setEnabled(false);  // the scan's "Reset" enables it again
+
+  auto* stepWidth = ControlAs<UpDown>(ctl::kStepWidthUpDown);
+  stepWidth->SetRange(1, 24);
+  stepWidth->SetPosition(1);
+  ControlAs<QSlider>(ctl::kTransparency)->setValue(display_.transparency);
+  for (int id : {ctl::kLeftPicture, ctl::kRightPicture, ctl::kBackgroundVisible, ctl::kStopAfterPass,
+                 ctl::kBothDirections}) {
+    ControlAs<QAbstractButton>(id)->setChecked(true);
+  }
+  if (portNumber_ >= kFirstPortNumber && portNumber_ <= kLastPortNumber) {
+    ControlAs<QAbstractButton>(ctl::kFirstPort + portNumber_ - 1)->setChecked(true);
+  }
+  {
+    const QSignalBlocker blocker(Control(ctl::kPanelTabs));
+    ControlAs<QTabWidget>(ctl::kPanelTabs)->setCurrentIndex(kPageEinstellungen);
+  }
+  ShowPage(kPageKamera, false);
+  ShowPage(kPageWaermebild, false);
+  ShowPage(kPageEinstellungen, true);
+  ControlAs<QLineEdit>(ctl::kMaxField)->setText(DegreesText(image_.scaleMax));
+  ControlAs<QLineEdit>(ctl::kMinField)->setText(DegreesText(image_.scaleMin));
+  ResetRangeControls();
+}
+
+void CTorvakDlg::ConnectScan() {
+  ScanService* scan = scan_.get();
+  connect(scan, &ScanService::readingStored, this,
+          [this](int column, int row, int value) { image_.StoreReading(column, row, value); });
+  connect(scan, &ScanService::scanRangeChanged, this, &CTorvakDlg::OnScanRangeChanged);
+  connect(scan, &ScanService::ambientChanged, this, &CTorvakDlg::ShowAmbient);
+  connect(scan, &ScanService::startEnabledChanged, Control(ctl::kStart), &QWidget::setEnabled);
+  connect(scan, &ScanService::scanningChanged, this, [this](bool scanning) { scanning_ = scanning; });
+  connect(scan, &ScanService::repaintRequested, this, &CTorvakDlg::RepaintPicture);
+  connect(scan, &ScanService::edgeAnswered, this,
+          [this](RangeEdge edge, int value, bool accepted) { EdgeControl(edge)->Answer(value, accepted); });
+  connect(scan, &ScanService::statusMessage, this, &CTorvakDlg::ShowStatus);
+}
+
+void CTorvakDlg::GroupRadioButtons(int first, int last) {
+  auto* group = new QButtonGroup(this);
+  for (int id = first; id <= last; ++id) group->addButton(ControlAs<QAbstractButton>(id), id);
+}
+
+void CTorvakDlg::ConnectCommands() {
+  GroupRadioButtons(ctl::kOneRow, ctl::kFourRow);
+  GroupRadioButtons(ctl::kFirstPort, ctl::kLastPort);
+  GroupRadioButtons(ctl::kMeasuredPixels, ctl::kSmoothed);
+  connect(ControlAs<QTabWidget>(ctl::kPanelTabs), &QTabWidget::currentChanged, this,
+          &CTorvakDlg::OnTabChanged);
+
+  const auto onClick = [this](int id, auto handler) {
+    connect(ControlAs<QAbstractButton>(id), &QAbstractButton::clicked, this, handler);
+  };
+  ScanService* scan = scan_.get();
+  onClick(ctl::kStart, [scan] { scan->Start(); });
+  onClick(ctl::kStop, [scan] { scan->Stop(); });
+  onClick(ctl::kReset, [scan] { scan->Reset(); });
+  onClick(ctl::kMiddlePosition, [this, scan] {
+    // The scan disables "Start" too; doing it here at once keeps a click
+    // that arrives before its answer from starting a scan.
+    Control(ctl::kStart)->setEnabled(false);
+    scan->MiddlePosition();
+  });
+  onClick(ctl::kClearImage, [this] {
+    image_.ClearImage();
+    RepaintPicture();
+  });
+  const auto sendOptions = [this, scan] {
+    scan->SetOptions(ControlAs<QAbstractButton>(ctl::kStopAfterPass)->isChecked(),
+                     ControlAs<QAbstractButton>(ctl::kBothDirections)->isChecked());
+  };
+  onClick(ctl::kStopAfterPass, sendOptions);
+  onClick(ctl::kBothDirections, sendOptions);
+  onClick(ctl::kOneRow, [scan] { scan->SetOneRowMode(); });
+  onClick(ctl::kFourRow, [scan] { scan->SetFourRowMode(); });
+  for (int number = kFirstPortNumber; number <= kLastPortNumber; ++number) {
+    const int id = ctl::kFirstPort + number - 1;
+    Control(id)->setToolTip(PortDevice(number));
+    onClick(id, [scan, number] { scan->SelectPort(number); });
+  }
+  onClick(ctl::kMeasuredPixels, [this] { SetDisplayModeAndRepaint(kMeasuredPixels); });
+  onClick(ctl::kSmoothed, [this] { SetDisplayModeAndRepaint(kSmoothed); });
+
+  // The hidden step width: its up-down writes its position into its edit.
+  auto* stepWidth = ControlAs<UpDown>(ctl::kStepWidthUpDown);
+  connect(stepWidth, &UpDown::changeProposed, stepWidth,
+          [stepWidth](int value) { stepWidth->Answer(value, true); });
+  connect(stepWidth, &UpDown::positionChanged, this, [this](int position) {
+    ControlAs<QLineEdit>(ctl::kStepWidthEdit)->setText(QString::number(position));
+  });
+}
+
+// An edge moves only when the scan accepts it, at the moment it applies it.
+void CTorvakDlg::ConnectRangeControls() {
+  for (RangeEdge edge : {RangeEdge::Top, RangeEdge::Bottom, RangeEdge::Left, RangeEdge::Right}) {
+    connect(EdgeControl(edge), &UpDown::changeProposed, this,
+            [this, edge](int value) { scan_->ChangeEdge(edge, value); });
+  }
+  connect(ControlAs<QAbstractButton>(ctl::kRangeReset), &QAbstractButton::clicked, this, [this] {
+    for (RangeEdge edge : {RangeEdge::Top, RangeEdge::Bottom, RangeEdge::Left, RangeEdge::Right}) {
+      EdgeControl(edge)->DropWaitingSteps();
+    }
+    scan_->ResetRange();
+    ResetRangeControls();
+  });
+}
+
+UpDown* CTorvakDlg::EdgeControl(RangeEdge edge) const {
+  switch (edge) {
+    case RangeEdge::Top:
+      return ControlAs<UpDown>(ctl::kTopEdge);
+    case RangeEdge::Bottom:
+      return ControlAs<UpDown>(ctl::kBottomEdge);
+    case RangeEdge::Left:
+      return ControlAs<UpDown>(ctl::kLeftEdge);
+    case RangeEdge::Right:
+      break;
+  }
+  return ControlAs<UpDown>(ctl::kRightEdge);
+}
+
+// Limits and positions as at start-up: the full range.
+void CTorvakDlg::ResetRangeControls() {
+  const int lastColumn = kGridColumns - 1;
+  const int lastRow = kGridRows - 1;
+  EdgeControl(RangeEdge::Left)->SetRange(0, lastColumn);
+  EdgeControl(RangeEdge::Right)->SetRange(0, lastColumn);
+  EdgeControl(RangeEdge::Top)->SetRange(0, lastRow);
+  EdgeControl(RangeEdge::Bottom)->SetRange(0, lastRow);
+  OnScanRangeChanged(ScanRange{});
+}
+
+// The scan's accepted range: the image's copy (framed in the picture) and the
+// positions of the four edge controls.
+void CTorvakDlg::OnScanRangeChanged(const ScanRange& range) {
+  image_.rangeFirstColumn = range.firstColumn;
+  image_.rangeLastColumn = range.lastColumn;
+  image_.rangeFirstRow = range.firstRow;
+  image_.rangeLastRow = range.lastRow;
+  EdgeControl(RangeEdge::Left)->SetPosition(range.firstColumn);
+  EdgeControl(RangeEdge::Right)->SetPosition(range.lastColumn);
+  EdgeControl(RangeEdge::Top)->SetPosition(range.lastRow);
+  EdgeControl(RangeEdge::Bottom)->SetPosition(range.firstRow);
+  RepaintPicture();
+}
+
+void CTorvakDlg::ShowAmbient(int celsius) {
+  image_.ambientTemperature = celsius;
+  ControlAs<QLineEdit>(ctl::kAmbientField)->setText(celsius == 0 ? QString() : DegreesText(celsius));
+}
+
+void CTorvakDlg::SetDisplayModeAndRepaint(int mode) {
+  SetDisplayMode(display_, image_, mode);
+  RepaintPicture();
+}
+
+void CTorvakDlg::ShowPage(int page, bool show) {
+  for (int id : PageControls(page)) Control(id)->setVisible(show);
+}
+
+void CTorvakDlg::OnTabChanged(int page) {
+  if (page >= 0 && page < kPageCount) {
+    for (int p = 0; p < kPageCount; ++p) ShowPage(p, p == page);
+  }
+  update();
+}
+
+// The scan service pauses only a running scan and resumes only what it paused.
+void CTorvakDlg::ShowAboutBox() {
+  scan_->Pause();
+  CAboutDlg about(this);
+  about.exec();
+  scan_->Resume();
+}
+
+void CTorvakDlg::ShowStatus(const QString& text) { statusLine_->showMessage(text); }
+
+QString CTorvakDlg::StatusText() const { return statusLine_->currentMessage(); }
+
+void CTorvakDlg::RepaintPicture() { update(ToRect(layout_.pictureArea)); }
+
+void CTorvakDlg::paintEvent(QPaintEvent* event) {
+  QWidget* readoutTabs = Control(ctl::kReadoutTabs);
+  if (!readoutTabs->isHidden()) readoutTabs->hide();  // the "Temperatur" tab is gone from the first paint on
+  QPainter painter(this);
+  const QRect picture = ToRect(layout_.pictureArea);
+  if (event->region().intersects(picture)) {
+    ComposePicture(display_, image_);
+    painter.drawImage(picture.topLeft(), SurfaceImage(display_.compositeSurface));
+  }
+  const QRect scale = ToRect(layout_.scaleArea);
+  if (event->region().intersects(scale)) {
+    painter.drawImage(scale.topLeft(), SurfaceImage(display_.legendSurface),
+                      QRect(QPoint(0, 0), scale.size()));
+  }
+}
+
+void CTorvakDlg::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    event->accept();  // OnOK does nothing
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}

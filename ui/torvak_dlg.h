@@ -1,0 +1,87 @@
+#pragma once
+#include <QDialog>
+#include <QHash>
+#include <memory>
+
+#include "image/display.h"
+#include "image/thermal_image.h"
+#include "scan/qt/scan_service.h"
+#include "ui/torvak_layout.h"
+
+class QAction;
+class QStatusBar;
+class UpDown;
+
+// The main window: a fixed-size dialog with the tab pages on the left, the
+// thermal picture in the middle and the readouts on the right, and a status
+// line below. It owns the thermal image and what is composed from it; the
+// scan runs in ScanService on a worker thread, so the window never waits.
+class CTorvakDlg : public QDialog {
+  Q_OBJECT
+ public:
+  // makeLink creates the scan's port link (the serial port when empty),
+  // makeClock its clock (real waits when empty).
+  explicit CTorvakDlg(ScanService::LinkFactory makeLink = {}, ScanService::ClockFactory makeClock = {},
+                      QWidget* parent = nullptr);
+  ~CTorvakDlg() override;
+
+  // The control of that ID, or nullptr.
+  QWidget* Control(int id) const { return controls_.value(id); }
+  template <class T>
+  T* ControlAs(int id) const {
+    return qobject_cast<T*>(Control(id));
+  }
+  const WindowLayout& Layout() const { return layout_; }
+  ThermalImage& Image() { return image_; }
+  DisplayData& DisplayRecord() { return display_; }
+  ScanService& Scan() { return *scan_; }
+  // The port number read from the settings at start-up.
+  int PortNumber() const { return portNumber_; }
+  // As the scan last reported it.
+  bool Scanning() const { return scanning_; }
+
+  // Shows or hides the controls of one page (0..2; other numbers do nothing).
+  void ShowPage(int page, bool show);
+  // The About box, with a running scan paused around it.
+  void ShowAboutBox();
+  QAction* AboutAction() const { return aboutAction_; }
+  // A plain German sentence on the status line.
+  void ShowStatus(const QString& text);
+  QString StatusText() const;
+  // Repaints the picture area (without erasing) at the next paint.
+  void RepaintPicture();
+
+ public slots:
+  void accept() override {}  // Enter does nothing; Esc and the close box still end the program
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void OnInitDialog();
+  void AddAboutEntry();
+  void LayOutWindow();
+  void CreateDisplayData();
+  void InitControls();
+  void ConnectScan();
+  void ConnectCommands();
+  void ConnectRangeControls();
+  void GroupRadioButtons(int first, int last);
+  void OnTabChanged(int page);
+  void ShowAmbient(int celsius);
+  void OnScanRangeChanged(const ScanRange& range);
+  void ResetRangeControls();
+  void SetDisplayModeAndRepaint(int mode);
+  UpDown* EdgeControl(RangeEdge edge) const;
+
+  WindowLayout layout_;
+  QHash<int, QWidget*> controls_;
+  QStatusBar* statusLine_ = nullptr;
+  QAction* aboutAction_ = nullptr;
+  ThermalImage image_;
+  DisplayData display_;
+  int portNumber_ = 0;
+  bool scanning_ = false;
+  std::unique_ptr<ScanService> scan_;  // last: stopped and joined first
+};
