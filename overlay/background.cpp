@@ -109,7 +109,8 @@ QString BackgroundPath() {
 std::optional<QString> LoadBackground(DisplayData& display, const QString& path) {
   QImage picture;
   auto problem = ReadPicture(path, picture);
-  CopyTopLeft(picture, display.backgroundSurface);
+  // A reader that fails midway may have filled part of the picture: a refused file shows nothing.
+  CopyTopLeft(problem ? QImage() : picture, display.backgroundSurface);
   return problem;
 }
 

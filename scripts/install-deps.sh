@@ -3,7 +3,7 @@
 # only those that are missing. Uses sudo when not run as root.
 set -euo pipefail
 packages=(g++ cmake make qt6-base-dev qt6-serialport-dev qt6-qpa-plugins
-          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core "$@")
+          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core clang libclang-rt-14-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
