@@ -55,6 +55,10 @@ inline constexpr int kMiddlePosition = 1049, kLoadPicture = 1050;
 inline constexpr int kLeftPicture = 1070, kRightPicture = 1071, kBackgroundVisible = 1086;
 inline constexpr int kFirstPort = 1057, kLastPort = 1064;  // "Com 1" .. "Com 8"
 inline constexpr int kMeasuredPixels = 1084, kSmoothed = 1085;
+inline constexpr int kBackgroundPathLabel = 1055, kHideBackground = 1068;
+inline constexpr int kBarPositionX = 1072, kBarPositionY = 1073, kBarHeight = 1074, kBarWidth = 1079;
+inline constexpr int kKeepAspect = 1080, kArrangementReset = 1081, kSaveScreenshot = 1082;
+inline constexpr int kEditSmoothing = 1087;
 }  // namespace ctl
 
 inline constexpr int kControlCount = 69;

@@ -4,7 +4,10 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QSignalBlocker>
@@ -13,11 +16,18 @@
 #include <QTabWidget>
 
 #include "image/composer.h"
+#include "image/readout.h"
+#include "overlay/background.h"
+#include "overlay/export.h"
+#include "overlay/measurements.h"
 #include "scan/qt/port_settings.h"
 #include "ui/about_dlg.h"
+#include "ui/arrangement_bars.h"
 #include "ui/program_art.h"
+#include "ui/screenshot_export.h"
 #include "ui/torvak_controls.h"
 #include "ui/up_down.h"
+#include "ui/weichzeichner_dlg.h"
 
 namespace {
 
@@ -39,7 +49,9 @@ QRect ToRect(const Area& a) { return QRect(a.left, a.top, a.Width(), a.Height())
 
 CTorvakDlg::CTorvakDlg(ScanService::LinkFactory makeLink, ScanService::ClockFactory makeClock,
                        QWidget* parent)
-    : QDialog(parent), scan_(std::make_unique<ScanService>(std::move(makeLink), std::move(makeClock))) {
+    : QDialog(parent),
+      chooseExportPath_(AskExportPath),
+      scan_(std::make_unique<ScanService>(std::move(makeLink), std::move(makeClock))) {
   setWindowTitle(QStringLiteral("Torvak - Velmora"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
@@ -62,6 +74,7 @@ void CTorvakDlg::OnInitDialog() {
   ConnectScan();
   ConnectCommands();
   ConnectRangeControls();
+  ConnectPictureTools();
   CreateDisplayData();
   InitControls();
 }
@@ -124,6 +137,7 @@ void CTorvakDlg::InitControls() {
                  ctl::kBothDirections}) {
     ControlAs<QAbstractButton>(id)->setChecked(true);
   }
+  arrangement_->SetUp();
   if (portNumber_ >= kFirstPortNumber && portNumber_ <= kLastPortNumber) {
     ControlAs<QAbstractButton>(ctl::kFirstPort + portNumber_ - 1)->setChecked(true);
   }
@@ -137,6 +151,10 @@ void CTorvakDlg::InitControls() {
   ControlAs<QLineEdit>(ctl::kMaxField)->setText(DegreesText(image_.scaleMax));
   ControlAs<QLineEdit>(ctl::kMinField)->setText(DegreesText(image_.scaleMin));
   ResetRangeControls();
+  backgroundPath_ = BackgroundPath();
+  auto* pathLabel = ControlAs<QLabel>(ctl::kBackgroundPathLabel);
+  pathLabel->setText(backgroundPath_);
+  pathLabel->setToolTip(backgroundPath_);  // a long path does not fit the label
 }
 
 void CTorvakDlg::ConnectScan() {
@@ -220,6 +238,76 @@ void CTorvakDlg::ConnectRangeControls() {
     scan_->ResetRange();
     ResetRangeControls();
   });
+}
+
+void CTorvakDlg::ConnectPictureTools() {
+  arrangement_ = new ArrangementBars(controls_, display_, image_, this);
+  connect(arrangement_, &ArrangementBars::repaintRequested, this, &CTorvakDlg::RepaintPicture);
+  connect(ControlAs<QSlider>(ctl::kTransparency), &QSlider::valueChanged, this, [this](int percent) {
+    display_.transparency = percent;
+    RepaintPicture();
+  });
+
+  const auto onClick = [this](int id, auto handler) {
+    connect(ControlAs<QAbstractButton>(id), &QAbstractButton::clicked, this, handler);
+  };
+  onClick(ctl::kLoadPicture, [this] {
+    ShowBackgroundPicture();
+    ControlAs<QAbstractButton>(ctl::kBackgroundVisible)->setChecked(true);
+    RepaintPicture();
+  });
+  onClick(ctl::kBackgroundVisible, [this](bool checked) {
+    if (checked) {
+      ShowBackgroundPicture();  // read anew: the still may have been replaced
+    } else {
+      ClearBackground(display_);
+    }
+    RepaintPicture();
+  });
+  onClick(ctl::kHideBackground, [this] {
+    ClearBackground(display_);
+    RepaintPicture();
+  });
+  onClick(ctl::kEditSmoothing, [this] { EditSmoothing(); });
+  onClick(ctl::kSaveScreenshot, [this] { SaveScreenshot(); });
+  settingsDialog_ = new CWeichzeichnerDlg(this);
+}
+
+// A file that cannot be read leaves the background black and says why.
+void CTorvakDlg::ShowBackgroundPicture() {
+  const std::optional<QString> problem = ShowBackground(display_, backgroundPath_);
+  ShowStatus(problem.value_or(QStringLiteral("Hintergrundbild %1 geladen").arg(backgroundPath_)));
+}
+
+// As around the About box: a running scan waits while the dialog is open.
+void CTorvakDlg::EditSmoothing() {
+  scan_->Pause();
+  const bool applied = ApplySmoothingSettings(*settingsDialog_, image_, display_);
+  scan_->Resume();
+  if (applied) {
+    RepaintPicture();
+  }
+}
+
+// The picture, the strip beside it and the measured values are taken before
+// the dialog opens: the scan goes on while it is open.
+void CTorvakDlg::SaveScreenshot() {
+  const Area& picture = layout_.pictureArea;
+  const QImage strip = grab(QRect(picture.right, picture.top, kStripWidth, kExportHeight)).toImage();
+  const QImage screenshot = AssembleScreenshot(display_.compositeSurface, strip);
+  const ScanRange range{image_.rangeFirstColumn, image_.rangeLastColumn, image_.rangeFirstRow,
+                        image_.rangeLastRow};
+  const Measurements measurements = TakeMeasurements(image_.grid, image_.ambientTemperature, range);
+  const QString path = chooseExportPath_(this);
+  if (path.isEmpty()) {
+    return;
+  }
+  if (const std::optional<QString> problem = SaveExport(path, screenshot, measurements)) {
+    ShowStatus(*problem);
+    QMessageBox::warning(this, QStringLiteral("Speichern (Screenshot)"), *problem);
+    return;
+  }
+  ShowStatus(QStringLiteral("Die Datei %1 wurde gespeichert.").arg(path));
 }
 
 UpDown* CTorvakDlg::EdgeControl(RangeEdge edge) const {
@@ -310,6 +398,16 @@ void CTorvakDlg::paintEvent(QPaintEvent* event) {
     painter.drawImage(scale.topLeft(), SurfaceImage(display_.legendSurface),
                       QRect(QPoint(0, 0), scale.size()));
   }
+}
+
+// Moves over the window's own surface: the picture and scale areas lie free
+// of controls, and a move over a control stays with the control.
+void CTorvakDlg::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  const std::string text =
+      MouseTemperatureText(display_, image_, layout_.pictureArea, layout_.scaleArea, at.x(), at.y());
+  ControlAs<QLineEdit>(ctl::kMouseField)->setText(QString::fromStdString(text));
+  QDialog::mouseMoveEvent(event);
 }
 
 void CTorvakDlg::keyPressEvent(QKeyEvent* event) {

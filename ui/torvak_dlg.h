@@ -1,6 +1,7 @@
 #pragma once
 #include <QDialog>
 #include <QHash>
+#include <functional>
 #include <memory>
 
 #include "image/display.h"
@@ -8,6 +9,8 @@
 #include "scan/qt/scan_service.h"
 #include "ui/torvak_layout.h"
 
+class ArrangementBars;
+class CWeichzeichnerDlg;
 class QAction;
 class QStatusBar;
 class UpDown;
@@ -51,12 +54,20 @@ class CTorvakDlg : public QDialog {
   // Repaints the picture area (without erasing) at the next paint.
   void RepaintPicture();
 
+  // The one smoothing settings dialog; it keeps its preview between runs.
+  CWeichzeichnerDlg& SettingsDialog() { return *settingsDialog_; }
+  // Asks where "Speichern (Screenshot)" saves; empty for cancelled. The
+  // save dialog by default; tests choose the path without one.
+  using ExportPathChooser = std::function<QString(QWidget* parent)>;
+  void SetExportPathChooser(ExportPathChooser choose) { chooseExportPath_ = std::move(choose); }
+
  public slots:
   void accept() override {}  // Enter does nothing; Esc and the close box still end the program
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
   void OnInitDialog();
@@ -74,6 +85,10 @@ class CTorvakDlg : public QDialog {
   void ResetRangeControls();
   void SetDisplayModeAndRepaint(int mode);
   UpDown* EdgeControl(RangeEdge edge) const;
+  void ConnectPictureTools();
+  void ShowBackgroundPicture();
+  void EditSmoothing();
+  void SaveScreenshot();
 
   WindowLayout layout_;
   QHash<int, QWidget*> controls_;
@@ -83,5 +98,9 @@ class CTorvakDlg : public QDialog {
   DisplayData display_;
   int portNumber_ = 0;
   bool scanning_ = false;
+  QString backgroundPath_;
+  ArrangementBars* arrangement_ = nullptr;
+  CWeichzeichnerDlg* settingsDialog_ = nullptr;
+  ExportPathChooser chooseExportPath_;
   std::unique_ptr<ScanService> scan_;  // last: stopped and joined first
 };

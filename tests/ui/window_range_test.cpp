@@ -1,6 +1,6 @@
 // The scan range controls and the sweep options of the page "Kamera": an
 // edge moves only when the scan accepts it.
-#include "window_fixture.h"  // first: the Qt application header
+#include "window_fixture.h"
 
 #include <QSignalSpy>
 #include <QToolButton>

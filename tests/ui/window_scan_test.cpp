@@ -1,7 +1,7 @@
 // The scan as the window drives it: "Start", "Stopp", a pass that ends by
 // itself, the About box's pause, "Mittelposition", and a window that keeps
 // answering while the scan's worker is stuck inside a step.
-#include "window_fixture.h"  // first: the Qt application header
+#include "window_fixture.h"
 
 #include <QMenu>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
 // The main window after start-up: pages, fields, ports, placement, fonts and
 // what start-up sends to the adapter.
-#include "window_fixture.h"  // first: the Qt application header
+#include "window_fixture.h"
 
 #include <QSettings>
 #include <QSlider>

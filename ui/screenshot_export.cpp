@@ -1,0 +1,31 @@
+#include "ui/screenshot_export.h"
+
+#include <QFileDialog>
+#include <QRegularExpression>
+
+namespace {
+
+// "Bitmap (*.bmp)" -> "bmp": the suffix of the type's first pattern.
+QString FilterSuffix(const QString& filter) {
+  static const QRegularExpression firstPattern(QStringLiteral("\\(\\*\\.(\\w+)"));
+  return firstPattern.match(filter).captured(1);
+}
+
+}  // namespace
+
+QString AskExportPath(QWidget* parent) {
+  const QStringList types{QStringLiteral("Bitmap (*.bmp)"), QStringLiteral("PNG (*.png)"),
+                          QStringLiteral("JPEG (*.jpg *.jpeg)"), QStringLiteral("Messwerte (*.csv)")};
+  QFileDialog dialog(parent, QStringLiteral("Speichern unter"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilters(types);
+  dialog.setDefaultSuffix(FilterSuffix(types.constFirst()));
+  // "Messwerte" chosen and a name typed without suffix: a .csv file, not a .bmp.
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&dialog](const QString& type) { dialog.setDefaultSuffix(FilterSuffix(type)); });
+  if (dialog.exec() != QDialog::Accepted) {
+    return {};
+  }
+  return dialog.selectedFiles().value(0);
+}

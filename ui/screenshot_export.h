@@ -1,0 +1,12 @@
+#pragma once
+#include <QString>
+
+class QWidget;
+
+// Asks for the file of "Speichern (Screenshot)": a modal save dialog over
+// parent with the file types "Bitmap (*.bmp)" (the default), PNG, JPEG and
+// "Messwerte (*.csv)" (the measured values instead of the picture), no name
+// given, the chosen type's suffix appended to a name typed without one, and
+// the toolkit's question before an existing file is replaced. Empty if the
+// user cancelled.
+QString AskExportPath(QWidget* parent);
