@@ -31,19 +31,6 @@ class PicturePaintCounter : public QObject {
   }
 };
 
-// Runs fn with the next modal widget of type T, once it is shown. fn must close it.
-template <class T>
-void WithNextModal(std::function<void(T&)> fn) {
-  QTimer::singleShot(0, [fn = std::move(fn)] {
-    T* modal = nullptr;
-    WaitFor([&] {
-      modal = qobject_cast<T*>(QApplication::activeModalWidget());
-      return modal != nullptr;
-    });
-    if (modal != nullptr) fn(*modal);
-  });
-}
-
 inline QSettings BackgroundSettings() {
   return QSettings(QStringLiteral("Vom lokalen Anwendungs-Assistenten generierte Anwendungen"),
                    QStringLiteral("Torvak"));

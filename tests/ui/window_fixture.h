@@ -7,6 +7,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -29,6 +30,19 @@ inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = kWai
 }
 
 // Where frame first appears in bytes at or after from; bytes.size() if nowhere.
+// Runs fn with the next modal widget of type T, once it is shown. fn must close it.
+template <class T>
+void WithNextModal(std::function<void(T&)> fn) {
+  QTimer::singleShot(0, [fn = std::move(fn)] {
+    T* modal = nullptr;
+    WaitFor([&] {
+      modal = qobject_cast<T*>(QApplication::activeModalWidget());
+      return modal != nullptr;
+    });
+    if (modal != nullptr) fn(*modal);
+  });
+}
+
 inline std::size_t Find(const Bytes& bytes, const Bytes& frame, std::size_t from = 0) {
   if (from > bytes.size()) return bytes.size();
   const auto it =

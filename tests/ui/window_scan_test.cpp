@@ -41,17 +41,6 @@ bool AllCellsHold(const ThermalImage& image, int value) {
   return true;
 }
 
-// Runs fn with the modal dialog that opens next, once it is shown.
-void WithNextModalDialog(std::function<void(QDialog&)> fn) {
-  QTimer::singleShot(0, [fn = std::move(fn)] {
-    QDialog* dialog = nullptr;
-    WaitFor([&] {
-      dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      return dialog != nullptr;
-    });
-    if (dialog != nullptr) fn(*dialog);
-  });
-}
 
 }  // namespace
 
@@ -156,7 +145,7 @@ TEST_F(WindowTest, AboutBoxPausesARunningScanAndTheScanGoesOnWhereItWas) {
 
   std::size_t parked = kNotSent;
   bool pausedWhileOpen = false;
-  WithNextModalDialog([&](QDialog& about) {
+  WithNextModal<QDialog>([&](QDialog& about) {
     adapter_->Release();
     parked = WaitForFrame(TiltWrite(15));
     pausedWhileOpen = WaitFor([&] { return !window.Scanning(); });
@@ -186,7 +175,7 @@ TEST_F(WindowTest, AboutBoxWithoutAScanSendsNothingAndStartsNoScan) {
   QSignalSpy scanning(&window.Scan(), &ScanService::scanningChanged);
   const std::size_t before = Sent().size();
   QString opened;
-  WithNextModalDialog([&](QDialog& about) {
+  WithNextModal<QDialog>([&](QDialog& about) {
     opened = about.windowTitle();
     about.reject();
   });

@@ -10,17 +10,13 @@
 #include "scan/qt/port_settings.h"
 #include "tests/scan/qt/fake_port_link.h"
 #include "tests/scan/qt/pty_peer.h"
+#include "tests/scan/scan_fakes.h"
 #include "tests/scan/qt/wait_for.h"
 
 namespace {
 
+using scan_fakes::VirtualClock;
 using Bytes = std::vector<std::uint8_t>;
-
-class NoWaitClock : public Clock {
- public:
-  void Wait(int) override {}
-  void YieldOnce() override {}
-};
 
 // The adapter frames, as sent.
 Bytes PanWrite(int position) { return {0x55, 0xD2, 0x00, 0x01, static_cast<std::uint8_t>(position)}; }
@@ -56,7 +52,7 @@ class ScanServiceTest : public ::testing::Test {
   // A service on the fake link; without waits unless realWaits.
   void MakeService(bool realWaits = false) {
     ScanService::ClockFactory clock;
-    if (!realWaits) clock = [] { return std::make_unique<NoWaitClock>(); };
+    if (!realWaits) clock = [] { return std::make_unique<VirtualClock>(); };
     service = std::make_unique<ScanService>([control = control] { return std::make_unique<FakePortLink>(control); },
                                             clock);
     readings = std::make_unique<QSignalSpy>(service.get(), &ScanService::readingStored);
@@ -259,7 +255,7 @@ TEST(ScanServiceOnSerialPort, StartUpTalksToAdapterAndVanishedPortIsReportedWhil
   store.setValue("SETTINGS/COMPORT", 1);
   store.setValue("SETTINGS/COM1", peer.SlavePath());
   store.sync();
-  ScanService service({}, [] { return std::make_unique<NoWaitClock>(); });
+  ScanService service({}, [] { return std::make_unique<VirtualClock>(); });
   QSignalSpy ambient(&service, &ScanService::ambientChanged);
   QSignalSpy status(&service, &ScanService::statusMessage);
   peer.Respond({{5, 1}, {5, 1}, {5, 1}, {4, 22}, {4, 22}, {4, 23}});

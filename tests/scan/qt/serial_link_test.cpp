@@ -11,17 +11,13 @@
 
 #include "scan/adapter_frames.h"
 #include "tests/scan/qt/pty_peer.h"
+#include "tests/scan/scan_fakes.h"
 #include "tests/scan/qt/wait_for.h"
 
 namespace {
 
+using scan_fakes::VirtualClock;
 using Bytes = std::vector<std::uint8_t>;
-
-class NoWaitClock : public Clock {
- public:
-  void Wait(int) override {}
-  void YieldOnce() override {}
-};
 
 double ProcessCpuSeconds() {
   timespec now{};
@@ -68,7 +64,7 @@ class SerialLinkTest : public ::testing::Test {
 
   PtyPeer peer;
   SerialLink link;
-  NoWaitClock clock;
+  VirtualClock clock;
 };
 
 TEST_F(SerialLinkTest, OpenedPortHasAdapterLineSettingsAndIsExclusive) {
