@@ -1,6 +1,7 @@
 #include "scan/qt/port_settings.h"
 
 #include <QSettings>
+#include <limits>
 
 namespace {
 
@@ -20,9 +21,11 @@ struct Section {
 int StoredPortNumber() {
   Section section;
   bool isNumber = false;
-  // Read wide so that a 32-bit unsigned value keeps its low byte.
+  // Read wide so that a 32-bit unsigned value keeps its low byte; a value
+  // wider than the stored 32 bits is no port number.
   const qlonglong value = section.store.value("COMPORT", 0).toLongLong(&isNumber);
-  return isNumber ? static_cast<int>(value & 0xFF) : 0;
+  const bool fits = value >= std::numeric_limits<qint32>::min() && value <= std::numeric_limits<quint32>::max();
+  return isNumber && fits ? static_cast<int>(value & 0xFF) : 0;
 }
 
 void StorePortNumber(int number) {

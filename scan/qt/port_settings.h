@@ -6,6 +6,7 @@
 // "Torvak", section "SETTINGS".
 
 // "COMPORT", read with default 0; only its low 8 bits count (264 reads as 8).
+// A value that is no number or does not fit 32 bits reads as 0.
 int StoredPortNumber();
 // Writes "COMPORT" as an integer.
 void StorePortNumber(int number);
