@@ -92,6 +92,7 @@ void ScanController::UpdateRegisterSpan() {
 std::uint8_t ScanController::Read(int module, std::uint8_t reg) {
   bool substituted = false;
   const std::uint8_t reading = ReadRegister(state_.port, clock_, module, reg, &substituted);
+  ++readsInStep_;
   if (substituted) ++substitutesInStep_;
   return reading;
 }
@@ -161,10 +162,12 @@ void ScanController::ScanStep() {
   ScanState& s = state_;
   s.running = true;
   substitutesInStep_ = 0;
+  readsInStep_ = 0;
   clock_.Wait(kSettleMs);
   ReadColumn();
   clock_.YieldOnce();
   substitutesInLastStep_ = substitutesInStep_;
+  readsInLastStep_ = readsInStep_;
 
   if (s.stepState == kReturnPan || s.stepState == kResetTilt) {
     // When one sweep is a whole frame, a frame that ended at lastPan with

@@ -47,6 +47,8 @@ class ScanController {
   bool Scanning() const { return scanning_; }
   // Register reads of the last ScanStep that got no answer (substitutes).
   int SubstitutesInLastStep() const { return substitutesInLastStep_; }
+  // Register reads of the last ScanStep (none when the range misses every row of the offset).
+  int ReadsInLastStep() const { return readsInLastStep_; }
 
   void SetPort(ByteLink* port);  // null: no port
 
@@ -95,4 +97,6 @@ class ScanController {
   bool pausedScan_ = false;  // a scan was running when PauseScan stopped it
   int substitutesInStep_ = 0;
   int substitutesInLastStep_ = 0;
+  int readsInStep_ = 0;
+  int readsInLastStep_ = 0;
 };

@@ -22,7 +22,7 @@ run_suite() {  # name, build folder, cmake options...
 }
 
 run_thread_sanitizer() {
-  local dir=build-tsan programs=(test_scan_qt test_ui)
+  local dir=build-tsan programs=(test_scan_qt test_ui test_e2e)
   echo "=== thread sanitizer build ==="
   cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DTORVAK_TSAN=ON -DTORVAK_BENCHMARKS=OFF
   cmake --build "$dir" -j"$jobs" --target "${programs[@]}"

@@ -135,9 +135,9 @@ void ScanWorker::ReportLoss() {
 }
 
 // Says once when the sensors fall silent on an open port, and takes it back
-// when they answer again.
+// when they answer again. A step that read nothing tells neither.
 void ScanWorker::ReportAnswers() {
-  if (stopping_ || !link_->IsOpen()) return;
+  if (stopping_ || !link_->IsOpen() || controller_->ReadsInLastStep() == 0) return;
   const bool silent = controller_->SubstitutesInLastStep() > 0;
   if (silent == silentReported_) return;
   silentReported_ = silent;

@@ -444,11 +444,19 @@ TEST(ScanStep, CountsTheReadsThatGotNoAnswer) {
   }
   rig.controller.Tick();
   EXPECT_EQ(rig.controller.SubstitutesInLastStep(), 5);
+  EXPECT_EQ(rig.controller.ReadsInLastStep(), 16);
   for (const Reading& r : rig.image.readings) EXPECT_GE(r.value, 20);
   rig.link.NoAnswer();
   rig.controller.ReadAmbient();  // outside a step: not counted
   EXPECT_EQ(rig.controller.SubstitutesInLastStep(), 5);
   rig.controller.Tick();
+  EXPECT_EQ(rig.controller.SubstitutesInLastStep(), 0);
+  // Rows 2..2 hold no pixel row at offset 1: the step reads nothing at all.
+  ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Top, 2));
+  ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Bottom, 2));
+  ASSERT_EQ(rig.State().tiltOffset, 1);
+  rig.controller.Tick();
+  EXPECT_EQ(rig.controller.ReadsInLastStep(), 0);
   EXPECT_EQ(rig.controller.SubstitutesInLastStep(), 0);
 }
 
