@@ -96,10 +96,16 @@ int OpenPseudoTerminal(std::string* devicePath, int* deviceFd) {
   return master;
 }
 
-void Reply(int master, const headsim::Frame& frame, const Options& options, std::mt19937& random) {
-  if (options.silent) {
-    return;
+// What the faults leave of the adapter's answer: 0 for a read when answering
+// zeros; false when silent.
+bool ApplyFaults(const Options& options, headsim::Frame* frame) {
+  if (options.zeros && frame->read) {
+    frame->reply = 0;
   }
+  return !options.silent;
+}
+
+void Reply(int master, const headsim::Frame& frame, const Options& options, std::mt19937& random) {
   if (options.delayMs > 0) {
     std::this_thread::sleep_for(std::chrono::milliseconds(options.delayMs));
   }
@@ -108,7 +114,7 @@ void Reply(int master, const headsim::Frame& frame, const Options& options, std:
   if (options.garbageEvery > 0 && random() % options.garbageEvery == 0) {
     bytes[count++] = static_cast<std::uint8_t>(random());
   }
-  bytes[count++] = (options.zeros && frame.read) ? 0 : frame.reply;
+  bytes[count++] = frame.reply;
   if (write(master, bytes, count) < 0) {
     std::perror("torvak-headsim: write");
   }
@@ -161,11 +167,14 @@ int main(int argc, char** argv) {
         continue;
       }
       ++frames;
+      const bool answered = ApplyFaults(options, &frame);
       if (options.log) {
-        std::printf("%s\n", frame.Describe().c_str());
+        std::printf("%s%s\n", frame.Describe().c_str(), answered ? "" : " (no answer)");
         std::fflush(stdout);
       }
-      Reply(master, frame, options, random);
+      if (answered) {
+        Reply(master, frame, options, random);
+      }
       if (frames == options.hangUpAfter) {
         break;
       }

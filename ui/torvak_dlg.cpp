@@ -183,20 +183,17 @@ void CTorvakDlg::ConnectCommands() {
   connect(ControlAs<QTabWidget>(ctl::kPanelTabs), &QTabWidget::currentChanged, this,
           &CTorvakDlg::OnTabChanged);
 
-  const auto onClick = [this](int id, auto handler) {
-    connect(ControlAs<QAbstractButton>(id), &QAbstractButton::clicked, this, handler);
-  };
   ScanService* scan = scan_.get();
-  onClick(ctl::kStart, [scan] { scan->Start(); });
-  onClick(ctl::kStop, [scan] { scan->Stop(); });
-  onClick(ctl::kReset, [scan] { scan->Reset(); });
-  onClick(ctl::kMiddlePosition, [this, scan] {
+  OnClick(ctl::kStart, [scan] { scan->Start(); });
+  OnClick(ctl::kStop, [scan] { scan->Stop(); });
+  OnClick(ctl::kReset, [scan] { scan->Reset(); });
+  OnClick(ctl::kMiddlePosition, [this, scan] {
     // The scan disables "Start" too; doing it here at once keeps a click
     // that arrives before its answer from starting a scan.
     Control(ctl::kStart)->setEnabled(false);
     scan->MiddlePosition();
   });
-  onClick(ctl::kClearImage, [this] {
+  OnClick(ctl::kClearImage, [this] {
     image_.ClearImage();
     RepaintPicture();
   });
@@ -204,17 +201,17 @@ void CTorvakDlg::ConnectCommands() {
     scan->SetOptions(ControlAs<QAbstractButton>(ctl::kStopAfterPass)->isChecked(),
                      ControlAs<QAbstractButton>(ctl::kBothDirections)->isChecked());
   };
-  onClick(ctl::kStopAfterPass, sendOptions);
-  onClick(ctl::kBothDirections, sendOptions);
-  onClick(ctl::kOneRow, [scan] { scan->SetOneRowMode(); });
-  onClick(ctl::kFourRow, [scan] { scan->SetFourRowMode(); });
+  OnClick(ctl::kStopAfterPass, sendOptions);
+  OnClick(ctl::kBothDirections, sendOptions);
+  OnClick(ctl::kOneRow, [scan] { scan->SetOneRowMode(); });
+  OnClick(ctl::kFourRow, [scan] { scan->SetFourRowMode(); });
   for (int number = kFirstPortNumber; number <= kLastPortNumber; ++number) {
     const int id = ctl::kFirstPort + number - 1;
     Control(id)->setToolTip(PortDevice(number));
-    onClick(id, [scan, number] { scan->SelectPort(number); });
+    OnClick(id, [scan, number] { scan->SelectPort(number); });
   }
-  onClick(ctl::kMeasuredPixels, [this] { SetDisplayModeAndRepaint(kMeasuredPixels); });
-  onClick(ctl::kSmoothed, [this] { SetDisplayModeAndRepaint(kSmoothed); });
+  OnClick(ctl::kMeasuredPixels, [this] { SetDisplayModeAndRepaint(kMeasuredPixels); });
+  OnClick(ctl::kSmoothed, [this] { SetDisplayModeAndRepaint(kSmoothed); });
 
   // The hidden step width: its up-down writes its position into its edit.
   auto* stepWidth = ControlAs<UpDown>(ctl::kStepWidthUpDown);
@@ -248,15 +245,12 @@ void CTorvakDlg::ConnectPictureTools() {
     RepaintPicture();
   });
 
-  const auto onClick = [this](int id, auto handler) {
-    connect(ControlAs<QAbstractButton>(id), &QAbstractButton::clicked, this, handler);
-  };
-  onClick(ctl::kLoadPicture, [this] {
+  OnClick(ctl::kLoadPicture, [this] {
     ShowBackgroundPicture();
     ControlAs<QAbstractButton>(ctl::kBackgroundVisible)->setChecked(true);
     RepaintPicture();
   });
-  onClick(ctl::kBackgroundVisible, [this](bool checked) {
+  OnClick(ctl::kBackgroundVisible, [this](bool checked) {
     if (checked) {
       ShowBackgroundPicture();  // read anew: the still may have been replaced
     } else {
@@ -264,12 +258,12 @@ void CTorvakDlg::ConnectPictureTools() {
     }
     RepaintPicture();
   });
-  onClick(ctl::kHideBackground, [this] {
+  OnClick(ctl::kHideBackground, [this] {
     ClearBackground(display_);
     RepaintPicture();
   });
-  onClick(ctl::kEditSmoothing, [this] { EditSmoothing(); });
-  onClick(ctl::kSaveScreenshot, [this] { SaveScreenshot(); });
+  OnClick(ctl::kEditSmoothing, [this] { EditSmoothing(); });
+  OnClick(ctl::kSaveScreenshot, [this] { SaveScreenshot(); });
   settingsDialog_ = new CWeichzeichnerDlg(this);
 }
 

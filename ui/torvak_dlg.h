@@ -1,4 +1,5 @@
 #pragma once
+#include <QAbstractButton>
 #include <QDialog>
 #include <QHash>
 #include <functional>
@@ -79,6 +80,11 @@ class CTorvakDlg : public QDialog {
   void ConnectCommands();
   void ConnectRangeControls();
   void GroupRadioButtons(int first, int last);
+  // Calls handler on every click of the button with that ID.
+  template <class Handler>
+  void OnClick(int id, Handler handler) {
+    connect(ControlAs<QAbstractButton>(id), &QAbstractButton::clicked, this, handler);
+  }
   void OnTabChanged(int page);
   void ShowAmbient(int celsius);
   void OnScanRangeChanged(const ScanRange& range);

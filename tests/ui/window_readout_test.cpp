@@ -69,30 +69,3 @@ TEST_F(ReadoutTest, BorderColumnAndRowOfThePictureAreaReadNothing) {
   ASSERT_EQ(ReadingAt(inside), Degrees("30 ° C"));
   EXPECT_EQ(ReadingAt({281, 10}), QString());
 }
-
-TEST_F(ReadoutTest, OverlappingPicturesAverageTheirReadingsUnlessOneIsOffTheScale) {
-  SelectTab(kPageWaermebild);
-  Click(ctl::kLeftPicture);
-  Bar(ctl::kBarPositionX)->setSliderPosition(-320);  // the right picture onto the left one
-  ASSERT_EQ(Display().rightPicture.x, Display().leftPicture.x);
-  Store(5, 10, 40);
-  Store(5 + 31, 10, 51);
-  Store(6, 10, 40);
-  Store(6 + 31, 10, 161);
-  Store(7 + 31, 10, 51);  // the left cell stays unmeasured
-  PaintNow();
-  EXPECT_EQ(ReadingOfCell(5, 10), Degrees("45 ° C"));  // 40 and 50 read back
-  EXPECT_EQ(ReadingOfCell(6, 10), QString()) << "one side white";
-  EXPECT_EQ(ReadingOfCell(7, 10), Degrees("50 ° C"));
-}
-
-TEST_F(ReadoutTest, HiddenMarginOfTheSmoothedPictureReadsNothing) {
-  Store(0, 31, 80);
-  PaintNow();
-  const QPoint corner(280 + 37, 10 + 145);
-  ASSERT_FALSE(ReadingAt(corner).isEmpty()) << "the measured cell";
-  SelectTab(kPageWaermebild);
-  Click(ctl::kSmoothed);
-  PaintNow();
-  EXPECT_EQ(ReadingAt(corner), QString());
-}
