@@ -155,6 +155,7 @@ void CTorvakDlg::InitControls() {
   auto* pathLabel = ControlAs<QLabel>(ctl::kBackgroundPathLabel);
   pathLabel->setText(backgroundPath_);
   pathLabel->setToolTip(backgroundPath_);  // a long path does not fit the label
+  Control(ctl::kPanelTabs)->setFocus();  // the tab control comes first in the tab order, not the Max field
 }
 
 void CTorvakDlg::ConnectScan() {
