@@ -60,7 +60,6 @@ TEST_F(WindowTest, StartUpShowsOnlyEinstellungenWithItsFieldsAndCheckStates) {
   EXPECT_EQ(Field(ctl::kStepWidthEdit), QStringLiteral("1"));
   EXPECT_EQ(window.DisplayRecord().displayMode, kMeasuredPixels);
   EXPECT_FALSE(window.Scanning());
-  EXPECT_TRUE(window.Control(ctl::kPanelTabs)->isAncestorOf(window.focusWidget()));  // its tab bar
 }
 
 TEST_F(WindowTest, StartUpSendsServoRangesResetPanAndThreeAmbientReads) {
