@@ -11,11 +11,8 @@ void BM_PreviewRedrawRadius48(benchmark::State& state) {
   ThermalImage image;
   image.InitThermalImage();
   SmoothingPreview preview;
-  preview.previewSigma = 2.0;
-  preview.previewRadius = 48;
   for (auto _ : state) {
-    preview.ComputePreviewKernel();
-    preview.DrawPreview(image, 80);
+    preview.Redraw(2.0, 48.0, image, 80);
     benchmark::DoNotOptimize(preview.smoothedPreview.Bits());
     benchmark::ClobberMemory();
   }

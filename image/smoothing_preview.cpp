@@ -74,3 +74,10 @@ void SmoothingPreview::DrawPreview(const ThermalImage& image, int temperature) {
     }
   }
 }
+
+void SmoothingPreview::Redraw(double halfWidth, double radius, const ThermalImage& image, int temperature) {
+  previewSigma = halfWidth;
+  previewRadius = static_cast<int>(radius);
+  ComputePreviewKernel();
+  DrawPreview(image, temperature);
+}

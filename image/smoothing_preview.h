@@ -19,6 +19,8 @@ class SmoothingPreview {
   void ComputePreviewKernel();
   // Draws both pictures for the temperature, in the colours of the image's scale.
   void DrawPreview(const ThermalImage& image, int temperature);
+  // Both steps for new settings: the radius counts by its integer part.
+  void Redraw(double halfWidth, double radius, const ThermalImage& image, int temperature);
 
   // Kernel entry for offset (i, j), i across and j down, both -R..R-1.
   double KernelEntry(int i, int j) const { return kernelPreview_[Index(i + previewRadius, j + previewRadius)]; }

@@ -167,10 +167,7 @@ void CWeichzeichnerDlg::RedrawPreview() {
   if (image_ == nullptr) {
     return;  // not prepared yet: no colour scale to draw with
   }
-  preview_.previewSigma = halfWidth_;
-  preview_.previewRadius = static_cast<int>(radius_);
-  preview_.ComputePreviewKernel();
-  preview_.DrawPreview(*image_, temperaturePos_);
+  preview_.Redraw(halfWidth_, radius_, *image_, temperaturePos_);
 }
 
 QRect CWeichzeichnerDlg::PreviewRect(const QWidget* placeholder) const {

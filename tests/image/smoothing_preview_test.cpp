@@ -38,12 +38,7 @@ class SmoothingPreviewTest : public ::testing::Test {
  protected:
   void SetUp() override { image.InitThermalImage(); }
 
-  void Draw(double sigma, int radius, int temperature) {
-    preview.previewSigma = sigma;
-    preview.previewRadius = radius;
-    preview.ComputePreviewKernel();
-    preview.DrawPreview(image, temperature);
-  }
+  void Draw(double sigma, int radius, int temperature) { preview.Redraw(sigma, radius, image, temperature); }
 
   ThermalImage image;
   SmoothingPreview preview;

@@ -57,10 +57,7 @@ class SmoothingDialogTest : public ::testing::Test {
   // What the preview must show for these settings, drawn apart from the dialog.
   SmoothingPreview Expected(double halfWidth, int radius, int temperature) {
     SmoothingPreview expected;
-    expected.previewSigma = halfWidth;
-    expected.previewRadius = radius;
-    expected.ComputePreviewKernel();
-    expected.DrawPreview(image, temperature);
+    expected.Redraw(halfWidth, radius, image, temperature);
     return expected;
   }
 
