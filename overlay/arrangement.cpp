@@ -98,12 +98,11 @@ void Arrangement::SetUpArrangement(const PictureRect& left, const PictureRect& r
   for (std::size_t i = 0; i < bars.size(); ++i) {
     ArrangementBar& bar = bars[i];
     // Two pictures pushed far apart can leave no common range; such a bar
-    // stays disabled rather than jump both pictures to an edge.
+    // stays disabled rather than jump both pictures to an edge. Every bar,
+    // enabled or not, reads as "no change" until it is moved.
     bar.enabled = !bar.pending && bar.minimum <= bar.maximum;
-    if (bar.enabled) {
-      bar.reversed = i == kPositionYBar || i == kHeightBar;
-      bar.position = bar.reversed ? bar.minimum + bar.maximum - bar.reference : bar.reference;
-    }
+    bar.reversed = i == kPositionYBar || i == kHeightBar;
+    bar.position = bar.reversed ? bar.minimum + bar.maximum - bar.reference : bar.reference;
   }
 }
 

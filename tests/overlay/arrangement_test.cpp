@@ -201,4 +201,26 @@ TEST_F(ArrangementTest, PicturesPushedApartWithoutACommonRangeDisableThePosition
   EXPECT_TRUE(Bar(kPositionXBar).enabled);
 }
 
+TEST_F(ArrangementTest, ABarLeftWithoutACommonRangeChangesNothingWhenAnotherBarMoves) {
+  // The left picture shrunk, the right one grown, each alone: together their
+  // width ranges no longer meet, and the width bar is disabled.
+  Select(true, false);
+  Scroll(kWidthBar, kToMinimum);
+  Select(false, true);
+  Scroll(kWidthBar, kToMaximum);
+  const PictureRect shrunk = left;
+  const PictureRect grown = right;
+  Select(true, true);
+  ASSERT_FALSE(Bar(kWidthBar).enabled);
+  Scroll(kPositionXBar, kLineDown);
+  // Both keep their sizes; only their centres move (scaled by their own
+  // unchanged sizes, so by one pixel).
+  EXPECT_EQ(left.width, shrunk.width);
+  EXPECT_EQ(left.height, shrunk.height);
+  EXPECT_EQ(right.width, grown.width);
+  EXPECT_EQ(right.height, grown.height);
+  EXPECT_EQ(left.x, shrunk.x + 1);
+  EXPECT_EQ(right.x, grown.x + 1);
+}
+
 }  // namespace
