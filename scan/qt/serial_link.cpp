@@ -64,6 +64,7 @@ SerialLink::~SerialLink() { Close(); }
 
 PortLink::OpenResult SerialLink::Open(int number, const QString& device) {
   Close();
+  lost_ = false;  // a loss of the port closed here no longer matters
   number_ = number;
   device_ = device;
   port_.setPortName(device);

@@ -160,6 +160,18 @@ TEST_F(SerialLinkTest, PeerClosingBetweenExchangesIsNoticedWithoutSpinning) {
   EXPECT_FALSE(link.IsOpen());
 }
 
+TEST_F(SerialLinkTest, PortOpenedAfterAnUnreportedLossIsNotTakenForLost) {
+  peer.CloseMaster();
+  std::uint8_t byte = 0;
+  EXPECT_FALSE(link.ReadByte(byte));  // the loss is noticed, not yet reported
+  PtyPeer next;
+  ASSERT_TRUE(next.Ready());
+  ASSERT_TRUE(link.Open(4, next.SlavePath()).opened);
+  QString message;
+  EXPECT_FALSE(link.TakeLoss(message)) << "the new port would be dropped for the old one's loss";
+  EXPECT_TRUE(link.IsOpen());
+}
+
 TEST_F(SerialLinkTest, AbortEndsWaitingReadAndEveryLaterExchange) {
   std::thread aborter([&] {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
