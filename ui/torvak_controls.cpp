@@ -135,6 +135,7 @@ QWidget* MakeControl(const ControlEntry& entry, QWidget* parent) {
     case K::Trackbar: {
       auto* slider = new QSlider(Qt::Horizontal, parent);
       slider->setTickPosition(QSlider::NoTicks);
+      slider->setPageStep(20);  // a trackbar's usual page: a fifth of its range 0..100
       slider->setRange(0, 100);
       return slider;
     }
