@@ -31,6 +31,7 @@ ScanService::~ScanService() {
   worker_->RequestStop();
   thread_.quit();
   thread_.wait();
+  worker_->AfterEnd();
 }
 
 void ScanService::Post(std::function<void(ScanWorker&)> command) {

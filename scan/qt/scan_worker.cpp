@@ -66,6 +66,8 @@ void ScanWorker::End() {
   link_.reset();
 }
 
+void ScanWorker::AfterEnd() { std::lock_guard lock(linkMutex_); }
+
 void ScanWorker::StartUp() {
   if (stopping_) return;
   ScanController& scan = *controller_;

@@ -31,6 +31,10 @@ class ScanWorker : public QObject, public ImageSink, public ScanWindow {
   // On the worker thread, when it starts and when it ends.
   void Begin();
   void End();
+  // Called once the thread has finished: takes the lock that End released
+  // last, so all the worker thread did is ordered before the worker is
+  // destroyed, also for a thread sanitizer, which cannot see QThread::wait.
+  void AfterEnd();
 
   // Commands, each followed by a report of what changed.
   void StartUp();
