@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <ctime>
 
 #include "tests/e2e/service_on_head.h"
+#include "tests/support/process_cpu.h"
 
 namespace {
 
@@ -17,12 +17,6 @@ bool InSpot(int column, int row) {
     if (std::hypot(column - spot.column, row - spot.row) <= spot.radius) return true;
   }
   return false;
-}
-
-double ProcessCpuSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
 
 TEST_F(ServiceOnHead, HeadAnsweringZerosGivesSubstitutesAndTheStatusSaysNoSensorAnswers) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <termios.h>
-#include <time.h>
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -11,6 +10,7 @@
 
 #include "scan/adapter_frames.h"
 #include "tests/scan/qt/pty_peer.h"
+#include "tests/support/process_cpu.h"
 #include "tests/scan/scan_fakes.h"
 #include "tests/scan/qt/wait_for.h"
 
@@ -18,12 +18,6 @@ namespace {
 
 using scan_fakes::VirtualClock;
 using Bytes = std::vector<std::uint8_t>;
-
-double ProcessCpuSeconds() {
-  timespec now{};
-  ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
 
 // The processor time the whole process uses while the event loop runs for a
 // second. A port left spinning on a vanished device uses nearly all of it.
