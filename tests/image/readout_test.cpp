@@ -93,7 +93,7 @@ TEST_F(ReadoutTest, BordersOfThePictureAreaReadNothing) {
   EXPECT_EQ(TextAt(281, 11), "30 ° C");
   EXPECT_EQ(TextAt(280, 11), "");
   EXPECT_EQ(TextAt(281, 10), "");
-  // The last column and row are never composed, but the layer under them is read.
+  // The last column and row of the area still belong to it and read the layer.
   EXPECT_EQ(TextAt(919, 489), "30 ° C");
   EXPECT_EQ(TextAt(920, 489), "");
   EXPECT_EQ(TextAt(919, 490), "");
