@@ -46,6 +46,7 @@ class SilentLink : public PortLink {
     wake_.notify_all();
   }
   bool TakeLoss(QString&) override { return false; }
+  int TakeNoise() override { return 0; }
   void Send(std::span<const std::uint8_t>) override {}
   bool ReadByte(std::uint8_t&) override {
     std::unique_lock lock(mutex_);

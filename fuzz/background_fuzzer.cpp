@@ -1,7 +1,7 @@
 // Loads arbitrary files as the background picture. Beyond not crashing and
 // not hanging (libFuzzer's -timeout), the surface must stay 640 x 480 of
 // opaque pixels, be black after a refused file, and be black outside the
-// picture after a loaded one.
+// picture after a shown one.
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QFile>
@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 
 #include "fuzz/fuzz_check.h"
 #include "image/display.h"
@@ -31,14 +30,14 @@ QSize DecodedSize(const QByteArray& bytes) {
 // Left out of libFuzzer's comparison tracing, which would otherwise spend
 // most of the run on these 307,200 pixels.
 __attribute__((no_sanitize("coverage"))) void CheckSurface(const MemoryPicture& surface,
-                                                           const std::optional<QString>& problem,
-                                                           QSize decoded) {
+                                                           const BackgroundLoad& load, QSize decoded) {
   FUZZ_CHECK(surface.Width() == kPictureWidth && surface.Height() == kPictureHeight);
   // With no picture everything is black; with one, what lies beyond it.
   int width = kPictureWidth;
   int height = kPictureHeight;
-  if (problem) {
-    FUZZ_CHECK(!problem->isEmpty());
+  FUZZ_CHECK(load.shown || load.problem);
+  FUZZ_CHECK(!load.problem || !load.problem->isEmpty());
+  if (!load.shown) {
     width = height = 0;
   } else if (decoded.isValid()) {
     width = decoded.width();
@@ -78,7 +77,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   file.close();
 
   Whiten(display.backgroundSurface);  // so that a surface left alone shows
-  const std::optional<QString> problem = LoadBackground(display, path);
-  CheckSurface(display.backgroundSurface, problem, DecodedSize(bytes));
+  CheckSurface(display.backgroundSurface, LoadBackground(display, path), DecodedSize(bytes));
   return 0;
 }

@@ -137,20 +137,21 @@ void Arrangement::StepBar(int code, ArrangementBar& bar, bool vertical, int drag
     return;  // a disabled bar sends no requests
   }
   const int page = static_cast<int>(vertical ? left.cellHeight : left.cellWidth);
-  int p = bar.position;
+  // A step stops only at the end it moves toward. The neutral thumb of a
+  // set-up can lie outside the range; a step from there moves by the step
+  // instead of jumping to the far end.
+  int& p = bar.position;
   switch (code) {
-    case kLineUp: p -= stepWidth; break;
-    case kLineDown: p += stepWidth; break;
-    case kPageUp: p -= page * stepWidth; break;
-    case kPageDown: p += page * stepWidth; break;
+    case kLineUp: p = std::max(p - stepWidth, bar.minimum); break;
+    case kLineDown: p = std::min(p + stepWidth, bar.maximum); break;
+    case kPageUp: p = std::max(p - page * stepWidth, bar.minimum); break;
+    case kPageDown: p = std::min(p + page * stepWidth, bar.maximum); break;
     case kThumbPosition:
     case kThumbTrack: p = draggedPosition; break;
     case kToMinimum: p = bar.minimum; break;
     case kToMaximum: p = bar.maximum; break;
-    default: return;  // end of scroll: the thumb stays
+    default: break;  // end of scroll: the thumb stays
   }
-  // Like a scroll bar, the thumb never leaves its range.
-  bar.position = std::clamp(p, bar.minimum, bar.maximum);
 }
 
 void Arrangement::SetKeepAspect(bool checked, const PictureRect& left, const PictureRect& right) {

@@ -71,8 +71,9 @@ class Arrangement {
   // Recomputes the rectangles of the selected pictures from the bars. The
   // window then runs the composition step (BuildLayerMap).
   void ApplyArrangement(PictureRect& left, PictureRect& right);
-  // Moves one bar for a scroll request. Page steps take the left picture's
-  // cell size, whichever pictures are selected.
+  // Moves one bar for a scroll request. Line and page steps stop only at the
+  // end they move toward; a dragged thumb goes where it is dragged. Page steps
+  // take the left picture's cell size, whichever pictures are selected.
   void StepBar(int code, ArrangementBar& bar, bool vertical, int draggedPosition,
                const PictureRect& left) const;
 

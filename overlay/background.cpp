@@ -38,40 +38,82 @@ QString Unreadable(const QString& path, const QImageReader& reader) {
   return Problem(path, QStringLiteral("ist kein lesbares Bild: %1").arg(reason));
 }
 
-// Reads the picture at path, or says why it cannot be had.
-std::optional<QString> ReadPicture(const QString& path, QImage& picture) {
+// The picture file as its reader sees it. Unbuffered itself (the file below
+// buffers), it gets every read as the reader asked for it and notes whether
+// the reader asked for more bytes than were left.
+class WatchedFile : public QIODevice {
+ public:
+  explicit WatchedFile(QFile& file) : file_(file) { open(QIODevice::ReadOnly | QIODevice::Unbuffered); }
+  bool isSequential() const override { return false; }
+  qint64 size() const override { return file_.size(); }
+  bool seek(qint64 pos) override { return QIODevice::seek(pos) && file_.seek(pos); }
+
+  bool wantedMore = false;  // a read got fewer bytes than it asked for
+  bool ranDry = false;      // a read got none at all
+
+ protected:
+  qint64 readData(char* data, qint64 maxSize) override {
+    const qint64 got = file_.read(data, maxSize);
+    wantedMore = wantedMore || got < maxSize;
+    ranDry = ranDry || (maxSize > 0 && got <= 0);
+    return got;
+  }
+  qint64 writeData(const char*, qint64) override { return -1; }
+
+ private:
+  QFile& file_;
+};
+
+// Reads the picture at path, or says why it cannot be had or that it is incomplete.
+BackgroundLoad ReadPicture(const QString& path, QImage& picture) {
   const QFileInfo info(path);
   if (!info.exists()) {
-    return Problem(path, QStringLiteral("fehlt"));
+    return {false, Problem(path, QStringLiteral("fehlt"))};
   }
   // Opening a directory, FIFO or device could block or read forever.
   if (!info.isFile()) {
-    return Problem(path, QStringLiteral("ist keine gewöhnliche Datei"));
+    return {false, Problem(path, QStringLiteral("ist keine gewöhnliche Datei"))};
   }
   if (info.size() == 0) {
-    return Problem(path, QStringLiteral("ist leer"));
+    return {false, Problem(path, QStringLiteral("ist leer"))};
   }
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
-    return Problem(path, QStringLiteral("lässt sich nicht öffnen: %1").arg(file.errorString()));
+    return {false, Problem(path, QStringLiteral("lässt sich nicht öffnen: %1").arg(file.errorString()))};
   }
-  QImageReader reader(&file);  // the format follows the content, not the name
+  WatchedFile watched(file);
+  QImageReader reader(&watched);  // the format follows the content, not the name
   if (!reader.canRead()) {
-    return Unreadable(path, reader);
+    return {false, Unreadable(path, reader)};
   }
   const QSize claimed = reader.size();  // from the header alone
   if (qint64{claimed.width()} * claimed.height() > kMaxPixels) {
-    return Problem(path,
-                   QStringLiteral("ist zu groß (%1 × %2 Pixel)").arg(claimed.width()).arg(claimed.height()));
+    return {false, Problem(path, QStringLiteral("ist zu groß (%1 × %2 Pixel)")
+                                     .arg(claimed.width())
+                                     .arg(claimed.height()))};
   }
   // Readers leave the rows that a truncated file lacks unwritten; reading
   // into a black picture of the same size and format keeps them black.
   picture = QImage(claimed, reader.imageFormat());
   picture.fill(Qt::black);
-  if (!reader.read(&picture)) {
-    return Unreadable(path, reader);
+  const QByteArray format = reader.format();
+  // Recognising the format may have looked past the end of a small file.
+  watched.wantedMore = watched.ranDry = false;
+  const bool read = reader.read(&picture);
+  // The readers of bitmaps, PNG and PNM ask for just the bytes they need, so
+  // finding fewer means the file ends early; the bitmap reader then still
+  // succeeds. Readers that fill a buffer at a time (JPEG, GIF) come up short
+  // at the end of every file: for them only a read that gets nothing counts.
+  const bool exact =
+      format == "bmp" || format == "png" || format == "pbm" || format == "pgm" || format == "ppm";
+  if ((exact ? watched.wantedMore : watched.ranDry) && !picture.isNull()) {
+    return {true, Problem(path, exact ? QStringLiteral("ist unvollständig – fehlende Zeilen schwarz")
+                                      : QStringLiteral("ist unvollständig"))};
   }
-  return std::nullopt;
+  if (!read) {
+    return {false, Unreadable(path, reader)};
+  }
+  return {true, std::nullopt};
 }
 
 // The top-left part of picture, one to one, onto a black surface.
@@ -106,18 +148,18 @@ QString BackgroundPath() {
 #endif
 }
 
-std::optional<QString> LoadBackground(DisplayData& display, const QString& path) {
+BackgroundLoad LoadBackground(DisplayData& display, const QString& path) {
   QImage picture;
-  auto problem = ReadPicture(path, picture);
+  BackgroundLoad load = ReadPicture(path, picture);
   // A reader that fails midway may have filled part of the picture: a refused file shows nothing.
-  CopyTopLeft(problem ? QImage() : picture, display.backgroundSurface);
-  return problem;
+  CopyTopLeft(load.shown ? picture : QImage(), display.backgroundSurface);
+  return load;
 }
 
-std::optional<QString> ShowBackground(DisplayData& display, const QString& path) {
-  auto problem = LoadBackground(display, path);
+BackgroundLoad ShowBackground(DisplayData& display, const QString& path) {
+  BackgroundLoad load = LoadBackground(display, path);
   display.compositeSurface = display.backgroundSurface;
-  return problem;
+  return load;
 }
 
 void ClearBackground(DisplayData& display) {

@@ -11,16 +11,24 @@ struct DisplayData;
 // system's temporary folder ("C:/temp/Torvak.bmp" on Windows).
 QString BackgroundPath();
 
+// What became of a background file: whether its picture is on the surface
+// and, if something is wrong, a German sentence saying what, for the status
+// line. A file that ends early is shown as far as it goes, with a problem.
+struct BackgroundLoad {
+  bool shown = false;
+  std::optional<QString> problem;
+};
+
 // Reads the picture at path (any format Qt reads, recognised by content)
 // and puts its top-left 640 x 480 pixels, unscaled, into the background
 // surface; the rest of the surface is black. A file that is missing, not a
-// regular file, too large or not a readable picture leaves the surface
-// black; the result is then a German sentence saying why, for the status
-// line.
-std::optional<QString> LoadBackground(DisplayData& display, const QString& path = BackgroundPath());
+// regular file, too large or not a readable picture is not shown: the
+// surface is black. A file that ends early is shown with the rows it lacks
+// black (a JPEG decoder fills them grey itself).
+BackgroundLoad LoadBackground(DisplayData& display, const QString& path = BackgroundPath());
 
 // LoadBackground, then the whole background into the composite picture.
-std::optional<QString> ShowBackground(DisplayData& display, const QString& path = BackgroundPath());
+BackgroundLoad ShowBackground(DisplayData& display, const QString& path = BackgroundPath());
 
 // A black background, also in the composite picture.
 void ClearBackground(DisplayData& display);

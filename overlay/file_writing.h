@@ -4,12 +4,13 @@
 #include <functional>
 #include <optional>
 
-// Writes the file at path through write(), all or nothing: the content goes
-// to a temporary file beside it that replaces the old file only once it is
-// complete, so a failed write leaves an existing file as it was and no
-// partial file behind. Refuses a path that exists and is not a regular file
-// (a device, a folder, a pipe). On failure the result is a German sentence
-// that names the file and the reason, for a message box.
+// Writes the file at path, all or nothing: write() puts the content into a
+// device in memory, which then goes to a temporary file beside the path that
+// replaces the old file only once it is complete and on the disk, so a
+// failed write leaves an existing file as it was and no partial file behind.
+// Refuses a path that exists and is not a regular file (a device, a folder,
+// a pipe). On failure the result is a German sentence that names the file
+// and the reason (a full disk as such), for a message box.
 std::optional<QString> WriteFileAtomically(const QString& path,
                                            const std::function<bool(QIODevice&)>& write);
 

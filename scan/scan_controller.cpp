@@ -203,6 +203,16 @@ void ScanController::WriteServoRanges() {
   WriteServoRange(state_.port, kTiltModule, kTiltServoRange);
 }
 
+void ScanController::ResendHeadPosition() {
+  WriteServoRanges();
+  WriteServoPosition(state_.port, kPanModule, state_.panPosition);
+  if (scanning_) {
+    WriteTilt();
+  } else {
+    ParkTilt();
+  }
+}
+
 void ScanController::Start() {
   window_.SetStepTimer(true);
   scanning_ = true;

@@ -61,6 +61,10 @@ class ScanController {
 
   // Start-up: servo range of the pan module, then of the tilt module.
   void WriteServoRanges();
+  // After a port opened on a running program: the servo ranges, then the
+  // pan position the scan holds and the tilt of a running scan (parked
+  // otherwise), so the next reading is taken where it is filed.
+  void ResendHeadPosition();
 
   // Commands of the window.
   void Start();           // "Start"

@@ -60,6 +60,8 @@ void ArrangementBars::SetUp() {
 
 // Emitted by the scroll bar after it has moved its thumb for the action and
 // before it takes the position as its value: the model's position replaces it.
+// A neutral thumb outside the range is shown at the nearer end, but the next
+// arrow or trough click steps from the model's position, not from the shown one.
 void ArrangementBars::OnAction(int index, int action) {
   QScrollBar* bar = bars_[index];
   ArrangementBar& model = model_.bars[index];

@@ -119,7 +119,6 @@ void CTorvakDlg::CreateDisplayData() {
   display_.displayMode = kMeasuredPixels;
   display_.transparency = 50;
   scan_->StartUp();
-  portNumber_ = StoredPortNumber();
   BuildLayerMap(display_, image_);
   DrawScaleLegend(display_.legendSurface, image_);
 }
@@ -138,9 +137,6 @@ void CTorvakDlg::InitControls() {
     ControlAs<QAbstractButton>(id)->setChecked(true);
   }
   arrangement_->SetUp();
-  if (portNumber_ >= kFirstPortNumber && portNumber_ <= kLastPortNumber) {
-    ControlAs<QAbstractButton>(ctl::kFirstPort + portNumber_ - 1)->setChecked(true);
-  }
   {
     const QSignalBlocker blocker(Control(ctl::kPanelTabs));
     ControlAs<QTabWidget>(ctl::kPanelTabs)->setCurrentIndex(kPageEinstellungen);
@@ -165,6 +161,7 @@ void CTorvakDlg::ConnectScan() {
   connect(scan, &ScanService::scanRangeChanged, this, &CTorvakDlg::OnScanRangeChanged);
   connect(scan, &ScanService::ambientChanged, this, &CTorvakDlg::ShowAmbient);
   connect(scan, &ScanService::startEnabledChanged, Control(ctl::kStart), &QWidget::setEnabled);
+  connect(scan, &ScanService::portChosen, this, &CTorvakDlg::ShowPortChoice);
   connect(scan, &ScanService::scanningChanged, this, [this](bool scanning) { scanning_ = scanning; });
   connect(scan, &ScanService::repaintRequested, this, &CTorvakDlg::RepaintPicture);
   connect(scan, &ScanService::edgeAnswered, this,
@@ -188,12 +185,7 @@ void CTorvakDlg::ConnectCommands() {
   OnClick(ctl::kStart, [scan] { scan->Start(); });
   OnClick(ctl::kStop, [scan] { scan->Stop(); });
   OnClick(ctl::kReset, [scan] { scan->Reset(); });
-  OnClick(ctl::kMiddlePosition, [this, scan] {
-    // The scan disables "Start" too; doing it here at once keeps a click
-    // that arrives before its answer from starting a scan.
-    Control(ctl::kStart)->setEnabled(false);
-    scan->MiddlePosition();
-  });
+  OnClick(ctl::kMiddlePosition, [scan] { scan->MiddlePosition(); });
   OnClick(ctl::kClearImage, [this] {
     image_.ClearImage();
     RepaintPicture();
@@ -268,10 +260,11 @@ void CTorvakDlg::ConnectPictureTools() {
   settingsDialog_ = new CWeichzeichnerDlg(this);
 }
 
-// A file that cannot be read leaves the background black and says why.
+// A file that cannot be read leaves the background black and says why; one
+// that ends early shows the rows it has and says that it is incomplete.
 void CTorvakDlg::ShowBackgroundPicture() {
-  const std::optional<QString> problem = ShowBackground(display_, backgroundPath_);
-  ShowStatus(problem.value_or(QStringLiteral("Hintergrundbild %1 geladen").arg(backgroundPath_)));
+  const BackgroundLoad load = ShowBackground(display_, backgroundPath_);
+  ShowStatus(load.problem.value_or(QStringLiteral("Hintergrundbild %1 geladen").arg(backgroundPath_)));
 }
 
 // As around the About box: a running scan waits while the dialog is open.
@@ -342,6 +335,14 @@ void CTorvakDlg::OnScanRangeChanged(const ScanRange& range) {
   EdgeControl(RangeEdge::Top)->SetPosition(range.lastRow);
   EdgeControl(RangeEdge::Bottom)->SetPosition(range.firstRow);
   RepaintPicture();
+}
+
+// The "Com" button of the port the scan opened; none for a number outside 1..8.
+void CTorvakDlg::ShowPortChoice(int number) {
+  portNumber_ = number;
+  if (number >= kFirstPortNumber && number <= kLastPortNumber) {
+    ControlAs<QAbstractButton>(ctl::kFirstPort + number - 1)->setChecked(true);
+  }
 }
 
 void CTorvakDlg::ShowAmbient(int celsius) {

@@ -39,7 +39,7 @@ class CTorvakDlg : public QDialog {
   ThermalImage& Image() { return image_; }
   DisplayData& DisplayRecord() { return display_; }
   ScanService& Scan() { return *scan_; }
-  // The port number read from the settings at start-up.
+  // The port the scan last opened or tried to open.
   int PortNumber() const { return portNumber_; }
   // As the scan last reported it.
   bool Scanning() const { return scanning_; }
@@ -86,6 +86,7 @@ class CTorvakDlg : public QDialog {
     connect(ControlAs<QAbstractButton>(id), &QAbstractButton::clicked, this, handler);
   }
   void OnTabChanged(int page);
+  void ShowPortChoice(int number);
   void ShowAmbient(int celsius);
   void OnScanRangeChanged(const ScanRange& range);
   void ResetRangeControls();

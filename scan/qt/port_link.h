@@ -27,4 +27,7 @@ class PortLink : public ByteLink {
   // True once for each loss of the port since the last call; message then
   // tells which port was lost.
   virtual bool TakeLoss(QString& message) = 0;
+  // The bytes that came when no answer was due (before a frame, after a
+  // read gave up, or while idle) since the last call. They are dropped.
+  virtual int TakeNoise() = 0;
 };

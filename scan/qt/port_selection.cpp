@@ -20,10 +20,3 @@ StoredPortChoice OpenPortFromSettings(PortLink& link, ScanState& scan) {
   choice.result = OpenPort(link, scan, choice.number);
   return choice;
 }
-
-PortLink::OpenResult SelectPort(PortLink& link, ScanState& scan, int number) {
-  link.Close();
-  PortLink::OpenResult result = OpenPort(link, scan, number);
-  StorePortNumber(number);
-  return result;
-}

@@ -16,7 +16,3 @@ struct StoredPortChoice {
 };
 // Opens the port stored as "COMPORT" (start-up).
 StoredPortChoice OpenPortFromSettings(PortLink& link, ScanState& scan);
-
-// The "Com n" buttons: closes the current port, opens port n and stores n,
-// also when opening failed, so that the next start tries it again.
-PortLink::OpenResult SelectPort(PortLink& link, ScanState& scan, int number);

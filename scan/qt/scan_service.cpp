@@ -1,5 +1,6 @@
 #include "scan/qt/scan_service.h"
 
+#include "scan/qt/port_settings.h"
 #include "scan/qt/scan_worker.h"
 
 ScanService::ScanService(LinkFactory makeLink, QObject* parent) : ScanService(std::move(makeLink), {}, parent) {}
@@ -13,8 +14,13 @@ ScanService::ScanService(LinkFactory makeLink, ClockFactory makeClock, QObject* 
   connect(worker_.get(), &ScanWorker::readingStored, this, &ScanService::readingStored, Qt::QueuedConnection);
   connect(worker_.get(), &ScanWorker::scanRangeChanged, this, &ScanService::scanRangeChanged, Qt::QueuedConnection);
   connect(worker_.get(), &ScanWorker::ambientChanged, this, &ScanService::ambientChanged, Qt::QueuedConnection);
-  connect(worker_.get(), &ScanWorker::startEnabledChanged, this, &ScanService::startEnabledChanged,
-          Qt::QueuedConnection);
+  connect(
+      worker_.get(), &ScanWorker::startEnabledChanged, this,
+      [this](bool enabled, quint64 command) {
+        if (command >= startHeldFrom_) emit startEnabledChanged(enabled);
+      },
+      Qt::QueuedConnection);
+  connect(worker_.get(), &ScanWorker::portChosen, this, &ScanService::portChosen, Qt::QueuedConnection);
   connect(worker_.get(), &ScanWorker::scanningChanged, this, &ScanService::scanningChanged, Qt::QueuedConnection);
   connect(worker_.get(), &ScanWorker::repaintRequested, this, &ScanService::repaintRequested, Qt::QueuedConnection);
   connect(worker_.get(), &ScanWorker::edgeAnswered, this, &ScanService::edgeAnswered, Qt::QueuedConnection);
@@ -34,12 +40,17 @@ ScanService::~ScanService() {
   worker_->AfterEnd();
 }
 
-void ScanService::Post(std::function<void(ScanWorker&)> command) {
+quint64 ScanService::Post(std::function<void(ScanWorker&)> command) {
   // Queued on the worker's event loop: commands run in the order given, and
   // between steps, never inside one.
   QMetaObject::invokeMethod(
-      worker_.get(), [worker = worker_.get(), command = std::move(command)] { command(*worker); },
+      worker_.get(),
+      [worker = worker_.get(), command = std::move(command)] {
+        worker->CountCommand();
+        command(*worker);
+      },
       Qt::QueuedConnection);
+  return ++postedCommands_;
 }
 
 void ScanService::StartUp() {
@@ -59,7 +70,11 @@ void ScanService::Reset() {
 }
 
 void ScanService::MiddlePosition() {
-  Post([](ScanWorker& worker) { worker.Control(&ScanController::MiddlePosition); });
+  // A click on "Start" before the worker gets here must not scan from the
+  // middle: "Start" goes off now, and the enabling of a "Reset" still queued
+  // or running is no longer news.
+  startHeldFrom_ = Post([](ScanWorker& worker) { worker.Control(&ScanController::MiddlePosition); });
+  emit startEnabledChanged(false);
 }
 
 void ScanService::Pause() {
@@ -91,5 +106,8 @@ void ScanService::SetFourRowMode() {
 }
 
 void ScanService::SelectPort(int number) {
+  // Stored here, not on the worker: a window closed before the worker gets
+  // to it must not lose the choice.
+  StorePortNumber(number);
   Post([number](ScanWorker& worker) { worker.SelectPort(number); });
 }

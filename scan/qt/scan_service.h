@@ -38,6 +38,8 @@ class ScanService : public QObject {
   void Start();
   void Stop();
   void Reset();
+  // Disables "Start" at once; no report of an earlier command enables it
+  // again, only a later "Reset".
   void MiddlePosition();
   void Pause();
   void Resume();
@@ -47,6 +49,8 @@ class ScanService : public QObject {
   void SetOptions(bool stopAfterPass, bool bothDirections);
   void SetOneRowMode();
   void SetFourRowMode();
+  // Stores the number as the port to open at the next start at once, then
+  // opens it on the worker.
   void SelectPort(int number);
 
  signals:
@@ -54,6 +58,8 @@ class ScanService : public QObject {
   void scanRangeChanged(ScanRange range);
   void ambientChanged(int celsius);
   void startEnabledChanged(bool enabled);
+  // The port the scan opened or tried to open (start-up: the stored one).
+  void portChosen(int number);
   void scanningChanged(bool scanning);
   void repaintRequested();
   void edgeAnswered(RangeEdge edge, int value, bool accepted);
@@ -62,8 +68,12 @@ class ScanService : public QObject {
   void statusMessage(QString text);
 
  private:
-  void Post(std::function<void(ScanWorker&)> command);
+  // Returns the command's number, counted from 1 in the order posted.
+  quint64 Post(std::function<void(ScanWorker&)> command);
 
   QThread thread_;
+  quint64 postedCommands_ = 0;
+  // Reports of "Start" from commands before this one are out of date.
+  quint64 startHeldFrom_ = 0;
   std::unique_ptr<ScanWorker> worker_;
 };

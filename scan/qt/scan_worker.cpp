@@ -72,7 +72,8 @@ void ScanWorker::StartUp() {
   if (stopping_) return;
   ScanController& scan = *controller_;
   scan.SetScanDefaults(this);
-  ShowPortResult(OpenPortFromSettings(*link_, scan.State()).result);
+  const StoredPortChoice choice = OpenPortFromSettings(*link_, scan.State());
+  ShowPortResult(choice.number, choice.result);
   scan.WriteServoRanges();
   EnableStart(false);
   scan.Reset();
@@ -101,22 +102,28 @@ void ScanWorker::SetOptions(bool stopAfterPass, bool bothDirections) {
 
 void ScanWorker::SelectPort(int number) {
   if (stopping_) return;
-  ShowPortResult(::SelectPort(*link_, controller_->State(), number));
+  const PortLink::OpenResult result = OpenPort(*link_, controller_->State(), number);
+  // The head may have been moved or switched off while no port was open.
+  if (result.opened) controller_->ResendHeadPosition();
+  ShowPortResult(number, result);
   Report();
 }
 
-void ScanWorker::ShowPortResult(const PortLink::OpenResult& result) {
+void ScanWorker::ShowPortResult(int number, const PortLink::OpenResult& result) {
   portMessage_ = result.message;
-  silentReported_ = false;
+  shownTrouble_ = StepTrouble::kNone;
+  emit portChosen(number);
   emit statusMessage(result.message);
 }
 
 void ScanWorker::Tick() {
   if (stopping_) return;
   const bool stepping = controller_->Scanning();
+  link_->TakeNoise();  // what came while idle is not the step's
   controller_->Tick();
+  const bool noisy = link_->TakeNoise() > 0;
   Report();
-  if (stepping) ReportAnswers();
+  if (stepping) ReportStep(noisy);
 }
 
 void ScanWorker::Report() {
@@ -132,18 +139,25 @@ void ScanWorker::ReportLoss() {
   if (stopping_ || !link_->TakeLoss(message)) return;
   controller_->SetPort(nullptr);
   portMessage_ = message;
-  silentReported_ = false;
+  shownTrouble_ = StepTrouble::kNone;
   emit statusMessage(message);
 }
 
-// Says once when the sensors fall silent on an open port, and takes it back
-// when they answer again. A step that read nothing tells neither.
-void ScanWorker::ReportAnswers() {
+// Says once when the sensors fall silent on an open port or the line
+// carries bytes nobody asked for, and takes it back after a clean step.
+// Silence weighs more: its readings are substitutes. A step that read
+// nothing tells nothing.
+void ScanWorker::ReportStep(bool noisy) {
   if (stopping_ || !link_->IsOpen() || controller_->ReadsInLastStep() == 0) return;
-  const bool silent = controller_->SubstitutesInLastStep() > 0;
-  if (silent == silentReported_) return;
-  silentReported_ = silent;
-  emit statusMessage(silent ? QStringLiteral("Kein Sensor antwortet – Ersatzwerte") : portMessage_);
+  const StepTrouble trouble = controller_->SubstitutesInLastStep() > 0 ? StepTrouble::kSilentSensors
+                              : noisy                                  ? StepTrouble::kNoisyLine
+                                                                       : StepTrouble::kNone;
+  if (trouble == shownTrouble_) return;
+  shownTrouble_ = trouble;
+  QString text = portMessage_;
+  if (trouble == StepTrouble::kSilentSensors) text = QStringLiteral("Kein Sensor antwortet – Ersatzwerte");
+  if (trouble == StepTrouble::kNoisyLine) text = QStringLiteral("Störungen auf der Leitung – Messwerte unsicher");
+  emit statusMessage(text);
 }
 
 void ScanWorker::StoreReading(int column, int row, int value) { emit readingStored(column, row, value); }
@@ -160,7 +174,7 @@ void ScanWorker::SetStepTimer(bool running) {
   }
 }
 
-void ScanWorker::EnableStart(bool enabled) { emit startEnabledChanged(enabled); }
+void ScanWorker::EnableStart(bool enabled) { emit startEnabledChanged(enabled, commandNumber_); }
 
 // The scan always stores the ambient temperature before it shows it, and
 // ambientChanged already carries it to the window.

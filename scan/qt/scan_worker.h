@@ -36,6 +36,10 @@ class ScanWorker : public QObject, public ImageSink, public ScanWindow {
   // destroyed, also for a thread sanitizer, which cannot see QThread::wait.
   void AfterEnd();
 
+  // Each command the service posts counts itself here first, so that
+  // reports can say which command they answer.
+  void CountCommand() { ++commandNumber_; }
+
   // Commands, each followed by a report of what changed.
   void StartUp();
   void Control(void (ScanController::*command)());
@@ -57,7 +61,11 @@ class ScanWorker : public QObject, public ImageSink, public ScanWindow {
   void readingStored(int column, int row, int value);
   void scanRangeChanged(ScanRange range);
   void ambientChanged(int celsius);
-  void startEnabledChanged(bool enabled);
+  // command: the number of the command that produced it (see CountCommand).
+  void startEnabledChanged(bool enabled, quint64 command);
+  // The port the scan opened or tried to open: the stored one at start-up,
+  // then each one picked.
+  void portChosen(int number);
   void scanningChanged(bool scanning);
   void repaintRequested();
   void edgeAnswered(RangeEdge edge, int value, bool accepted);
@@ -67,8 +75,8 @@ class ScanWorker : public QObject, public ImageSink, public ScanWindow {
   void Tick();
   void Report();
   void ReportLoss();
-  void ReportAnswers();
-  void ShowPortResult(const PortLink::OpenResult& result);
+  void ReportStep(bool noisy);
+  void ShowPortResult(int number, const PortLink::OpenResult& result);
 
   ScanService::LinkFactory makeLink_;
   InterruptibleClock* ownClock_ = nullptr;  // the clock when it is ours: Stop cuts its waits
@@ -81,7 +89,11 @@ class ScanWorker : public QObject, public ImageSink, public ScanWindow {
   std::unique_ptr<PortLink> link_;
   std::atomic<bool> stopping_{false};
 
+  // What the status line says about the steps, beside the port's own message.
+  enum class StepTrouble { kNone, kSilentSensors, kNoisyLine };
+
+  quint64 commandNumber_ = 0;
   bool scanning_ = false;
-  bool silentReported_ = false;  // "no sensor answers" shown and not yet taken back
-  QString portMessage_;          // what the status line said about the open port
+  StepTrouble shownTrouble_ = StepTrouble::kNone;
+  QString portMessage_;  // what the status line said about the open port
 };

@@ -48,9 +48,35 @@ bool LacksPermission(const QString& device, QString& owner) {
 }
 #endif
 
+// "/dev/serial/by-id/usb-…-if00-port0": the start and the end of a long
+// path stay readable, and the rest of the message after it stays in view.
+QString ShortenedInMiddle(const QString& text, int longest) {
+  if (text.size() <= longest) return text;
+  const int tail = (longest - 1) / 2;
+  const int head = longest - 1 - tail;
+  return text.left(head) + QChar(0x2026) + text.right(tail);
+}
+
+// Marks the time in which arriving bytes may be the answer to a frame.
+class ExchangeScope {
+ public:
+  explicit ExchangeScope(bool& exchanging) : exchanging_(exchanging) { exchanging_ = true; }
+  ~ExchangeScope() { exchanging_ = false; }
+  ExchangeScope(const ExchangeScope&) = delete;
+  ExchangeScope& operator=(const ExchangeScope&) = delete;
+
+ private:
+  bool& exchanging_;
+};
+
 }  // namespace
 
 SerialLink::SerialLink() {
+  port_.setReadBufferSize(kReadBufferBytes);
+  // Between exchanges nobody reads: whatever comes then is noise.
+  QObject::connect(&port_, &QSerialPort::readyRead, &port_, [this] {
+    if (!exchanging_) DropUnaskedBytes();
+  });
   // A vanished device also reports errors between exchanges, from the event
   // loop; close it there too, but outside the port's own signal.
   QObject::connect(&port_, &QSerialPort::errorOccurred, &port_, [this](QSerialPort::SerialPortError error) {
@@ -65,6 +91,7 @@ SerialLink::~SerialLink() { Close(); }
 PortLink::OpenResult SerialLink::Open(int number, const QString& device) {
   Close();
   lost_ = false;  // a loss of the port closed here no longer matters
+  noiseBytes_ = 0;
   number_ = number;
   device_ = device;
   port_.setPortName(device);
@@ -130,11 +157,31 @@ bool SerialLink::TakeLoss(QString& message) {
   return true;
 }
 
+int SerialLink::TakeNoise() {
+  if (port_.isOpen() && !exchanging_) DropUnaskedBytes();
+  const int noise = noiseBytes_;
+  noiseBytes_ = 0;
+  return noise;
+}
+
+void SerialLink::DropUnaskedBytes() { noiseBytes_ += static_cast<int>(port_.readAll().size()); }
+
+qint64 SerialLink::PendingInTerminal() const {
+  int pending = 0;
+#ifdef Q_OS_LINUX
+  if (port_.isOpen() && ::ioctl(static_cast<int>(port_.handle()), FIONREAD, &pending) != 0) pending = 0;
+#endif
+  return pending;
+}
+
 void SerialLink::Send(std::span<const std::uint8_t> bytes) {
   if (!port_.isOpen() || aborted_) return;
   // A reply that came after its read gave up would otherwise answer this
   // frame and shift every later reading by one.
+  DropUnaskedBytes();
+  noiseBytes_ += static_cast<int>(PendingInTerminal());
   port_.clear(QSerialPort::Input);
+  const ExchangeScope exchange(exchanging_);
   port_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
   QElapsedTimer elapsed;
   elapsed.start();
@@ -145,6 +192,7 @@ void SerialLink::Send(std::span<const std::uint8_t> bytes) {
 }
 
 bool SerialLink::ReadByte(std::uint8_t& byte) {
+  const ExchangeScope exchange(exchanging_);
   QElapsedTimer elapsed;
   elapsed.start();
   while (port_.isOpen() && !aborted_) {
@@ -174,4 +222,6 @@ void SerialLink::LoseConnection() {
   lossMessage_ = QStringLiteral("Verbindung zu ") + PortLabel() + QStringLiteral(" verloren – Ersatzwerte");
 }
 
-QString SerialLink::PortLabel() const { return QStringLiteral("Com %1 (%2)").arg(number_).arg(device_); }
+QString SerialLink::PortLabel() const {
+  return QStringLiteral("Com %1 (%2)").arg(number_).arg(ShortenedInMiddle(device_, kLongestShownDevice));
+}

@@ -13,6 +13,12 @@ class SerialLink : public PortLink {
   // The longest wait for one byte (500 ms per byte + 500 ms).
   static constexpr int kReadTimeoutMs = 1000;
   static constexpr int kWriteTimeoutMs = 1000;
+  // The port never holds more than this of what the line delivers: an
+  // answer is one byte, and a line that streams on its own must not grow
+  // the program's memory.
+  static constexpr qint64 kReadBufferBytes = 256;
+  // Device paths longer than this are shortened in the middle in messages.
+  static constexpr int kLongestShownDevice = 40;
 
   SerialLink();
   ~SerialLink() override;
@@ -22,12 +28,16 @@ class SerialLink : public PortLink {
   bool IsOpen() const override;
   void Abort() override;
   bool TakeLoss(QString& message) override;
+  int TakeNoise() override;
 
   void Send(std::span<const std::uint8_t> bytes) override;
   bool ReadByte(std::uint8_t& byte) override;
 
  private:
   void Configure();
+  // Drops what the port took in while no answer was due, and counts it.
+  void DropUnaskedBytes();
+  qint64 PendingInTerminal() const;
   QString OpenFailure() const;
   // Closes the port after an error other than a time-out: a vanished device
   // keeps reporting errors and would spin the processor.
@@ -40,6 +50,8 @@ class SerialLink : public PortLink {
   bool configured_ = false;  // errors while configuring are not a loss
   int number_ = 0;
   QString device_;
+  bool exchanging_ = false;  // inside Send or ReadByte: arriving bytes may be the answer
+  int noiseBytes_ = 0;
   bool lost_ = false;
   QString lossMessage_;
 };

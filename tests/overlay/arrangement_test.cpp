@@ -177,14 +177,30 @@ TEST_F(ArrangementTest, ThumbStaysInItsRangeAndTheEndsOfReversedBarsAreSwapped) 
   arrangement.StepBar(kLineUp, width, false, 0, left);
   arrangement.StepBar(kLineUp, width, false, 0, left);
   EXPECT_EQ(width.position, 12);
-  arrangement.StepBar(kThumbPosition, width, false, 9000, left);
-  EXPECT_EQ(width.position, 516);
 
   // Thumb at the top of the vertical bar: the pictures have just left the area at the top.
   Scroll(kPositionYBar, kToMinimum);
   EXPECT_EQ(left.y, -192);
   Scroll(kPositionYBar, kToMaximum);
   EXPECT_EQ(right.y, 480);
+}
+
+TEST_F(ArrangementTest, StepsFromANeutralThumbOutsideTheRangeMoveByTheStep) {
+  // The pair enlarged from the far left: the left picture alone, centre -888,
+  // may move from offset 320 on, right of its neutral thumb 0.
+  Scroll(kPositionXBar, kToMinimum);
+  DragTo(kWidthBar, 200);
+  Select(true, false);
+  Scroll(kPositionXBar, kLineDown);
+  EXPECT_EQ(left.x, -815);
+
+  // The left picture alone shrunk to 29 pixels: its width bar starts at 106 %, above 100.
+  arrangement.Reset(left, right);
+  Select(true, false);
+  DragTo(kWidthBar, 12);
+  Select(true, false);
+  Scroll(kWidthBar, kLineDown);
+  EXPECT_EQ(left.width, 29);
 }
 
 TEST_F(ArrangementTest, PicturesPushedApartWithoutACommonRangeDisableThePositionBar) {

@@ -6,13 +6,16 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <QRandomGenerator>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <utility>
 
 #include "image/display.h"
 
@@ -73,7 +76,7 @@ TEST_F(BackgroundFile, PictureShowsItsTopLeftUnscaledInBackgroundAndCompositeAnd
     int width, height, seed;
   } sizes[] = {{640, 480, 1}, {1280, 960, 2}, {200, 100, 3}};  // the small one after larger ones
   for (const auto& s : sizes) {
-    EXPECT_EQ(ShowBackground(display, Save(Pattern(s.width, s.height, s.seed))), std::nullopt);
+    EXPECT_EQ(ShowBackground(display, Save(Pattern(s.width, s.height, s.seed))).problem, std::nullopt);
     EXPECT_EQ(Mismatches(display.backgroundSurface, s.width, s.height, s.seed), 0) << s.width;
     EXPECT_EQ(Mismatches(display.compositeSurface, s.width, s.height, s.seed), 0) << s.width;
   }
@@ -91,19 +94,19 @@ TEST_F(BackgroundFile, ClearingGivesBlackAndShowingAgainReadsTheReplacedFile) {
 }
 
 TEST_F(BackgroundFile, PngAndJpegUnderTheBitmapNameLoad) {
-  EXPECT_EQ(LoadBackground(display, Save(Pattern(300, 200), "PNG")), std::nullopt);
+  EXPECT_EQ(LoadBackground(display, Save(Pattern(300, 200), "PNG")).problem, std::nullopt);
   EXPECT_EQ(Mismatches(display.backgroundSurface, 300, 200), 0);
 
   QImage orange(640, 480, QImage::Format_RGB32);
   orange.fill(qRgb(250, 120, 30));
-  EXPECT_EQ(LoadBackground(display, Save(orange, "JPEG")), std::nullopt);
+  EXPECT_EQ(LoadBackground(display, Save(orange, "JPEG")).problem, std::nullopt);
   const Colour c = display.backgroundSurface.Pixel(320, 240);  // lossy: close, not equal
   EXPECT_NEAR(Red(c), 250, 6);
   EXPECT_NEAR(Green(c), 120, 6);
   EXPECT_NEAR(Blue(c), 30, 6);
 }
 
-TEST_F(BackgroundFile, TruncatedBitmapKeepsTheRowsItHasAndTheRestBlack) {
+TEST_F(BackgroundFile, TruncatedFileShowsTheRowsItHasAndSaysItIsIncomplete) {
   // Bitmaps store the bottom row first: cutting the pixels in half keeps
   // the lower 240 rows.
   Save(Pattern(640, 480));
@@ -116,16 +119,32 @@ TEST_F(BackgroundFile, TruncatedBitmapKeepsTheRowsItHasAndTheRestBlack) {
     QImage(640, 480, QImage::Format_RGB32).fill(Qt::white);
   }
 
-  const auto message = LoadBackground(display, path);
+  const BackgroundLoad load = LoadBackground(display, path);
 
+  EXPECT_TRUE(load.shown);
+  EXPECT_EQ(load.problem,
+            QStringLiteral("Hintergrundbild %1 ist unvollständig – fehlende Zeilen schwarz").arg(path));
   int wrong = 0;
   for (int y = 0; y < 480; ++y) {
     for (int x = 0; x < 640; ++x) {
-      const Colour expected = y >= 240 && !message ? PatternColour(x, y) : kBlack;
-      wrong += display.backgroundSurface.Pixel(x, y) != expected;
+      wrong += display.backgroundSurface.Pixel(x, y) != (y >= 240 ? PatternColour(x, y) : kBlack);
     }
   }
   EXPECT_EQ(wrong, 0);
+
+  // A JPEG decoder fills the missing rows grey itself; a PNG keeps its top
+  // rows, though its reader fails. Noise, so that the cut falls after the first rows.
+  QImage noise(640, 480, QImage::Format_RGB32);
+  QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(noise.bits()), noise.sizeInBytes() / 4);
+  for (const auto& [format, says] : {std::pair("JPEG", "ist unvollständig"),
+                                     std::pair("PNG", "ist unvollständig – fehlende Zeilen schwarz")}) {
+    Save(noise, format);
+    ASSERT_TRUE(QFile::resize(path, QFileInfo(path).size() / 2));
+    const BackgroundLoad cut = LoadBackground(display, path);
+    EXPECT_TRUE(cut.shown) << format;
+    EXPECT_EQ(cut.problem, QStringLiteral("Hintergrundbild %1 %2").arg(path, QString::fromUtf8(says)));
+  }
+  EXPECT_EQ(display.backgroundSurface.Pixel(5, 0), noise.pixel(5, 0));  // of the PNG
 }
 
 TEST(BackgroundPath, TemporaryFolderUnlessTheSettingNamesAFile) {
@@ -197,8 +216,9 @@ TEST_P(BadBackgroundFile, GivesBlackAndAMessageNamingFileAndReason) {
   display->backgroundSurface.Fill(kWhite);
   display->compositeSurface.Fill(kWhite);
 
-  const auto message = ShowBackground(*display, path);
+  const auto [shown, message] = ShowBackground(*display, path);
 
+  EXPECT_FALSE(shown);
   ASSERT_TRUE(message.has_value());
   EXPECT_TRUE(message->contains(path)) << message->toStdString();
   EXPECT_TRUE(message->contains(QString::fromUtf8(GetParam().reason))) << message->toStdString();

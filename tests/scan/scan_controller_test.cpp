@@ -389,6 +389,23 @@ TEST(Commands, MiddlePositionKeepsPanPositionSoResetWaitsFromIt) {
   }
 }
 
+TEST(Commands, PortOpenedLaterGetsServoRangesThenTheHeadPositionTheScanFilesUnder) {
+  ScanRig rig;
+  StartUp(rig, true, true);
+  rig.controller.Start();
+  Ticks(rig, 5);
+  const std::vector<ServoWrite> ranges{{kPan, 1, 20}, {kTilt, 1, 20}};
+  for (const int tilt : {16, 15}) {  // scanning: the sub-row's tilt; stopped: parked
+    SCOPED_TRACE(tilt);
+    std::vector<ServoWrite> expected = ranges;
+    expected.insert(expected.end(), {{kPan, 0, 5}, {kTilt, 0, static_cast<std::uint8_t>(tilt)}});
+    const std::size_t frames = rig.link.frames.size();
+    rig.controller.ResendHeadPosition();
+    EXPECT_EQ(WritesIn(rig.link.frames, frames), expected);
+    rig.controller.Stop();
+  }
+}
+
 TEST(Commands, ResetDuringScanRestartsTheFrameAndTheScanGoesOn) {
   ScanRig rig;
   StartUp(rig, true, true);

@@ -144,6 +144,7 @@ class FakePortLink : public PortLink {
   bool IsOpen() const override { return open_; }
   void Abort() override { adapter_->Abort(); }
   bool TakeLoss(QString&) override { return false; }
+  int TakeNoise() override { return 0; }
   void Send(std::span<const std::uint8_t> bytes) override {
     if (open_) adapter_->Send(bytes.data(), bytes.size());
   }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 #include "scan/qt/port_link.h"
@@ -24,6 +25,7 @@ struct FakePortControl {
   bool aborted = false;
   bool heldReadEndedByAbort = false;
   bool loseOnNextRead = false;
+  bool noisyLine = false;  // every read also finds a stray byte
   std::vector<std::pair<int, QString>> opened;  // number and device of every Open
 
   std::vector<std::uint8_t> Sent() {
@@ -63,6 +65,11 @@ class FakePortLink : public PortLink {
     return true;
   }
 
+  int TakeNoise() override {
+    std::lock_guard lock(control_->mutex);
+    return std::exchange(noise_, 0);
+  }
+
   void Send(std::span<const std::uint8_t> bytes) override {
     if (!open_) return;
     std::lock_guard lock(control_->mutex);
@@ -73,6 +80,7 @@ class FakePortLink : public PortLink {
   bool ReadByte(std::uint8_t& byte) override {
     std::unique_lock lock(control_->mutex);
     if (!open_ || control_->aborted) return false;
+    if (control_->noisyLine) ++noise_;
     if (control_->loseOnNextRead) {
       control_->loseOnNextRead = false;
       open_ = false;
@@ -101,4 +109,5 @@ class FakePortLink : public PortLink {
   std::vector<std::uint8_t> lastFrame_;
   bool open_ = false;
   bool lost_ = false;
+  int noise_ = 0;
 };

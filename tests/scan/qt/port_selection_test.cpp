@@ -17,7 +17,6 @@ class PortSelectionTest : public ::testing::Test {
   void SetUp() override { Store().clear(); }
   void TearDown() override { Store().clear(); }
   static void SetStored(const QString& key, const QVariant& value) { Store().setValue(key, value); }
-  static QVariant Stored(const QString& key) { return Store().value(key); }
 
   static QSettings& Store() {
     static QSettings store("Vom lokalen Anwendungs-Assistenten generierte Anwendungen", "Torvak");
@@ -75,34 +74,31 @@ TEST_F(PortSelectionTest, OverrideOfCom3IsTheDeviceOpenedForPort3) {
   EXPECT_EQ(PortDevice(3), peer.SlavePath());
   EXPECT_NE(PortDevice(2), peer.SlavePath()) << "the override is for port 3 only";
   SerialLink link;
-  const PortLink::OpenResult result = SelectPort(link, scan, 3);
+  const PortLink::OpenResult result = OpenPort(link, scan, 3);
   EXPECT_TRUE(result.opened) << result.message.toStdString();
   EXPECT_EQ(result.message, QStringLiteral("Com 3 (%1) geöffnet").arg(peer.SlavePath()));
   EXPECT_EQ(scan.port, &link);
-  EXPECT_EQ(Stored("SETTINGS/COMPORT").toInt(), 3);
   // Picking the open port again closes and reopens it (an exclusive port
   // would refuse a second open).
-  EXPECT_TRUE(SelectPort(link, scan, 3).opened);
+  EXPECT_TRUE(OpenPort(link, scan, 3).opened);
   EXPECT_TRUE(link.IsOpen());
 }
 
-TEST_F(PortSelectionTest, FailedSelectionStillStoresTheNumberAndLeavesNoPort) {
+TEST_F(PortSelectionTest, FailedOpenLeavesNoPort) {
   SetStored("SETTINGS/COM5", "/dev/ttyTorvakAbsent");
   SerialLink link;
   scan.port = &link;
-  const PortLink::OpenResult result = SelectPort(link, scan, 5);
+  const PortLink::OpenResult result = OpenPort(link, scan, 5);
   EXPECT_FALSE(result.opened);
   EXPECT_TRUE(result.message.startsWith("Com 5 (/dev/ttyTorvakAbsent) lässt sich nicht öffnen: "));
   EXPECT_EQ(scan.port, nullptr);
-  EXPECT_EQ(StoredPortNumber(), 5);
 }
 
-TEST_F(PortSelectionTest, SelectingNoPortClosesTheOpenOneAndStoresTheNumber) {
-  ASSERT_TRUE(SelectPort(fake, scan, 2).opened);
-  SelectPort(fake, scan, 9);
+TEST_F(PortSelectionTest, SelectingNoPortClosesTheOpenOne) {
+  ASSERT_TRUE(OpenPort(fake, scan, 2).opened);
+  OpenPort(fake, scan, 9);
   EXPECT_FALSE(fake.IsOpen());
   EXPECT_EQ(scan.port, nullptr);
-  EXPECT_EQ(StoredPortNumber(), 9);
 }
 
 }  // namespace

@@ -62,28 +62,12 @@ class PtyPeer {
     if (::write(master_, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) std::abort();
   }
 
-  // Bytes written by the peer that the slave side has not read yet; -1 if
-  // the slave cannot be opened a second time (it is opened exclusively, which
-  // only a privileged user can pass).
-  int PendingOnSlave() const {
-    const int second = ::open(slavePath_.toLocal8Bit().constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
-    if (second < 0) return -1;
-    int pending = 0;
-    ::ioctl(second, FIONREAD, &pending);
-    ::close(second);
-    return pending;
-  }
-
-  // Waits, without running any event loop, until bytes the peer wrote wait
-  // unread on the slave side; for an unprivileged user simply waits a while.
-  bool WaitUntilPendingOnSlave(int timeoutMs) const {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    for (int pending = PendingOnSlave(); pending == 0; pending = PendingOnSlave()) {
-      if (std::chrono::steady_clock::now() > deadline) return false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    if (PendingOnSlave() < 0) std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    return true;
+  // The line settings of the slave side, which a pseudo-terminal's master
+  // shares: readable whoever holds the slave open, exclusively or not.
+  termios LineSettings() const {
+    termios settings{};
+    ::tcgetattr(master_, &settings);
+    return settings;
   }
 
   // Answers frames on a thread of its own until the script ends.

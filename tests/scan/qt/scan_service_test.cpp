@@ -175,25 +175,30 @@ TEST_F(ScanServiceTest, EdgeChangesAnswerTheAppliedOrThePreviousValue) {
   EXPECT_EQ(range.at(0).at(0).value<ScanRange>(), (ScanRange{31, 61, 0, 31}));
 }
 
-TEST_F(ScanServiceTest, SilentSensorsOnOpenPortAreReportedOnceAndTakenBackWhenTheyAnswer) {
-  control->reply = 0;
-  MakeService();
-  StartUpAndSettle();
-  service->SetOptions(false, true);  // frame after frame
-  service->Start();
-  ASSERT_TRUE(WaitFor([&] { return repaints->size() >= 3; }));
+TEST_F(ScanServiceTest, SilentSensorsOrNoiseOnOpenPortAreSaidOnceAndTakenBackAfterACleanStep) {
   const QString opened = "Com 2 (" + PortDevice(2) + ") geöffnet";
-  EXPECT_EQ(StatusTexts(), (QStringList{opened, "Kein Sensor antwortet – Ersatzwerte"}));
-  for (const QList<QVariant>& reading : *readings) {
-    EXPECT_GE(reading.at(2).toInt(), 20);
-    EXPECT_LE(reading.at(2).toInt(), 147);
+  const std::pair<void (*)(FakePortControl&, bool), QString> troubles[] = {
+      {[](FakePortControl& c, bool on) { c.reply = on ? 0 : 30; }, "Kein Sensor antwortet – Ersatzwerte"},
+      {[](FakePortControl& c, bool on) { c.noisyLine = on; }, "Störungen auf der Leitung – Messwerte unsicher"},
+  };
+  for (const auto& [setTrouble, message] : troubles) {
+    SCOPED_TRACE(message.toStdString());
+    control = std::make_shared<FakePortControl>();
+    setTrouble(*control, true);
+    MakeService();
+    StartUpAndSettle();
+    service->SetOptions(false, true);  // frame after frame
+    service->Start();
+    ASSERT_TRUE(WaitFor([&] { return repaints->size() >= 3; }));
+    EXPECT_EQ(StatusTexts(), (QStringList{opened, message}));
+    control->Set([&](FakePortControl& c) { setTrouble(c, false); });
+    ASSERT_TRUE(WaitFor([&] { return status->size() == 3; }));
+    EXPECT_EQ(StatusTexts().last(), opened);
+    const qsizetype steps = repaints->size();
+    ASSERT_TRUE(WaitFor([&] { return repaints->size() >= steps + 2; }));
+    EXPECT_EQ(status->size(), 3);
+    service.reset();
   }
-  control->Set([](FakePortControl& c) { c.reply = 30; });
-  ASSERT_TRUE(WaitFor([&] { return status->size() == 3; }));
-  EXPECT_EQ(StatusTexts().last(), opened);
-  const qsizetype steps = repaints->size();
-  ASSERT_TRUE(WaitFor([&] { return repaints->size() >= steps + 2; }));
-  EXPECT_EQ(status->size(), 3);
 }
 
 TEST_F(ScanServiceTest, NoStoredPortIsSaidOnceAndTheScanRunsOnSubstitutes) {
@@ -224,14 +229,46 @@ TEST_F(ScanServiceTest, LostPortIsReportedAndTheScanGoesOnWithSubstitutes) {
   EXPECT_EQ(status->size(), 2) << "no sensor complaint without a port";
 }
 
-TEST_F(ScanServiceTest, SelectingAnAbsentPortStoresItAndSaysWhy) {
-  control->openable = false;
+TEST_F(ScanServiceTest, PickedPortGetsServoRangesAndHeadPositionOnceOpenedAndAnAbsentOneIsSaid) {
   MakeService();
+  QSignalSpy chosen(service.get(), &ScanService::portChosen);
   StartUpAndSettle();
+  const std::size_t frames = FrameCount();
   service->SelectPort(4);
   ASSERT_TRUE(WaitFor([&] { return status->size() == 2; }));
-  EXPECT_EQ(StatusTexts().last(), "Com 4 (" + PortDevice(4) + ") lässt sich nicht öffnen");
-  EXPECT_EQ(StoredPortNumber(), 4);
+  const std::vector<Bytes> sent = Frames(control->Sent());
+  EXPECT_EQ(std::vector<Bytes>(sent.begin() + static_cast<std::ptrdiff_t>(frames), sent.end()),
+            (std::vector<Bytes>{RangeWrite(0xD2), RangeWrite(0xD0), PanWrite(0), TiltWrite(15)}));
+
+  control->Set([](FakePortControl& c) { c.openable = false; });
+  service->SelectPort(5);
+  ASSERT_TRUE(WaitFor([&] { return status->size() == 3; }));
+  EXPECT_EQ(StatusTexts().last(), "Com 5 (" + PortDevice(5) + ") lässt sich nicht öffnen");
+  EXPECT_EQ(FrameCount(), sent.size()) << "nothing to send without a port";
+  ASSERT_EQ(chosen.size(), 3);
+  EXPECT_EQ((QList<int>{chosen[0][0].toInt(), chosen[1][0].toInt(), chosen[2][0].toInt()}), (QList<int>{2, 4, 5}));
+}
+
+TEST_F(ScanServiceTest, PortPickedDuringAStepIsStoredEvenWhenTheScanEndsBeforeTheStep) {
+  MakeService(/*realWaits=*/true);
+  service->StartUp();
+  control->Set([](FakePortControl& c) { c.holdPixelReads = true; });
+  service->Start();
+  ASSERT_TRUE(control->WaitUntilHeld());
+  service->SelectPort(6);
+  service.reset();
+  EXPECT_EQ(StoredPortNumber(), 6);
+}
+
+TEST_F(ScanServiceTest, MiddlePositionDisablesStartAtOnceAndNoEarlierReportEnablesIt) {
+  MakeService();
+  service->StartUp();  // its "Reset" enables "Start" when the worker gets to it
+  service->MiddlePosition();
+  service->Reset();
+  ASSERT_TRUE(WaitFor([&] { return !startEnabled->isEmpty() && startEnabled->last().at(0).toBool(); }));
+  QList<bool> states;
+  for (const QList<QVariant>& report : *startEnabled) states << report.at(0).toBool();
+  EXPECT_EQ(states, (QList<bool>{false, false, true})) << "off at the click, off from the worker, on by the later Reset";
 }
 
 TEST_F(ScanServiceTest, DestructorDuringBlockedReadAbortsItAndReturns) {

@@ -38,32 +38,13 @@ class SerialLinkTest : public ::testing::Test {
     EXPECT_EQ(result.message, QStringLiteral("Com 3 (%1) geöffnet").arg(peer.SlavePath()));
   }
 
-  // The slave's line settings as the terminal reports them. A privileged
-  // user may open the exclusive slave a second time; anyone else reads them
-  // through the master, which shares them.
-  termios LineSettings(bool* exclusive) const {
-    termios settings{};
-    const int second = ::open(peer.SlavePath().toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (second >= 0) {
-      ::tcgetattr(second, &settings);
-      int flag = 0;
-      ::ioctl(second, TIOCGEXCL, &flag);
-      *exclusive = flag != 0;
-      ::close(second);
-    } else {
-      *exclusive = errno == EBUSY;
-    }
-    return settings;
-  }
-
   PtyPeer peer;
   SerialLink link;
   VirtualClock clock;
 };
 
-TEST_F(SerialLinkTest, OpenedPortHasAdapterLineSettingsAndIsExclusive) {
-  bool exclusive = false;
-  const termios settings = LineSettings(&exclusive);
+TEST_F(SerialLinkTest, OpenedPortHasAdapterLineSettings) {
+  const termios settings = peer.LineSettings();
   EXPECT_EQ(::cfgetospeed(&settings), B19200);
   EXPECT_EQ(::cfgetispeed(&settings), B19200);
   EXPECT_EQ(settings.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
@@ -75,7 +56,6 @@ TEST_F(SerialLinkTest, OpenedPortHasAdapterLineSettingsAndIsExclusive) {
   EXPECT_EQ(settings.c_lflag & (ICANON | ECHO | ISIG), 0u);
   EXPECT_EQ(settings.c_iflag & (ICRNL | INLCR | ISTRIP), 0u);
   EXPECT_EQ(settings.c_oflag & OPOST, 0u);
-  EXPECT_TRUE(exclusive);
   EXPECT_TRUE(link.IsOpen());
 }
 
@@ -110,24 +90,41 @@ TEST_F(SerialLinkTest, SilentPeerReadWaitsForTimeOutThenGivesSubstituteAndKeepsP
 }
 
 TEST_F(SerialLinkTest, LateReplyIsDiscardedAndDoesNotShiftLaterReadings) {
-  // The late byte may still wait in the terminal, or the port may already
-  // have taken it into its own buffer while the event loop ran.
-  for (const bool buffered : {false, true}) {
-    SCOPED_TRACE(buffered ? "buffered by the port" : "waiting in the terminal");
+  // The late byte may still wait in the terminal when the next frame goes
+  // out, or come while the event loop runs between exchanges.
+  for (const bool eventLoopRan : {false, true}) {
+    SCOPED_TRACE(eventLoopRan ? "event loop ran" : "waiting in the terminal");
     bool substituted = false;
     ReadRegister(&link, clock, kPanModule, 2, &substituted);
     ASSERT_TRUE(substituted);
     ASSERT_EQ(peer.Receive(4, 1000).size(), 4u);
     peer.Write({0x21});  // the answer to the read that gave up
-    ASSERT_TRUE(peer.WaitUntilPendingOnSlave(2000));
-    if (buffered) {
-      ASSERT_TRUE(WaitFor([&] { return peer.PendingOnSlave() <= 0; }, 2000));
+    int noise = 0;
+    if (eventLoopRan) {
+      ASSERT_TRUE(WaitFor([&] { return (noise += link.TakeNoise()) == 1; }, 2000)) << noise;
+    } else {
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     peer.Respond({{4, 0x42}, {4, 0x43}});
     EXPECT_EQ(ReadRegister(&link, clock, kPanModule, 3), 0x42);
     EXPECT_EQ(ReadRegister(&link, clock, kPanModule, 4), 0x43);
     peer.Join();
+    EXPECT_EQ(noise + link.TakeNoise(), 1) << "the late answer counts as noise on the line";
   }
+}
+
+TEST_F(SerialLinkTest, BytesStreamingWhileIdleAreDroppedAndCountedNotHoarded) {
+  // A device that talks on its own, in small pieces, to a port nobody reads.
+  constexpr int kPieces = 200, kPieceBytes = 16;
+  for (int piece = 0; piece < kPieces; ++piece) {
+    peer.Write(Bytes(kPieceBytes, 0x5A));
+    QTest::qWait(1);
+  }
+  int counted = 0;
+  EXPECT_TRUE(WaitFor([&] { return (counted += link.TakeNoise()) == kPieces * kPieceBytes; }, 2000)) << counted;
+  peer.Respond({{4, 0x42}});
+  EXPECT_EQ(ReadRegister(&link, clock, kPanModule, 2), 0x42);
+  EXPECT_EQ(link.TakeNoise(), 0);
 }
 
 TEST_F(SerialLinkTest, PeerClosingDuringExchangeReportsLossOnceAndBurnsNoProcessor) {
@@ -179,7 +176,7 @@ TEST_F(SerialLinkTest, AbortEndsWaitingReadAndEveryLaterExchange) {
   EXPECT_LT(elapsed.elapsed(), SerialLink::kReadTimeoutMs / 2) << "the read outlived the abort";
   // Later: a byte is waiting, yet the read gives up; nothing is sent.
   peer.Write({0x30});
-  ASSERT_TRUE(peer.WaitUntilPendingOnSlave(2000));
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
   EXPECT_FALSE(link.ReadByte(byte));
   WriteServoPosition(&link, kPanModule, 3);
   EXPECT_TRUE(peer.Receive(1, 200).empty());
@@ -194,6 +191,10 @@ TEST(SerialLinkOpen, MissingDeviceLeavesNoPortAndSaysWhy) {
   const PortLink::OpenResult result = link.Open(4, "/dev/ttyTorvakAbsent");
   EXPECT_FALSE(result.opened);
   EXPECT_EQ(result.message, "Com 4 (/dev/ttyTorvakAbsent) lässt sich nicht öffnen: Gerät nicht vorhanden");
+  // A long path keeps its start and end, so the result after it stays in view.
+  const QString longPath = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
+  EXPECT_EQ(link.Open(4, longPath).message,
+            "Com 4 (/dev/serial/by-id/us…A50285BI-if00-port0) lässt sich nicht öffnen: Gerät nicht vorhanden");
   EXPECT_FALSE(link.IsOpen());
   std::uint8_t byte = 0;
   EXPECT_FALSE(link.ReadByte(byte));
