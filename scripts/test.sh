@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs every test twice: a normal build
-# and one with AddressSanitizer and UndefinedBehaviorSanitizer. Then the
-# threaded tests once more under ThreadSanitizer, and a minute of fuzzing
-# for each libFuzzer target (built with clang).
+# Installs what is missing, builds and runs every test twice: a normal build,
+# run as an ordinary user, and one with AddressSanitizer and
+# UndefinedBehaviorSanitizer. Then the threaded tests once more under
+# ThreadSanitizer, and a minute of fuzzing for each libFuzzer target (built
+# with clang).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -19,6 +20,30 @@ run_suite() {  # name, build folder, cmake options...
   cmake --build "$dir" -j"$jobs"
   echo "=== ${name} tests ==="
   ctest --test-dir "$dir" --output-on-failure -j"$jobs" --timeout 300
+}
+
+# Contributors and users do not build as root. Run as root, the normal build
+# and its tests run as the user "nobody", on a copy of the sources in a
+# scratch folder that user owns.
+run_suite_as_ordinary_user() {  # name, cmake options...
+  if [ "$(id -u)" -ne 0 ]; then
+    run_suite "$1" build "${@:2}"
+    return
+  fi
+  local scratch
+  scratch="$(mktemp -d)"
+  mkdir "$scratch/src"
+  tar --exclude='./build*' --exclude='./.git' -cf - . | tar -xf - -C "$scratch/src"
+  chown -R nobody:nogroup "$scratch"
+  echo "=== $1 build and tests, as the user nobody ==="
+  setpriv --reuid=nobody --regid=nogroup --clear-groups \
+    env HOME="$scratch" TMPDIR="$scratch" XDG_RUNTIME_DIR="$scratch" \
+    bash -c 'set -e; cd "$1/src"; jobs=$2; shift 2
+             cmake -S . -B build "$@"
+             cmake --build build -j"$jobs"
+             ctest --test-dir build --output-on-failure -j"$jobs" --timeout 300' \
+    _ "$scratch" "$jobs" "${@:2}"
+  rm -rf "$scratch"
 }
 
 run_thread_sanitizer() {
@@ -79,7 +104,7 @@ run_fuzzers() {
   return "$failed"
 }
 
-run_suite normal build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite_as_ordinary_user normal -DCMAKE_BUILD_TYPE=RelWithDebInfo
 run_suite sanitizers build-asan -DCMAKE_BUILD_TYPE=Debug -DTORVAK_SANITIZE=ON -DTORVAK_BENCHMARKS=OFF
 run_thread_sanitizer
 run_fuzzers
