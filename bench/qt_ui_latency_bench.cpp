@@ -34,9 +34,9 @@ const SteadyClock::time_point kProgramStart = SteadyClock::now();  // static ini
 // one-second time-out (cut short when the window closes).
 class SilentLink : public PortLink {
  public:
-  OpenResult Open(int number, const QString&) override {
+  PortReport Open(int number, const QString& device) override {
     open_ = true;
-    return {true, QStringLiteral("Com %1 geöffnet").arg(number)};
+    return {PortOutcome::kOpened, number, device.toStdString(), {}};
   }
   void Close() override { open_ = false; }
   bool IsOpen() const override { return open_; }
@@ -45,7 +45,6 @@ class SilentLink : public PortLink {
     aborted_ = true;
     wake_.notify_all();
   }
-  bool TakeLoss(QString&) override { return false; }
   int TakeNoise() override { return 0; }
   void Send(std::span<const std::uint8_t>) override {}
   bool ReadByte(std::uint8_t&) override {

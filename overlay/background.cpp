@@ -135,8 +135,7 @@ void CopyTopLeft(const QImage& picture, MemoryPicture& surface) {
 }  // namespace
 
 QString BackgroundPath() {
-  QSettings settings(QStringLiteral("Vom lokalen Anwendungs-Assistenten generierte Anwendungen"),
-                     QStringLiteral("Torvak"));
+  QSettings settings;
   const QString stored = settings.value(QStringLiteral("SETTINGS/BACKGROUND")).toString();
   if (!stored.isEmpty()) {
     return QDir::fromNativeSeparators(stored);

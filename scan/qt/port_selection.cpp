@@ -2,21 +2,16 @@
 
 #include "scan/qt/port_settings.h"
 
-PortLink::OpenResult OpenPort(PortLink& link, ScanState& scan, int number) {
-  PortLink::OpenResult result;
+PortReport OpenPort(PortLink& link, ScanState& scan, int number) {
+  PortReport report;
   if (number >= 1 && number <= 8) {
-    result = link.Open(number, PortDevice(number));
+    report = link.Open(number, PortDevice(number));
   } else {
     link.Close();
-    result.message = QStringLiteral("Kein Port gewählt – Ersatzwerte");
+    report.number = number;
   }
   scan.port = link.IsOpen() ? &link : nullptr;
-  return result;
+  return report;
 }
 
-StoredPortChoice OpenPortFromSettings(PortLink& link, ScanState& scan) {
-  StoredPortChoice choice;
-  choice.number = StoredPortNumber();
-  choice.result = OpenPort(link, scan, choice.number);
-  return choice;
-}
+PortReport OpenStoredPort(PortLink& link, ScanState& scan) { return OpenPort(link, scan, StoredPortNumber()); }

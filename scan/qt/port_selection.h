@@ -7,12 +7,8 @@
 // once.
 
 // Opens "Com number" (1..8) on its device; any other number leaves no port.
-// The result says, in plain German, what happened.
-PortLink::OpenResult OpenPort(PortLink& link, ScanState& scan, int number);
+PortReport OpenPort(PortLink& link, ScanState& scan, int number);
 
-struct StoredPortChoice {
-  int number = 0;  // the stored "COMPORT", low 8 bits
-  PortLink::OpenResult result;
-};
-// Opens the port stored as "COMPORT" (start-up).
-StoredPortChoice OpenPortFromSettings(PortLink& link, ScanState& scan);
+// Opens the port stored as "COMPORT" (start-up); the report carries the
+// stored number.
+PortReport OpenStoredPort(PortLink& link, ScanState& scan);

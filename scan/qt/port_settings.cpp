@@ -5,15 +5,13 @@
 
 namespace {
 
-constexpr auto kOrganisation = "Vom lokalen Anwendungs-Assistenten generierte Anwendungen";
-constexpr auto kApplication = "Torvak";
 constexpr auto kSection = "SETTINGS";
 
 // QSettings is neither copyable nor movable: each use builds its own, opened
 // on the section.
 struct Section {
   Section() { store.beginGroup(kSection); }
-  QSettings store{kOrganisation, kApplication};
+  QSettings store;
 };
 
 }  // namespace

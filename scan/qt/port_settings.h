@@ -1,9 +1,8 @@
 #pragma once
 #include <QString>
 
-// The stored settings of the serial port: QSettings of organisation
-// "Vom lokalen Anwendungs-Assistenten generierte Anwendungen", application
-// "Torvak", section "SETTINGS".
+// The stored settings of the serial port: section "SETTINGS" of the
+// application's settings store, whose root the program sets at start-up.
 
 // "COMPORT", read with default 0; only its low 8 bits count (264 reads as 8).
 // A value that is no number or does not fit 32 bits reads as 0.

@@ -28,8 +28,8 @@ ScanService::ScanService(LinkFactory makeLink, ClockFactory makeClock, QObject* 
 
   worker_->moveToThread(&thread_);
   // Both run on the worker thread, before its event loop and after it.
-  connect(&thread_, &QThread::started, worker_.get(), &ScanWorker::Begin, Qt::DirectConnection);
-  connect(&thread_, &QThread::finished, worker_.get(), &ScanWorker::End, Qt::DirectConnection);
+  connect(&thread_, &QThread::started, worker_.get(), &ScanWorker::SetUpOnThread, Qt::DirectConnection);
+  connect(&thread_, &QThread::finished, worker_.get(), &ScanWorker::TearDownOnThread, Qt::DirectConnection);
   thread_.start();
 }
 
@@ -37,7 +37,7 @@ ScanService::~ScanService() {
   worker_->RequestStop();
   thread_.quit();
   thread_.wait();
-  worker_->AfterEnd();
+  worker_->SyncWithFinishedThread();
 }
 
 quint64 ScanService::Post(std::function<void(ScanWorker&)> command) {
@@ -58,31 +58,31 @@ void ScanService::StartUp() {
 }
 
 void ScanService::Start() {
-  Post([](ScanWorker& worker) { worker.Control(&ScanController::Start); });
+  Post([](ScanWorker& worker) { worker.RunCommand(&ScanController::Start); });
 }
 
 void ScanService::Stop() {
-  Post([](ScanWorker& worker) { worker.Control(&ScanController::Stop); });
+  Post([](ScanWorker& worker) { worker.RunCommand(&ScanController::Stop); });
 }
 
 void ScanService::Reset() {
-  Post([](ScanWorker& worker) { worker.Control(&ScanController::Reset); });
+  Post([](ScanWorker& worker) { worker.RunCommand(&ScanController::Reset); });
 }
 
 void ScanService::MiddlePosition() {
   // A click on "Start" before the worker gets here must not scan from the
   // middle: "Start" goes off now, and the enabling of a "Reset" still queued
   // or running is no longer news.
-  startHeldFrom_ = Post([](ScanWorker& worker) { worker.Control(&ScanController::MiddlePosition); });
+  startHeldFrom_ = Post([](ScanWorker& worker) { worker.RunCommand(&ScanController::MiddlePosition); });
   emit startEnabledChanged(false);
 }
 
 void ScanService::Pause() {
-  Post([](ScanWorker& worker) { worker.Control(&ScanController::PauseScan); });
+  Post([](ScanWorker& worker) { worker.RunCommand(&ScanController::PauseScan); });
 }
 
 void ScanService::Resume() {
-  Post([](ScanWorker& worker) { worker.Control(&ScanController::ResumeScan); });
+  Post([](ScanWorker& worker) { worker.RunCommand(&ScanController::ResumeScan); });
 }
 
 void ScanService::ChangeEdge(RangeEdge edge, int value) {
@@ -90,7 +90,7 @@ void ScanService::ChangeEdge(RangeEdge edge, int value) {
 }
 
 void ScanService::ResetRange() {
-  Post([](ScanWorker& worker) { worker.Control(&ScanController::ResetRange); });
+  Post([](ScanWorker& worker) { worker.RunCommand(&ScanController::ResetRange); });
 }
 
 void ScanService::SetOptions(bool stopAfterPass, bool bothDirections) {
@@ -98,11 +98,11 @@ void ScanService::SetOptions(bool stopAfterPass, bool bothDirections) {
 }
 
 void ScanService::SetOneRowMode() {
-  Post([](ScanWorker& worker) { worker.Control(&ScanController::SetOneRowMode); });
+  Post([](ScanWorker& worker) { worker.RunCommand(&ScanController::SetOneRowMode); });
 }
 
 void ScanService::SetFourRowMode() {
-  Post([](ScanWorker& worker) { worker.Control(&ScanController::SetFourRowMode); });
+  Post([](ScanWorker& worker) { worker.RunCommand(&ScanController::SetFourRowMode); });
 }
 
 void ScanService::SelectPort(int number) {

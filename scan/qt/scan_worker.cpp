@@ -5,9 +5,6 @@
 
 namespace {
 
-// A port that disappears while no scan runs is noticed between commands.
-constexpr int kLossPollMs = 500;
-
 int EdgeValue(const ScanState& state, RangeEdge edge) {
   switch (edge) {
     case RangeEdge::Top: return state.lastRow;
@@ -41,58 +38,54 @@ void ScanWorker::RequestStop() {
   if (link_) link_->Abort();
 }
 
-void ScanWorker::Begin() {
+void ScanWorker::SetUpOnThread() {
   std::unique_ptr<PortLink> link = makeLink_();
   {
     std::lock_guard lock(linkMutex_);
     link_ = std::move(link);
     if (stopping_) link_->Abort();
   }
+  link_->OnLoss([this](const PortReport& loss) { OnPortLost(loss); });
   controller_ = std::make_unique<ScanController>(*clock_, *this);
   stepTimer_ = std::make_unique<QTimer>();
   stepTimer_->setInterval(0);
   connect(stepTimer_.get(), &QTimer::timeout, this, &ScanWorker::Tick);
-  lossTimer_ = std::make_unique<QTimer>();
-  connect(lossTimer_.get(), &QTimer::timeout, this, &ScanWorker::ReportLoss);
-  lossTimer_->start(kLossPollMs);
 }
 
-void ScanWorker::End() {
+void ScanWorker::TearDownOnThread() {
   // Timers and the serial port belong to this thread: release them here.
   stepTimer_.reset();
-  lossTimer_.reset();
   controller_.reset();
   std::lock_guard lock(linkMutex_);
   link_.reset();
 }
 
-void ScanWorker::AfterEnd() { std::lock_guard lock(linkMutex_); }
+void ScanWorker::SyncWithFinishedThread() { std::lock_guard lock(linkMutex_); }
 
 void ScanWorker::StartUp() {
   if (stopping_) return;
   ScanController& scan = *controller_;
   scan.SetScanDefaults(this);
-  const StoredPortChoice choice = OpenPortFromSettings(*link_, scan.State());
-  ShowPortResult(choice.number, choice.result);
+  ShowPortReport(OpenStoredPort(*link_, scan.State()));
   scan.WriteServoRanges();
   EnableStart(false);
   scan.Reset();
   scan.SetOptions(true, true);
   scan.ReadAmbient();
-  Report();
+  ReportScanning();
 }
 
-void ScanWorker::Control(void (ScanController::*command)()) {
+void ScanWorker::RunCommand(void (ScanController::*command)()) {
   if (stopping_) return;
   ((*controller_).*command)();
-  Report();
+  ReportScanning();
 }
 
 void ScanWorker::ChangeEdge(RangeEdge edge, int value) {
   if (stopping_) return;
   const bool accepted = controller_->ChangeEdge(edge, value);
   emit edgeAnswered(edge, EdgeValue(controller_->State(), edge), accepted);
-  Report();
+  ReportScanning();
 }
 
 void ScanWorker::SetOptions(bool stopAfterPass, bool bothDirections) {
@@ -102,18 +95,18 @@ void ScanWorker::SetOptions(bool stopAfterPass, bool bothDirections) {
 
 void ScanWorker::SelectPort(int number) {
   if (stopping_) return;
-  const PortLink::OpenResult result = OpenPort(*link_, controller_->State(), number);
+  const PortReport report = OpenPort(*link_, controller_->State(), number);
   // The head may have been moved or switched off while no port was open.
-  if (result.opened) controller_->ResendHeadPosition();
-  ShowPortResult(number, result);
-  Report();
+  if (report.Opened()) controller_->ResendHeadPosition();
+  ShowPortReport(report);
+  ReportScanning();
 }
 
-void ScanWorker::ShowPortResult(int number, const PortLink::OpenResult& result) {
-  portMessage_ = result.message;
+void ScanWorker::ShowPortReport(const PortReport& report) {
+  portMessage_ = QString::fromStdString(StatusText(report));
   shownTrouble_ = StepTrouble::kNone;
-  emit portChosen(number);
-  emit statusMessage(result.message);
+  emit portChosen(report.number);
+  emit statusMessage(portMessage_);
 }
 
 void ScanWorker::Tick() {
@@ -122,25 +115,25 @@ void ScanWorker::Tick() {
   link_->TakeNoise();  // what came while idle is not the step's
   controller_->Tick();
   const bool noisy = link_->TakeNoise() > 0;
-  Report();
+  ReportScanning();
   if (stepping) ReportStep(noisy);
 }
 
-void ScanWorker::Report() {
+void ScanWorker::ReportScanning() {
   if (controller_->Scanning() != scanning_) {
     scanning_ = controller_->Scanning();
     emit scanningChanged(scanning_);
   }
-  ReportLoss();
 }
 
-void ScanWorker::ReportLoss() {
-  QString message;
-  if (stopping_ || !link_->TakeLoss(message)) return;
+// Called by the link the moment the port goes away, also inside a step:
+// the rest of the step reads substitutes.
+void ScanWorker::OnPortLost(const PortReport& loss) {
   controller_->SetPort(nullptr);
-  portMessage_ = message;
+  if (stopping_) return;
+  portMessage_ = QString::fromStdString(StatusText(loss));
   shownTrouble_ = StepTrouble::kNone;
-  emit statusMessage(message);
+  emit statusMessage(portMessage_);
 }
 
 // Says once when the sensors fall silent on an open port or the line
@@ -154,10 +147,7 @@ void ScanWorker::ReportStep(bool noisy) {
                                                                        : StepTrouble::kNone;
   if (trouble == shownTrouble_) return;
   shownTrouble_ = trouble;
-  QString text = portMessage_;
-  if (trouble == StepTrouble::kSilentSensors) text = QStringLiteral("Kein Sensor antwortet – Ersatzwerte");
-  if (trouble == StepTrouble::kNoisyLine) text = QStringLiteral("Störungen auf der Leitung – Messwerte unsicher");
-  emit statusMessage(text);
+  emit statusMessage(trouble == StepTrouble::kNone ? portMessage_ : QString::fromStdString(StatusText(trouble)));
 }
 
 void ScanWorker::StoreReading(int column, int row, int value) { emit readingStored(column, row, value); }

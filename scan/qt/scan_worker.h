@@ -29,12 +29,13 @@ class ScanWorker : public QObject, public ImageSink, public ScanWindow {
   void RequestStop();
 
   // On the worker thread, when it starts and when it ends.
-  void Begin();
-  void End();
-  // Called once the thread has finished: takes the lock that End released
+  void SetUpOnThread();
+  void TearDownOnThread();
+  // Called once the thread has finished: takes the lock that
+  // TearDownOnThread released
   // last, so all the worker thread did is ordered before the worker is
   // destroyed, also for a thread sanitizer, which cannot see QThread::wait.
-  void AfterEnd();
+  void SyncWithFinishedThread();
 
   // Each command the service posts counts itself here first, so that
   // reports can say which command they answer.
@@ -42,7 +43,7 @@ class ScanWorker : public QObject, public ImageSink, public ScanWindow {
 
   // Commands, each followed by a report of what changed.
   void StartUp();
-  void Control(void (ScanController::*command)());
+  void RunCommand(void (ScanController::*command)());
   void ChangeEdge(RangeEdge edge, int value);
   void SetOptions(bool stopAfterPass, bool bothDirections);
   void SelectPort(int number);
@@ -73,24 +74,20 @@ class ScanWorker : public QObject, public ImageSink, public ScanWindow {
 
  private:
   void Tick();
-  void Report();
-  void ReportLoss();
+  void ReportScanning();
+  void OnPortLost(const PortReport& loss);
   void ReportStep(bool noisy);
-  void ShowPortResult(int number, const PortLink::OpenResult& result);
+  void ShowPortReport(const PortReport& report);
 
   ScanService::LinkFactory makeLink_;
   InterruptibleClock* ownClock_ = nullptr;  // the clock when it is ours: Stop cuts its waits
   std::unique_ptr<Clock> clock_;
   std::unique_ptr<ScanController> controller_;
   std::unique_ptr<QTimer> stepTimer_;
-  std::unique_ptr<QTimer> lossTimer_;
 
   std::mutex linkMutex_;  // guards link_ against RequestStop
   std::unique_ptr<PortLink> link_;
   std::atomic<bool> stopping_{false};
-
-  // What the status line says about the steps, beside the port's own message.
-  enum class StepTrouble { kNone, kSilentSensors, kNoisyLine };
 
   quint64 commandNumber_ = 0;
   bool scanning_ = false;

@@ -48,15 +48,6 @@ bool LacksPermission(const QString& device, QString& owner) {
 }
 #endif
 
-// "/dev/serial/by-id/usb-…-if00-port0": the start and the end of a long
-// path stay readable, and the rest of the message after it stays in view.
-QString ShortenedInMiddle(const QString& text, int longest) {
-  if (text.size() <= longest) return text;
-  const int tail = (longest - 1) / 2;
-  const int head = longest - 1 - tail;
-  return text.left(head) + QChar(0x2026) + text.right(tail);
-}
-
 // Marks the time in which arriving bytes may be the answer to a frame.
 class ExchangeScope {
  public:
@@ -81,27 +72,30 @@ SerialLink::SerialLink() {
   // loop; close it there too, but outside the port's own signal.
   QObject::connect(&port_, &QSerialPort::errorOccurred, &port_, [this](QSerialPort::SerialPortError error) {
     if (configured_ && IsFailure(error)) {
-      QTimer::singleShot(0, &port_, [this] { LostAfterError(); });
+      QTimer::singleShot(0, &port_, [this] { CloseOnFailure(); });
     }
   });
 }
 
 SerialLink::~SerialLink() { Close(); }
 
-PortLink::OpenResult SerialLink::Open(int number, const QString& device) {
+PortReport SerialLink::Open(int number, const QString& device) {
   Close();
-  lost_ = false;  // a loss of the port closed here no longer matters
   noiseBytes_ = 0;
   number_ = number;
   device_ = device;
   port_.setPortName(device);
   if (!port_.open(QIODevice::ReadWrite)) {
-    const QString reason = OpenFailure();
+    const PortReport failure = OpenFailure();
     port_.clearError();
-    return {false, PortLabel() + QStringLiteral(" lässt sich nicht öffnen: ") + reason};
+    return failure;
   }
   Configure();
-  return {true, PortLabel() + QStringLiteral(" geöffnet")};
+  return Report(PortOutcome::kOpened);
+}
+
+PortReport SerialLink::Report(PortOutcome outcome, const QString& detail) const {
+  return {outcome, number_, device_.toStdString(), detail.toStdString()};
 }
 
 void SerialLink::Configure() {
@@ -120,23 +114,20 @@ void SerialLink::Configure() {
   configured_ = true;
 }
 
-QString SerialLink::OpenFailure() const {
+PortReport SerialLink::OpenFailure() const {
   switch (port_.error()) {
     case QSerialPort::DeviceNotFoundError:
-      return QStringLiteral("Gerät nicht vorhanden");
+      return Report(PortOutcome::kDeviceMissing);
     case QSerialPort::PermissionError: {
 #ifdef Q_OS_LINUX
       // Qt reports a port in use as a permission error too; tell them apart.
       QString group;
-      if (LacksPermission(device_, group)) {
-        return QStringLiteral("keine Berechtigung – der Benutzer muss zur Gruppe „%1“ gehören, der das Gerät gehört")
-            .arg(group.isEmpty() ? QStringLiteral("dialout") : group);
-      }
+      if (LacksPermission(device_, group)) return Report(PortOutcome::kNoPermission, group);
 #endif
-      return QStringLiteral("wird schon von einem anderen Programm benutzt");
+      return Report(PortOutcome::kInUse);
     }
     default:
-      return QStringLiteral("Fehler „%1“").arg(port_.errorString());
+      return Report(PortOutcome::kOpenFailed, port_.errorString());
   }
 }
 
@@ -149,13 +140,6 @@ void SerialLink::Close() {
 bool SerialLink::IsOpen() const { return port_.isOpen(); }
 
 void SerialLink::Abort() { aborted_ = true; }
-
-bool SerialLink::TakeLoss(QString& message) {
-  if (!lost_) return false;
-  lost_ = false;
-  message = lossMessage_;
-  return true;
-}
 
 int SerialLink::TakeNoise() {
   if (port_.isOpen() && !exchanging_) DropUnaskedBytes();
@@ -187,7 +171,7 @@ void SerialLink::Send(std::span<const std::uint8_t> bytes) {
   elapsed.start();
   while (port_.bytesToWrite() > 0 && !aborted_ && elapsed.elapsed() < kWriteTimeoutMs) {
     port_.waitForBytesWritten(kSliceMs);
-    if (LostAfterError()) return;
+    if (CloseOnFailure()) return;
   }
 }
 
@@ -205,23 +189,14 @@ bool SerialLink::ReadByte(std::uint8_t& byte) {
     const qint64 left = kReadTimeoutMs - elapsed.elapsed();
     if (left <= 0) return false;
     port_.waitForReadyRead(static_cast<int>(std::min<qint64>(kSliceMs, left)));
-    if (LostAfterError()) return false;
+    if (CloseOnFailure()) return false;
   }
   return false;
 }
 
-bool SerialLink::LostAfterError() {
+bool SerialLink::CloseOnFailure() {
   if (!port_.isOpen() || !configured_ || !IsFailure(port_.error())) return false;
-  LoseConnection();
-  return true;
-}
-
-void SerialLink::LoseConnection() {
   Close();
-  lost_ = true;
-  lossMessage_ = QStringLiteral("Verbindung zu ") + PortLabel() + QStringLiteral(" verloren – Ersatzwerte");
-}
-
-QString SerialLink::PortLabel() const {
-  return QStringLiteral("Com %1 (%2)").arg(number_).arg(ShortenedInMiddle(device_, kLongestShownDevice));
+  ReportLoss(Report(PortOutcome::kLost));
+  return true;
 }

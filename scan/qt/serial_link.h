@@ -17,17 +17,14 @@ class SerialLink : public PortLink {
   // answer is one byte, and a line that streams on its own must not grow
   // the program's memory.
   static constexpr qint64 kReadBufferBytes = 256;
-  // Device paths longer than this are shortened in the middle in messages.
-  static constexpr int kLongestShownDevice = 40;
 
   SerialLink();
   ~SerialLink() override;
 
-  OpenResult Open(int number, const QString& device) override;
+  PortReport Open(int number, const QString& device) override;
   void Close() override;
   bool IsOpen() const override;
   void Abort() override;
-  bool TakeLoss(QString& message) override;
   int TakeNoise() override;
 
   void Send(std::span<const std::uint8_t> bytes) override;
@@ -38,12 +35,12 @@ class SerialLink : public PortLink {
   // Drops what the port took in while no answer was due, and counts it.
   void DropUnaskedBytes();
   qint64 PendingInTerminal() const;
-  QString OpenFailure() const;
-  // Closes the port after an error other than a time-out: a vanished device
-  // keeps reporting errors and would spin the processor.
-  bool LostAfterError();
-  void LoseConnection();
-  QString PortLabel() const;  // "Com 3 (/dev/ttyUSB2)"
+  PortReport Report(PortOutcome outcome, const QString& detail = {}) const;
+  PortReport OpenFailure() const;
+  // Closes the port and reports its loss after an error other than a
+  // time-out (a vanished device keeps reporting errors and would spin the
+  // processor); true if it did.
+  bool CloseOnFailure();
 
   QSerialPort port_;
   std::atomic<bool> aborted_{false};
@@ -52,6 +49,4 @@ class SerialLink : public PortLink {
   QString device_;
   bool exchanging_ = false;  // inside Send or ReadByte: arriving bytes may be the answer
   int noiseBytes_ = 0;
-  bool lost_ = false;
-  QString lossMessage_;
 };

@@ -16,5 +16,8 @@ int main(int argc, char** argv) {
   QStandardPaths::setTestModeEnabled(true);  // must precede the first QSettings
   ::testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
+  // The program's own settings root, as its start-up sets it.
+  QCoreApplication::setOrganizationName(QStringLiteral("Vom lokalen Anwendungs-Assistenten generierte Anwendungen"));
+  QCoreApplication::setApplicationName(QStringLiteral("Torvak"));
   return RUN_ALL_TESTS();
 }

@@ -24,6 +24,7 @@
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 inline constexpr int kWaitMs = 15000;
+inline constexpr int kPixelAnswer = 42;  // the fake adapter's answer to pixel reads
 
 inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = kWaitMs) {
   return QTest::qWaitFor(condition, timeoutMs);
@@ -60,7 +61,7 @@ class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     StorePortNumber(3);
-    adapter_->SetAmbientAnswers({21, 22, 23});
+    adapter_->Set([](FakeAdapter::Knobs& knobs) { knobs.ambientAnswers = {21, 22, 23}; });
   }
   void TearDown() override {
     adapter_->Release();  // a held worker must not hold up the window's end
@@ -76,7 +77,7 @@ class WindowTest : public ::testing::Test {
     return *window_;
   }
   CTorvakDlg& OpenWithoutWaiting() {
-    window_ = std::make_unique<CTorvakDlg>(LinkTo(adapter_), FastClocks());
+    window_ = std::make_unique<CTorvakDlg>(LinkTo(adapter_), NoWaits());
     window_->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
     return *window_;

@@ -65,10 +65,10 @@ TEST_F(WindowTest, StartStoresEachStepsReadingsAndRepaintsThePicture) {
   EXPECT_LT(left, pan);
   EXPECT_LT(pan, sent.size());
   ASSERT_TRUE(
-      WaitFor([&] { return window.Scanning() && window.Image().grid[1][28] == FakeAdapter::kPixelAnswer; }));
+      WaitFor([&] { return window.Scanning() && window.Image().grid[1][28] == kPixelAnswer; }));
   const ThermalImage& image = window.Image();
   for (int row = 0; row < kGridRows; row += 4) {
-    for (int column : {0, 31, 1, 32}) EXPECT_EQ(image.grid[column][row], FakeAdapter::kPixelAnswer) << column;
+    for (int column : {0, 31, 1, 32}) EXPECT_EQ(image.grid[column][row], kPixelAnswer) << column;
     EXPECT_EQ(image.grid[0][row + 1], kNoReading);  // offset 1 not reached yet
     EXPECT_EQ(image.grid[2][row], kNoReading);      // pan 2 not read yet
   }
@@ -107,7 +107,7 @@ TEST_F(WindowTest, PassWithStopAfterOnePassEndsByItselfAndParksTheTilt) {
   ASSERT_GE(pass.size(), end.size());
   EXPECT_TRUE(std::equal(end.begin(), end.end(), pass.end() - static_cast<std::ptrdiff_t>(end.size())));
   // The window stored every reading of the pass.
-  EXPECT_TRUE(WaitFor([&] { return AllCellsHold(window.Image(), FakeAdapter::kPixelAnswer); }));
+  EXPECT_TRUE(WaitFor([&] { return AllCellsHold(window.Image(), kPixelAnswer); }));
 }
 
 TEST_F(WindowTest, StoppParksTheTiltAndNoStepFollows) {
@@ -244,7 +244,7 @@ TEST_F(WindowTest, DisplayModeButtonsSwitchThePictureAndLoeschenClearsIt) {
   Click(ctl::kStart);
   ASSERT_TRUE(WaitFor([&] { return adapter_->Holding(); }));
   // Row 28 of column 0 is the step's last reading.
-  ASSERT_TRUE(WaitFor([&] { return window.Image().grid[0][28] == FakeAdapter::kPixelAnswer; }));
+  ASSERT_TRUE(WaitFor([&] { return window.Image().grid[0][28] == kPixelAnswer; }));
   SelectTab(kPageWaermebild);
   Click(ctl::kClearImage);
   EXPECT_TRUE(AllCellsHold(window.Image(), kNoReading));

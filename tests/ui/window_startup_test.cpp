@@ -65,7 +65,7 @@ TEST_F(WindowTest, StartUpShowsOnlyEinstellungenWithItsFieldsAndCheckStates) {
 TEST_F(WindowTest, StartUpSendsServoRangesResetPanAndThreeAmbientReads) {
   Open();
   Bytes expected;
-  for (const Bytes& frame : {kPanRange, kTiltRange, PanWrite(0), kAmbientRead, kAmbientRead, kAmbientRead}) {
+  for (const Bytes& frame : {RangeWrite(kPanAddress), RangeWrite(kTiltAddress), PanWrite(0), kAmbientRead, kAmbientRead, kAmbientRead}) {
     expected.insert(expected.end(), frame.begin(), frame.end());
   }
   EXPECT_EQ(Sent(), expected);

@@ -8,53 +8,33 @@
 
 #include "scan/qt/interruptible_clock.h"
 #include "scan/qt/port_settings.h"
-#include "tests/scan/qt/fake_port_link.h"
-#include "tests/scan/qt/pty_peer.h"
-#include "tests/scan/scan_fakes.h"
 #include "tests/scan/qt/wait_for.h"
+#include "tests/scan/scan_fakes.h"
+#include "tests/support/fake_port_link.h"
 
 namespace {
 
-using scan_fakes::VirtualClock;
-using Bytes = std::vector<std::uint8_t>;
-
-// The adapter frames, as sent.
-Bytes PanWrite(int position) { return {0x55, 0xD2, 0x00, 0x01, static_cast<std::uint8_t>(position)}; }
-Bytes TiltWrite(int position) { return {0x55, 0xD0, 0x00, 0x01, static_cast<std::uint8_t>(position)}; }
-Bytes RangeWrite(std::uint8_t address) { return {0x55, address, 0x01, 0x01, 20}; }
-Bytes TiltModuleRead(int reg) { return {0x55, 0xD1, static_cast<std::uint8_t>(reg), 0x01}; }
-
-// Splits what was sent into frames: writes (even address) have 5 bytes,
-// reads 4.
-std::vector<Bytes> Frames(const Bytes& sent) {
-  std::vector<Bytes> frames;
-  for (std::size_t i = 0; i < sent.size();) {
-    const std::size_t length = i + 1 < sent.size() && (sent[i + 1] & 1) != 0 ? 4 : 5;
-    frames.emplace_back(sent.begin() + static_cast<std::ptrdiff_t>(i),
-                        sent.begin() + static_cast<std::ptrdiff_t>(std::min(i + length, sent.size())));
-    i += length;
-  }
-  return frames;
+QString Opened(int number) {
+  return QString::fromStdString(StatusText({PortOutcome::kOpened, number, PortDevice(number).toStdString(), {}}));
 }
 
 class ScanServiceTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    QSettings store("Vom lokalen Anwendungs-Assistenten generierte Anwendungen", "Torvak");
-    store.clear();
-    store.setValue("SETTINGS/COMPORT", 2);
+    QSettings().clear();
+    StorePortNumber(2);
   }
   void TearDown() override {
+    if (adapter) adapter->Release();
     service.reset();
-    QSettings("Vom lokalen Anwendungs-Assistenten generierte Anwendungen", "Torvak").clear();
+    QSettings().clear();
   }
 
-  // A service on the fake link; without waits unless realWaits.
+  // A service on a fresh fake adapter; without waits unless realWaits.
   void MakeService(bool realWaits = false) {
     ScanService::ClockFactory clock;
-    if (!realWaits) clock = [] { return std::make_unique<VirtualClock>(); };
-    service = std::make_unique<ScanService>([control = control] { return std::make_unique<FakePortLink>(control); },
-                                            clock);
+    if (!realWaits) clock = [] { return std::make_unique<scan_fakes::VirtualClock>(); };
+    service = std::make_unique<ScanService>(LinkTo(adapter), clock);
     readings = std::make_unique<QSignalSpy>(service.get(), &ScanService::readingStored);
     status = std::make_unique<QSignalSpy>(service.get(), &ScanService::statusMessage);
     scanning = std::make_unique<QSignalSpy>(service.get(), &ScanService::scanningChanged);
@@ -71,61 +51,49 @@ class ScanServiceTest : public ::testing::Test {
     for (const QList<QVariant>& signal : *status) texts << signal.at(0).toString();
     return texts;
   }
-  std::size_t FrameCount() { return Frames(control->Sent()).size(); }
+  std::vector<Bytes> FramesFrom(std::size_t first) const {
+    const std::vector<Bytes> frames = SplitFrames(adapter->Sent());
+    return {frames.begin() + static_cast<std::ptrdiff_t>(std::min(first, frames.size())), frames.end()};
+  }
+  void HoldFirstPixelRead() { adapter->HoldAfter(ReadFrame(kPanAddress, 2)); }
 
-  std::shared_ptr<FakePortControl> control = std::make_shared<FakePortControl>();
+  std::shared_ptr<FakeAdapter> adapter = std::make_shared<FakeAdapter>();
   std::unique_ptr<ScanService> service;
   std::unique_ptr<QSignalSpy> readings, status, scanning, repaints, edges, startEnabled;
 };
 
-TEST_F(ScanServiceTest, StartUpOpensStoredPortWritesRangesResetsAndReadsAmbient) {
-  control->reply = 25;
+TEST_F(ScanServiceTest, StartUpOpensStoredPortWritesRangesResetsAndReadsAmbientTwice) {
+  adapter->Set([](FakeAdapter::Knobs& knobs) { knobs.ambientAnswers = {24, 25}; });
   MakeService();
   QSignalSpy ambient(service.get(), &ScanService::ambientChanged);
-  QSignalSpy range(service.get(), &ScanService::scanRangeChanged);
   StartUpAndSettle();
   ASSERT_TRUE(WaitFor([&] { return ambient.size() == 2; }));
 
-  ASSERT_EQ(control->opened.size(), 1u);
-  EXPECT_EQ(control->opened[0].first, 2);
-  EXPECT_EQ(control->opened[0].second, PortDevice(2));
-  const std::vector<Bytes> expected{RangeWrite(0xD2),  RangeWrite(0xD0),  PanWrite(0),
-                                    TiltModuleRead(1), TiltModuleRead(1), TiltModuleRead(1)};
-  EXPECT_EQ(Frames(control->Sent()), expected);
+  EXPECT_EQ(adapter->OpenedNumbers(), std::vector<int>{2});
+  EXPECT_EQ(FramesFrom(0), (std::vector<Bytes>{RangeWrite(kPanAddress), RangeWrite(kTiltAddress), PanWrite(0),
+                                               kAmbientRead, kAmbientRead, kAmbientRead}));
   EXPECT_FALSE(startEnabled->at(0).at(0).toBool());
   EXPECT_TRUE(startEnabled->at(1).at(0).toBool());
-  EXPECT_EQ(ambient.at(0).at(0).toInt(), 25);
-  EXPECT_EQ(ambient.at(1).at(0).toInt(), 25);
-  ASSERT_GE(range.size(), 1);
-  EXPECT_EQ(range.at(0).at(0).value<ScanRange>(), (ScanRange{0, 61, 0, 31}));
-  EXPECT_EQ(StatusTexts(), QStringList{"Com 2 (" + PortDevice(2) + ") geöffnet"});
+  EXPECT_EQ(ambient.at(1).at(0).toInt(), 25) << "the first ambient reading is discarded";
+  EXPECT_EQ(StatusTexts(), QStringList{Opened(2)});
   EXPECT_TRUE(scanning->isEmpty()) << "start-up never starts the scan";
 }
 
-TEST_F(ScanServiceTest, StartRunsStepsWhoseReadingsArriveInOrderUntilStop) {
-  control->reply = 33;
+TEST_F(ScanServiceTest, StartRunsStepsWhoseReadingsReachTheCallersThreadUntilStop) {
+  adapter->Set([](FakeAdapter::Knobs& knobs) { knobs.pixelAnswer = 33; });
   MakeService();
   StartUpAndSettle();
+  QThread* callers = QThread::currentThread();
+  QThread* delivered = nullptr;
+  QObject::connect(service.get(), &ScanService::readingStored, service.get(),
+                   [&] { delivered = QThread::currentThread(); });
   service->Start();
-  ASSERT_TRUE(WaitFor([&] { return readings->size() >= 48; }));
+  ASSERT_TRUE(WaitFor([&] { return readings->size() >= 48 && repaints->size() >= 3; }));
   service->Stop();
   ASSERT_TRUE(WaitFor([&] { return scanning->size() == 2; }));
-  EXPECT_TRUE(scanning->at(0).at(0).toBool());
+  EXPECT_EQ(delivered, callers);
+  EXPECT_EQ(readings->at(0), (QList<QVariant>{31, 0, 33})) << "the pan module's column first, lowest row first";
   EXPECT_FALSE(scanning->at(1).at(0).toBool());
-
-  // Three steps from pan 0: the right module's column first, each column
-  // from its lowest row up, then the next pan position.
-  for (int step = 0; step < 3; ++step) {
-    for (int i = 0; i < 16; ++i) {
-      const QList<QVariant>& reading = readings->at(step * 16 + i);
-      const int expectedColumn = step + (i < 8 ? 31 : 0);
-      EXPECT_EQ(reading.at(0).toInt(), expectedColumn) << "step " << step << " reading " << i;
-      EXPECT_EQ(reading.at(1).toInt(), 4 * (i % 8)) << "step " << step << " reading " << i;
-      EXPECT_EQ(reading.at(2).toInt(), 33);
-    }
-  }
-  EXPECT_GE(repaints->size(), 3);
-  EXPECT_EQ(Frames(control->Sent()).back(), TiltWrite(15)) << "Stopp parks the tilt servo";
 }
 
 TEST_F(ScanServiceTest, CommandsGivenDuringStepTakeEffectOnlyAfterIt) {
@@ -133,67 +101,62 @@ TEST_F(ScanServiceTest, CommandsGivenDuringStepTakeEffectOnlyAfterIt) {
   StartUpAndSettle();
   service->ChangeEdge(RangeEdge::Right, 30);  // left module only
   ASSERT_TRUE(WaitFor([&] { return edges->size() == 1; }));
-  const std::size_t framesBefore = FrameCount();
+  const std::size_t framesBefore = SplitFrames(adapter->Sent()).size();
 
-  control->Set([](FakePortControl& c) { c.holdPixelReads = true; });
+  adapter->HoldAfter(ReadFrame(kTiltAddress, 2));
   service->Start();
-  ASSERT_TRUE(control->WaitUntilHeld());
+  ASSERT_TRUE(WaitFor([&] { return adapter->Holding(); }));
   // Inside the step the head stands at pan 0, where a left edge of 1 would be
   // refused; after the step it stands at 1 and the edge is accepted.
   service->ChangeEdge(RangeEdge::Left, 1);
   service->Stop();
-  control->Set([](FakePortControl& c) { c.holdPixelReads = false; });
+  adapter->Release();
   ASSERT_TRUE(WaitFor([&] { return edges->size() == 2 && scanning->size() == 2; }));
 
-  EXPECT_EQ(edges->at(1).at(0).value<RangeEdge>(), RangeEdge::Left);
-  EXPECT_EQ(edges->at(1).at(1).toInt(), 1);
-  EXPECT_TRUE(edges->at(1).at(2).toBool());
+  EXPECT_EQ(edges->at(1), (QList<QVariant>{QVariant::fromValue(RangeEdge::Left), 1, true}));
   std::vector<Bytes> expected{TiltWrite(16)};
-  for (int reg = 2; reg <= 9; ++reg) expected.push_back(TiltModuleRead(reg));
+  for (std::uint8_t reg = 2; reg <= 9; ++reg) expected.push_back(ReadFrame(kTiltAddress, reg));
   expected.push_back(PanWrite(1));
   expected.push_back(TiltWrite(15));
-  const std::vector<Bytes> frames = Frames(control->Sent());
-  EXPECT_EQ(std::vector<Bytes>(frames.begin() + static_cast<std::ptrdiff_t>(framesBefore), frames.end()), expected);
+  EXPECT_EQ(FramesFrom(framesBefore), expected);
 }
 
-TEST_F(ScanServiceTest, EdgeChangesAnswerTheAppliedOrThePreviousValue) {
+TEST_F(ScanServiceTest, EdgeChangesAnswerTheAppliedOrThePreviousValueOfTheirEdge) {
   MakeService();
   StartUpAndSettle();  // the head at pan 0
-  QSignalSpy range(service.get(), &ScanService::scanRangeChanged);
   service->ChangeEdge(RangeEdge::Left, 31);
-  service->ChangeEdge(RangeEdge::Left, 32);  // pan 0 would leave the sweep 1..30
-  service->ChangeEdge(RangeEdge::Top, -1);   // 255 in 8 bits: beyond row 31
-  ASSERT_TRUE(WaitFor([&] { return edges->size() == 3; }));
-  const std::tuple<RangeEdge, int, bool> expected[] = {
-      {RangeEdge::Left, 31, true}, {RangeEdge::Left, 31, false}, {RangeEdge::Top, 31, false}};
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(edges->at(i).at(0).value<RangeEdge>(), std::get<0>(expected[i])) << i;
-    EXPECT_EQ(edges->at(i).at(1).toInt(), std::get<1>(expected[i])) << i;
-    EXPECT_EQ(edges->at(i).at(2).toBool(), std::get<2>(expected[i])) << i;
-  }
-  ASSERT_EQ(range.size(), 1) << "only the accepted change reaches the image";
-  EXPECT_EQ(range.at(0).at(0).value<ScanRange>(), (ScanRange{31, 61, 0, 31}));
+  service->ChangeEdge(RangeEdge::Left, 32);   // pan 0 would leave the sweep 1..30
+  service->ChangeEdge(RangeEdge::Top, -1);    // 255 in 8 bits: beyond row 31
+  service->ChangeEdge(RangeEdge::Bottom, 5);
+  service->ChangeEdge(RangeEdge::Right, 70);
+  ASSERT_TRUE(WaitFor([&] { return edges->size() == 5; }));
+  const QList<QVariant> expected[] = {{QVariant::fromValue(RangeEdge::Left), 31, true},
+                                      {QVariant::fromValue(RangeEdge::Left), 31, false},
+                                      {QVariant::fromValue(RangeEdge::Top), 31, false},
+                                      {QVariant::fromValue(RangeEdge::Bottom), 5, true},
+                                      {QVariant::fromValue(RangeEdge::Right), 61, false}};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(edges->at(i), expected[i]) << i;
 }
 
 TEST_F(ScanServiceTest, SilentSensorsOrNoiseOnOpenPortAreSaidOnceAndTakenBackAfterACleanStep) {
-  const QString opened = "Com 2 (" + PortDevice(2) + ") geöffnet";
-  const std::pair<void (*)(FakePortControl&, bool), QString> troubles[] = {
-      {[](FakePortControl& c, bool on) { c.reply = on ? 0 : 30; }, "Kein Sensor antwortet – Ersatzwerte"},
-      {[](FakePortControl& c, bool on) { c.noisyLine = on; }, "Störungen auf der Leitung – Messwerte unsicher"},
+  const std::pair<void (*)(FakeAdapter::Knobs&, bool), StepTrouble> troubles[] = {
+      {[](FakeAdapter::Knobs& k, bool on) { k.pixelAnswer = on ? 0 : 30; }, StepTrouble::kSilentSensors},
+      {[](FakeAdapter::Knobs& k, bool on) { k.noisyLine = on; }, StepTrouble::kNoisyLine},
   };
-  for (const auto& [setTrouble, message] : troubles) {
+  for (const auto& [setTrouble, trouble] : troubles) {
+    const QString message = QString::fromStdString(StatusText(trouble));
     SCOPED_TRACE(message.toStdString());
-    control = std::make_shared<FakePortControl>();
-    setTrouble(*control, true);
+    adapter = std::make_shared<FakeAdapter>();
+    adapter->Set([&](FakeAdapter::Knobs& k) { setTrouble(k, true); });
     MakeService();
     StartUpAndSettle();
     service->SetOptions(false, true);  // frame after frame
     service->Start();
     ASSERT_TRUE(WaitFor([&] { return repaints->size() >= 3; }));
-    EXPECT_EQ(StatusTexts(), (QStringList{opened, message}));
-    control->Set([&](FakePortControl& c) { setTrouble(c, false); });
+    EXPECT_EQ(StatusTexts(), (QStringList{Opened(2), message}));
+    adapter->Set([&](FakeAdapter::Knobs& k) { setTrouble(k, false); });
     ASSERT_TRUE(WaitFor([&] { return status->size() == 3; }));
-    EXPECT_EQ(StatusTexts().last(), opened);
+    EXPECT_EQ(StatusTexts().last(), Opened(2));
     const qsizetype steps = repaints->size();
     ASSERT_TRUE(WaitFor([&] { return repaints->size() >= steps + 2; }));
     EXPECT_EQ(status->size(), 3);
@@ -201,31 +164,16 @@ TEST_F(ScanServiceTest, SilentSensorsOrNoiseOnOpenPortAreSaidOnceAndTakenBackAft
   }
 }
 
-TEST_F(ScanServiceTest, NoStoredPortIsSaidOnceAndTheScanRunsOnSubstitutes) {
-  QSettings("Vom lokalen Anwendungs-Assistenten generierte Anwendungen", "Torvak").setValue("SETTINGS/COMPORT", 0);
-  control->reply = 0;
+TEST_F(ScanServiceTest, PortLostInsideAStepIsSaidAtOnceAndTheStepGoesOnWithSubstitutes) {
+  adapter->Set([](FakeAdapter::Knobs& knobs) { knobs.pixelAnswer = 200; });  // above every substitute
   MakeService();
   StartUpAndSettle();
+  adapter->Set([](FakeAdapter::Knobs& knobs) { knobs.loseOnNextRead = true; });
   service->Start();
-  ASSERT_TRUE(WaitFor([&] { return repaints->size() >= 3; }));
-  EXPECT_EQ(StatusTexts(), QStringList{"Kein Port gewählt – Ersatzwerte"});
-  EXPECT_TRUE(control->opened.empty());
-  ASSERT_FALSE(readings->isEmpty());
-  for (const QList<QVariant>& reading : *readings) EXPECT_GE(reading.at(2).toInt(), 20);
-}
-
-TEST_F(ScanServiceTest, LostPortIsReportedAndTheScanGoesOnWithSubstitutes) {
-  control->reply = 200;  // above every substitute
-  MakeService();
-  StartUpAndSettle();
-  service->SetOptions(false, true);  // frame after frame
-  control->Set([](FakePortControl& c) { c.loseOnNextRead = true; });
-  service->Start();
-  ASSERT_TRUE(WaitFor([&] { return status->size() == 2 && repaints->size() >= 2; }));
-  EXPECT_EQ(StatusTexts().last(), "Verbindung verloren");
-  const qsizetype before = readings->size();
-  ASSERT_TRUE(WaitFor([&] { return readings->size() >= before + 16; }));
-  for (qsizetype i = before; i < readings->size(); ++i) EXPECT_LE(readings->at(i).at(2).toInt(), 147);
+  ASSERT_TRUE(WaitFor([&] { return readings->size() >= 16; }));
+  EXPECT_EQ(StatusTexts().last(),
+            QString::fromStdString(StatusText({PortOutcome::kLost, 2, PortDevice(2).toStdString(), {}})));
+  for (qsizetype i = 0; i < 16; ++i) EXPECT_LE(readings->at(i).at(2).toInt(), 147) << i;
   EXPECT_EQ(status->size(), 2) << "no sensor complaint without a port";
 }
 
@@ -233,18 +181,18 @@ TEST_F(ScanServiceTest, PickedPortGetsServoRangesAndHeadPositionOnceOpenedAndAnA
   MakeService();
   QSignalSpy chosen(service.get(), &ScanService::portChosen);
   StartUpAndSettle();
-  const std::size_t frames = FrameCount();
+  const std::size_t frames = SplitFrames(adapter->Sent()).size();
   service->SelectPort(4);
   ASSERT_TRUE(WaitFor([&] { return status->size() == 2; }));
-  const std::vector<Bytes> sent = Frames(control->Sent());
-  EXPECT_EQ(std::vector<Bytes>(sent.begin() + static_cast<std::ptrdiff_t>(frames), sent.end()),
-            (std::vector<Bytes>{RangeWrite(0xD2), RangeWrite(0xD0), PanWrite(0), TiltWrite(15)}));
+  EXPECT_EQ(FramesFrom(frames),
+            (std::vector<Bytes>{RangeWrite(kPanAddress), RangeWrite(kTiltAddress), PanWrite(0), TiltWrite(15)}));
 
-  control->Set([](FakePortControl& c) { c.openable = false; });
+  adapter->Set([](FakeAdapter::Knobs& knobs) { knobs.openable = false; });
   service->SelectPort(5);
   ASSERT_TRUE(WaitFor([&] { return status->size() == 3; }));
-  EXPECT_EQ(StatusTexts().last(), "Com 5 (" + PortDevice(5) + ") lässt sich nicht öffnen");
-  EXPECT_EQ(FrameCount(), sent.size()) << "nothing to send without a port";
+  EXPECT_EQ(StatusTexts().last(),
+            QString::fromStdString(StatusText({PortOutcome::kDeviceMissing, 5, PortDevice(5).toStdString(), {}})));
+  EXPECT_EQ(FramesFrom(frames).size(), 4u) << "nothing to send without a port";
   ASSERT_EQ(chosen.size(), 3);
   EXPECT_EQ((QList<int>{chosen[0][0].toInt(), chosen[1][0].toInt(), chosen[2][0].toInt()}), (QList<int>{2, 4, 5}));
 }
@@ -252,9 +200,9 @@ TEST_F(ScanServiceTest, PickedPortGetsServoRangesAndHeadPositionOnceOpenedAndAnA
 TEST_F(ScanServiceTest, PortPickedDuringAStepIsStoredEvenWhenTheScanEndsBeforeTheStep) {
   MakeService(/*realWaits=*/true);
   service->StartUp();
-  control->Set([](FakePortControl& c) { c.holdPixelReads = true; });
+  HoldFirstPixelRead();
   service->Start();
-  ASSERT_TRUE(control->WaitUntilHeld());
+  ASSERT_TRUE(WaitFor([&] { return adapter->Holding(); }));
   service->SelectPort(6);
   service.reset();
   EXPECT_EQ(StoredPortNumber(), 6);
@@ -274,41 +222,12 @@ TEST_F(ScanServiceTest, MiddlePositionDisablesStartAtOnceAndNoEarlierReportEnabl
 TEST_F(ScanServiceTest, DestructorDuringBlockedReadAbortsItAndReturns) {
   MakeService(/*realWaits=*/true);
   service->StartUp();
-  control->Set([](FakePortControl& c) { c.holdPixelReads = true; });
+  HoldFirstPixelRead();
   service->Start();
-  ASSERT_TRUE(control->WaitUntilHeld());
+  ASSERT_TRUE(WaitFor([&] { return adapter->Holding(); }));
   service.reset();
-  EXPECT_TRUE(control->aborted);
-  EXPECT_TRUE(control->heldReadEndedByAbort);
-  EXPECT_EQ(control->heldReads, 0);
-}
-
-// The serial port itself, created and used on the worker: start-up talks to
-// the adapter, and a port that vanishes while no scan runs is reported.
-TEST(ScanServiceOnSerialPort, StartUpTalksToAdapterAndVanishedPortIsReportedWhileIdle) {
-  PtyPeer peer;
-  ASSERT_TRUE(peer.Ready());
-  QSettings store("Vom lokalen Anwendungs-Assistenten generierte Anwendungen", "Torvak");
-  store.setValue("SETTINGS/COMPORT", 1);
-  store.setValue("SETTINGS/COM1", peer.SlavePath());
-  store.sync();
-  ScanService service({}, [] { return std::make_unique<VirtualClock>(); });
-  QSignalSpy ambient(&service, &ScanService::ambientChanged);
-  QSignalSpy status(&service, &ScanService::statusMessage);
-  peer.Respond({{5, 1}, {5, 1}, {5, 1}, {4, 22}, {4, 22}, {4, 23}});
-  service.StartUp();
-  ASSERT_TRUE(WaitFor([&] { return ambient.size() == 2; }));
-  peer.Join();
-  EXPECT_EQ(ambient.at(0).at(0).toInt(), 22);
-  EXPECT_EQ(ambient.at(1).at(0).toInt(), 23);
-  ASSERT_EQ(status.size(), 1);
-  EXPECT_EQ(status.at(0).at(0).toString(), QStringLiteral("Com 1 (%1) geöffnet").arg(peer.SlavePath()));
-
-  peer.CloseMaster();
-  ASSERT_TRUE(WaitFor([&] { return status.size() == 2; }));
-  EXPECT_EQ(status.at(1).at(0).toString(),
-            QStringLiteral("Verbindung zu Com 1 (%1) verloren – Ersatzwerte").arg(peer.SlavePath()));
-  store.clear();
+  EXPECT_TRUE(adapter->HoldEndedByAbort());
+  EXPECT_FALSE(adapter->Holding());
 }
 
 TEST(InterruptibleClock, StopEndsTheCurrentWaitAndEveryLaterOne) {

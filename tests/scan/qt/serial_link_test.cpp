@@ -33,14 +33,17 @@ class SerialLinkTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(peer.Ready());
-    const PortLink::OpenResult result = link.Open(3, peer.SlavePath());
-    ASSERT_TRUE(result.opened) << result.message.toStdString();
-    EXPECT_EQ(result.message, QStringLiteral("Com 3 (%1) geöffnet").arg(peer.SlavePath()));
+    const PortReport report = link.Open(3, peer.SlavePath());
+    ASSERT_EQ(report.outcome, PortOutcome::kOpened);
+    EXPECT_EQ(report.number, 3);
+    EXPECT_EQ(report.device, peer.SlavePath().toStdString());
+    link.OnLoss([this](const PortReport& loss) { losses.push_back(loss); });
   }
 
   PtyPeer peer;
   SerialLink link;
   VirtualClock clock;
+  std::vector<PortReport> losses;
 };
 
 TEST_F(SerialLinkTest, OpenedPortHasAdapterLineSettings) {
@@ -83,9 +86,7 @@ TEST_F(SerialLinkTest, SilentPeerReadWaitsForTimeOutThenGivesSubstituteAndKeepsP
   EXPECT_TRUE(substituted);
   EXPECT_GE(reading, 20);
   EXPECT_LE(reading, 147);
-  // A silent adapter is not a lost port.
-  QString message;
-  EXPECT_FALSE(link.TakeLoss(message));
+  EXPECT_TRUE(losses.empty()) << "a silent adapter is not a lost port";
   EXPECT_TRUE(link.IsOpen());
 }
 
@@ -131,36 +132,23 @@ TEST_F(SerialLinkTest, PeerClosingDuringExchangeReportsLossOnceAndBurnsNoProcess
   peer.CloseMaster();
   std::uint8_t byte = 0;
   EXPECT_FALSE(link.ReadByte(byte));
-  QString message;
-  ASSERT_TRUE(link.TakeLoss(message));
-  EXPECT_EQ(message, QStringLiteral("Verbindung zu Com 3 (%1) verloren – Ersatzwerte").arg(peer.SlavePath()));
-  EXPECT_FALSE(link.TakeLoss(message)) << "one loss, one report";
+  ASSERT_EQ(losses.size(), 1u) << "reported inside the exchange";
+  EXPECT_EQ(losses[0].outcome, PortOutcome::kLost);
+  EXPECT_EQ(losses[0].number, 3);
   EXPECT_FALSE(link.IsOpen());
   // Carries on as with no port: substitutes at once.
   bool substituted = false;
   ReadRegister(&link, clock, kPanModule, 2, &substituted);
   EXPECT_TRUE(substituted);
   EXPECT_LT(CpuSecondsOverOneSecond(), 0.1);
+  EXPECT_EQ(losses.size(), 1u) << "one loss, one report";
 }
 
 TEST_F(SerialLinkTest, PeerClosingBetweenExchangesIsNoticedWithoutSpinning) {
   peer.CloseMaster();
   EXPECT_LT(CpuSecondsOverOneSecond(), 0.1);
-  QString message;
-  EXPECT_TRUE(link.TakeLoss(message));
+  EXPECT_EQ(losses.size(), 1u);
   EXPECT_FALSE(link.IsOpen());
-}
-
-TEST_F(SerialLinkTest, PortOpenedAfterAnUnreportedLossIsNotTakenForLost) {
-  peer.CloseMaster();
-  std::uint8_t byte = 0;
-  EXPECT_FALSE(link.ReadByte(byte));  // the loss is noticed, not yet reported
-  PtyPeer next;
-  ASSERT_TRUE(next.Ready());
-  ASSERT_TRUE(link.Open(4, next.SlavePath()).opened);
-  QString message;
-  EXPECT_FALSE(link.TakeLoss(message)) << "the new port would be dropped for the old one's loss";
-  EXPECT_TRUE(link.IsOpen());
 }
 
 TEST_F(SerialLinkTest, AbortEndsWaitingReadAndEveryLaterExchange) {
@@ -186,22 +174,14 @@ TEST(SerialLinkOpen, MissingDeviceLeavesNoPortAndSaysWhy) {
   PtyPeer peer;
   ASSERT_TRUE(peer.Ready());
   SerialLink link;
-  ASSERT_TRUE(link.Open(1, peer.SlavePath()).opened);
+  ASSERT_EQ(link.Open(1, peer.SlavePath()).outcome, PortOutcome::kOpened);
   // Opening another port closes the first, even when the new one fails.
-  const PortLink::OpenResult result = link.Open(4, "/dev/ttyTorvakAbsent");
-  EXPECT_FALSE(result.opened);
-  EXPECT_EQ(result.message, "Com 4 (/dev/ttyTorvakAbsent) lässt sich nicht öffnen: Gerät nicht vorhanden");
-  // A long path keeps its start and end, so the result after it stays in view.
-  const QString longPath = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
-  EXPECT_EQ(link.Open(4, longPath).message,
-            "Com 4 (/dev/serial/by-id/us…A50285BI-if00-port0) lässt sich nicht öffnen: Gerät nicht vorhanden");
+  EXPECT_EQ(link.Open(4, "/dev/ttyTorvakAbsent").outcome, PortOutcome::kDeviceMissing);
   EXPECT_FALSE(link.IsOpen());
   std::uint8_t byte = 0;
   EXPECT_FALSE(link.ReadByte(byte));
   link.Send(Bytes{0x55, 0xD3, 0x02, 0x01});
   EXPECT_TRUE(peer.Receive(1, 100).empty());
-  QString message;
-  EXPECT_FALSE(link.TakeLoss(message)) << "a failed open is no loss";
 }
 
 TEST(SerialLinkOpen, PortInUseIsRefusedWithReason) {
@@ -209,11 +189,8 @@ TEST(SerialLinkOpen, PortInUseIsRefusedWithReason) {
   ASSERT_TRUE(peer.Ready());
   SerialLink first;
   SerialLink second;
-  ASSERT_TRUE(first.Open(2, peer.SlavePath()).opened);
-  const PortLink::OpenResult result = second.Open(2, peer.SlavePath());
-  EXPECT_FALSE(result.opened);
-  EXPECT_TRUE(result.message.startsWith(QStringLiteral("Com 2 (%1) lässt sich nicht öffnen: ").arg(peer.SlavePath())))
-      << result.message.toStdString();
+  ASSERT_EQ(first.Open(2, peer.SlavePath()).outcome, PortOutcome::kOpened);
+  EXPECT_EQ(second.Open(2, peer.SlavePath()).outcome, PortOutcome::kInUse);
   EXPECT_FALSE(second.IsOpen());
   EXPECT_TRUE(first.IsOpen());
 }

@@ -1,0 +1,30 @@
+#pragma once
+#include <string>
+
+// What became of the scan's port, as the device layer tells it: a reason,
+// not a sentence. StatusText phrases it for the status line.
+enum class PortOutcome {
+  kOpened,
+  kNoPortChosen,   // a number outside 1..8
+  kDeviceMissing,
+  kNoPermission,   // detail: the group that owns the device, empty if unknown
+  kInUse,
+  kOpenFailed,     // detail: the system's error text
+  kLost,           // the open port went away
+};
+
+struct PortReport {
+  PortOutcome outcome = PortOutcome::kNoPortChosen;
+  int number = 0;      // "Com number"
+  std::string device;  // UTF-8
+  std::string detail;  // UTF-8
+  bool Opened() const { return outcome == PortOutcome::kOpened; }
+};
+
+// What the last scan step found wrong on an open port.
+enum class StepTrouble { kNone, kSilentSensors, kNoisyLine };
+
+// The German sentences of the status line, in UTF-8.
+std::string StatusText(const PortReport& report);
+// kNone has no sentence of its own: the port's sentence stands.
+std::string StatusText(StepTrouble trouble);

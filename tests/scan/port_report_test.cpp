@@ -1,0 +1,34 @@
+#include "scan/port_report.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(StatusText, EachPortOutcomeAndStepTroubleHasItsSentence) {
+  const std::string absent = "Com 4 (/dev/ttyUSB3) lässt sich nicht öffnen: ";
+  const std::pair<PortReport, std::string> cases[] = {
+      {{PortOutcome::kOpened, 3, "/dev/ttyUSB2", ""}, "Com 3 (/dev/ttyUSB2) geöffnet"},
+      {{PortOutcome::kNoPortChosen, 9, "", ""}, "Kein Port gewählt – Ersatzwerte"},
+      {{PortOutcome::kDeviceMissing, 4, "/dev/ttyUSB3", ""}, absent + "Gerät nicht vorhanden"},
+      {{PortOutcome::kNoPermission, 4, "/dev/ttyUSB3", "uucp"},
+       absent + "keine Berechtigung – der Benutzer muss zur Gruppe „uucp“ gehören, der das Gerät gehört"},
+      {{PortOutcome::kNoPermission, 4, "/dev/ttyUSB3", ""},
+       absent + "keine Berechtigung – der Benutzer muss zur Gruppe „dialout“ gehören, der das Gerät gehört"},
+      {{PortOutcome::kInUse, 4, "/dev/ttyUSB3", ""}, absent + "wird schon von einem anderen Programm benutzt"},
+      {{PortOutcome::kOpenFailed, 4, "/dev/ttyUSB3", "Input/output error"}, absent + "Fehler „Input/output error“"},
+      {{PortOutcome::kLost, 1, "/dev/ttyACM0", ""}, "Verbindung zu Com 1 (/dev/ttyACM0) verloren – Ersatzwerte"},
+  };
+  for (const auto& [report, sentence] : cases) EXPECT_EQ(StatusText(report), sentence);
+  EXPECT_EQ(StatusText(StepTrouble::kSilentSensors), "Kein Sensor antwortet – Ersatzwerte");
+  EXPECT_EQ(StatusText(StepTrouble::kNoisyLine), "Störungen auf der Leitung – Messwerte unsicher");
+}
+
+TEST(StatusText, LongDevicePathKeepsItsFortyCharactersStartAndEndSoTheResultStaysInView) {
+  const std::string exactlyForty = "/dev/serial/by-id/usb-äöü-0123456789abcd";  // umlauts: two bytes, one character
+  EXPECT_EQ(StatusText({PortOutcome::kOpened, 2, exactlyForty, ""}), "Com 2 (" + exactlyForty + ") geöffnet");
+  const std::string longer = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_Ä50285BI-if00-port0";
+  EXPECT_EQ(StatusText({PortOutcome::kDeviceMissing, 2, longer, ""}),
+            "Com 2 (/dev/serial/by-id/us…Ä50285BI-if00-port0) lässt sich nicht öffnen: Gerät nicht vorhanden");
+}
+
+}  // namespace
