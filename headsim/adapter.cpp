@@ -27,12 +27,16 @@ std::string Frame::Describe() const {
 
 bool EmulatedAdapter::Feed(std::uint8_t byte, Frame* frame) {
   if (pending_.empty() && byte != kCommand) {
-    return false;  // noise between frames
+    ++skippedBytes_;  // noise between frames
+    return false;
   }
   if (pending_.size() == 1 && !IsModuleAddress(byte)) {
     pending_.clear();  // not a frame after all: resynchronise
+    ++skippedBytes_;
     if (byte == kCommand) {
       pending_.push_back(byte);
+    } else {
+      ++skippedBytes_;
     }
     return false;
   }
@@ -53,19 +57,13 @@ bool EmulatedAdapter::Feed(std::uint8_t byte, Frame* frame) {
   return true;
 }
 
-int EmulatedAdapter::ServoRange(int moduleAddress) const {
-  return IsTiltModule(static_cast<std::uint8_t>(moduleAddress)) ? tiltServoRange_ : panServoRange_;
-}
-
 std::uint8_t EmulatedAdapter::Answer(const Frame& frame) {
   const bool tilt = IsTiltModule(frame.address);
   if (!frame.read) {
     if (frame.reg == 0) {
       (tilt ? tiltPosition_ : panPosition_) = frame.value;
-    } else if (frame.reg == 1) {
-      (tilt ? tiltServoRange_ : panServoRange_) = frame.value;
     }
-    return kWriteReply;
+    return kWriteReply;  // a servo range (register 1) changes nothing the head sees
   }
   if (frame.reg == 1) {
     return kAmbientCelsius;

@@ -7,7 +7,7 @@
 // talks to it: 0x55, address, register, count, then a data byte for a
 // write (address 0xD0 or 0xD2) and nothing more for a read (0xD1 or 0xD3).
 // Every complete frame gets one reply byte. Bytes that do not fit a frame
-// are skipped until the next command byte.
+// are skipped until the next command byte, and counted.
 namespace headsim {
 
 struct Frame {
@@ -25,19 +25,16 @@ class EmulatedAdapter {
   // Takes one byte from the line; returns true when it completed a frame,
   // which is then in *frame with its reply.
   bool Feed(std::uint8_t byte, Frame* frame);
-
-  int PanPosition() const { return panPosition_; }
-  int TiltPosition() const { return tiltPosition_; }
-  int ServoRange(int moduleAddress) const;
+  // The bytes skipped so far because they fit no frame.
+  long SkippedBytes() const { return skippedBytes_; }
 
  private:
   std::uint8_t Answer(const Frame& frame);
 
   std::vector<std::uint8_t> pending_;
+  long skippedBytes_ = 0;
   int panPosition_ = 15;
   int tiltPosition_ = 15;
-  int panServoRange_ = 0;
-  int tiltServoRange_ = 0;
 };
 
 }  // namespace headsim

@@ -79,21 +79,64 @@ bool ParseOptions(int argc, char** argv, Options* options) {
   return true;
 }
 
-// The device side stays open here too, so the line survives the program
-// closing and reopening the port; it is raw so nothing is echoed.
-int OpenPseudoTerminal(std::string* devicePath, int* deviceFd) {
-  const int master = posix_openpt(O_RDWR | O_NOCTTY);
-  if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
-    return -1;
+// The emulator's end of the line: the pseudo-terminal's master, its device
+// (kept open here too, so the line survives the program closing and
+// reopening the port; raw, so nothing is echoed) and the device's name.
+struct Line {
+  int master = -1;
+  int deviceFd = -1;
+  std::string device;
+};
+
+bool OpenPseudoTerminal(Line* line) {
+  line->master = posix_openpt(O_RDWR | O_NOCTTY);
+  if (line->master < 0 || grantpt(line->master) != 0 || unlockpt(line->master) != 0) {
+    return false;
   }
-  *devicePath = ptsname(master);
-  *deviceFd = open(devicePath->c_str(), O_RDWR | O_NOCTTY);
+  line->device = ptsname(line->master);
+  line->deviceFd = open(line->device.c_str(), O_RDWR | O_NOCTTY);
   termios raw{};
-  if (*deviceFd >= 0 && tcgetattr(*deviceFd, &raw) == 0) {
+  if (line->deviceFd >= 0 && tcgetattr(line->deviceFd, &raw) == 0) {
     cfmakeraw(&raw);
-    tcsetattr(*deviceFd, TCSANOW, &raw);
+    tcsetattr(line->deviceFd, TCSANOW, &raw);
   }
-  return master;
+  return true;
+}
+
+// Opens the line, points --link at its device, lets SIGINT and SIGTERM end
+// the serving, and prints the device's name; false after saying why not.
+bool SetUpLine(const Options& options, Line* line) {
+  if (!OpenPseudoTerminal(line)) {
+    std::perror("torvak-headsim: pseudo-terminal");
+    return false;
+  }
+  if (!options.link.empty()) {
+    unlink(options.link.c_str());
+    if (symlink(line->device.c_str(), options.link.c_str()) != 0) {
+      std::perror("torvak-headsim: --link");
+      return false;
+    }
+  }
+  std::signal(SIGINT, RequestStop);
+  std::signal(SIGTERM, RequestStop);
+  std::printf("%s\n", line->device.c_str());
+  std::fflush(stdout);
+  return true;
+}
+
+void TearDownLine(const Options& options, const Line& line) {
+  if (!options.link.empty()) {
+    unlink(options.link.c_str());
+  }
+  close(line.deviceFd);
+  close(line.master);
+}
+
+void LogLine(const Options& options, const std::string& line) {
+  if (options.log) {
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+  }
 }
 
 // What the faults leave of the adapter's answer: 0 for a read when answering
@@ -120,6 +163,41 @@ void Reply(int master, const headsim::Frame& frame, const Options& options, std:
   }
 }
 
+// Answers the frames that come over the line, with the faults asked for,
+// until a stop is requested or the line hangs up after its frames.
+void ServeFrames(int master, const Options& options) {
+  headsim::EmulatedAdapter adapter;
+  std::mt19937 random(1);
+  long frames = 0;
+  while (!stopRequested && (options.hangUpAfter < 0 || frames < options.hangUpAfter)) {
+    pollfd waiting{master, POLLIN, 0};
+    if (poll(&waiting, 1, 100) <= 0 || !(waiting.revents & POLLIN)) {
+      continue;
+    }
+    std::uint8_t buffer[256];
+    const ssize_t count = read(master, buffer, sizeof buffer);
+    const long skippedBefore = adapter.SkippedBytes();
+    for (ssize_t i = 0; i < count && frames != options.hangUpAfter; ++i) {
+      headsim::Frame frame;
+      if (!adapter.Feed(buffer[i], &frame)) {
+        continue;
+      }
+      ++frames;
+      const bool answered = ApplyFaults(options, &frame);
+      LogLine(options, frame.Describe() + (answered ? "" : " (no answer)"));
+      if (answered) {
+        Reply(master, frame, options, random);
+      }
+    }
+    if (adapter.SkippedBytes() > skippedBefore) {
+      LogLine(options, "skipped " + std::to_string(adapter.SkippedBytes() - skippedBefore) + " bytes");
+    }
+  }
+  if (frames == options.hangUpAfter) {
+    LogLine(options, "hangup");
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -132,62 +210,11 @@ int main(int argc, char** argv) {
     Usage();
     return 2;
   }
-  std::string device;
-  int deviceFd = -1;
-  const int master = OpenPseudoTerminal(&device, &deviceFd);
-  if (master < 0) {
-    std::perror("torvak-headsim: pseudo-terminal");
+  Line line;
+  if (!SetUpLine(options, &line)) {
     return 1;
   }
-  if (!options.link.empty()) {
-    unlink(options.link.c_str());
-    if (symlink(device.c_str(), options.link.c_str()) != 0) {
-      std::perror("torvak-headsim: --link");
-      return 1;
-    }
-  }
-  std::signal(SIGINT, RequestStop);
-  std::signal(SIGTERM, RequestStop);
-  std::printf("%s\n", device.c_str());
-  std::fflush(stdout);
-
-  headsim::EmulatedAdapter adapter;
-  std::mt19937 random(1);
-  long frames = 0;
-  while (!stopRequested && (options.hangUpAfter < 0 || frames < options.hangUpAfter)) {
-    pollfd waiting{master, POLLIN, 0};
-    if (poll(&waiting, 1, 100) <= 0 || !(waiting.revents & POLLIN)) {
-      continue;
-    }
-    std::uint8_t buffer[256];
-    const ssize_t count = read(master, buffer, sizeof buffer);
-    for (ssize_t i = 0; i < count; ++i) {
-      headsim::Frame frame;
-      if (!adapter.Feed(buffer[i], &frame)) {
-        continue;
-      }
-      ++frames;
-      const bool answered = ApplyFaults(options, &frame);
-      if (options.log) {
-        std::printf("%s%s\n", frame.Describe().c_str(), answered ? "" : " (no answer)");
-        std::fflush(stdout);
-      }
-      if (answered) {
-        Reply(master, frame, options, random);
-      }
-      if (frames == options.hangUpAfter) {
-        break;
-      }
-    }
-  }
-  if (options.log && frames == options.hangUpAfter) {
-    std::printf("hangup\n");
-    std::fflush(stdout);
-  }
-  if (!options.link.empty()) {
-    unlink(options.link.c_str());
-  }
-  close(deviceFd);
-  close(master);
+  ServeFrames(line.master, options);
+  TearDownLine(options, line);
   return 0;
 }

@@ -1,121 +1,121 @@
-// The faults of real hardware, one emulator option each, through the scan's
-// service: answers of 0, line noise, slow answers, and a cable pulled in
-// the middle of a scan and plugged in again.
+// The faults of a real line and head, one emulator option each, through the
+// scan's service on the real serial link: which readings are the head's own
+// and which are substitutes, what the status line says, and that the
+// emulator never gets a byte outside a frame.
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <QSignalSpy>
 
-#include "tests/e2e/service_on_head.h"
-#include "tests/support/process_cpu.h"
+#include "headsim/scene.h"
+#include "tests/e2e/e2e_support.h"
+#include "tests/e2e/head_sim.h"
 
 namespace {
 
-constexpr auto kNoSensor = "Kein Sensor antwortet – Ersatzwerte";
+// The program's substitute for a missing answer or a 0 lies in 20..147.
+bool SubstituteCanRead(int celsius) { return celsius >= 20 && celsius <= 147; }
 
-bool InSpot(int column, int row) {
-  for (const headsim::Spot& spot : {headsim::kMug, headsim::kHotSpot, headsim::kColdSpot}) {
-    if (std::hypot(column - spot.column, row - spot.row) <= spot.radius) return true;
+enum class Answered { kAll, kMost, kNone };
+
+struct Fault {
+  const char* name;
+  QStringList options;
+  // Scan steps after start-up: 23 go from pan 0 past the hot spot (pan 13)
+  // and the cold spot (pan 22). None where every frame costs a second.
+  int steps;
+  Answered answered;  // of the readings that tell the head's own from substitutes
+  // The status line's sentence for the fault, %1 the link; none: the port's
+  // own sentence stands alone.
+  const char* status;
+  bool headComesBack;
+};
+void PrintTo(const Fault& fault, std::ostream* out) { *out << fault.name; }
+
+const Fault kFaults[] = {
+    {"Zeros", {"--zeros"}, 23, Answered::kNone, "Kein Sensor antwortet – Ersatzwerte", false},
+    {"Garbage", {"--garbage", "10"}, 23, Answered::kMost, "Störungen auf der Leitung – Messwerte unsicher", false},
+    // Start-up sends six frames: the line drops before its ambient reads.
+    {"HangUp", {"--hangup-after", "4"}, 0, Answered::kNone, "Verbindung zu Com 1 (%1) verloren – Ersatzwerte", true},
+    // Just below the link's time-out of a second.
+    {"Delay", {"--delay", "800"}, 0, Answered::kAll, nullptr, false},
+    {"Silent", {"--silent"}, 0, Answered::kNone, nullptr, false},
+};
+
+class FaultOnHead : public ::testing::TestWithParam<Fault> {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(head.Start(GetParam().options));
+    UseOnlyPort(1, head.Link());
   }
-  return false;
-}
 
-TEST_F(ServiceOnHead, HeadAnsweringZerosGivesSubstitutesAndTheStatusSaysNoSensorAnswers) {
-  ASSERT_NO_FATAL_FAILURE(Begin({"--zeros"}));
-  ASSERT_NO_FATAL_FAILURE(StartUp());
-  EXPECT_TRUE(IsSubstitute(ambient->last().at(0).toInt()));
-
-  // Two whole steps, and the reads of the third.
-  gate->Allow(2);
-  service->Start();
-  ASSERT_TRUE(WaitFor([&] { return readings->size() == 48 && StatusTexts().contains(kNoSensor); }));
-  const std::vector<Reading> got = Readings(*readings);
-  bool differsFromScene = false;
-  for (const Reading& r : got) {
-    EXPECT_TRUE(IsSubstitute(r.value)) << ::testing::PrintToString(r);
-    differsFromScene |= r != SceneReading(r.column, r.row);
+  // Start-up has ended once its "Reset" has enabled "Start" again and the
+  // last ambient reading has come.
+  void StartUp() {
+    service.StartUp();
+    ASSERT_TRUE(WaitFor([&] { return startEnabled.size() == 2 && ambient.size() == 2; }, 20000));
   }
-  EXPECT_TRUE(differsFromScene);
-  EXPECT_EQ(StatusTexts(), (QStringList{OpenedText(), kNoSensor}));
-}
 
-TEST_F(ServiceOnHead, LineNoiseDisturbsFewReadingsAndThePassCompletesInStepWithTheHead) {
-  // A random byte before about one reply in eight.
-  ASSERT_NO_FATAL_FAILURE(Begin({"--garbage", "8"}));
-  ASSERT_NO_FATAL_FAILURE(StartUp());
-  service->Start();
-  ASSERT_TRUE(WaitFor([&] { return scanning->size() == 2; }, 60000));  // on, and off after one pass
+  QStringList StatusTexts() const {
+    QStringList texts;
+    for (const QList<QVariant>& signal : status) texts << signal.at(0).toString();
+    return texts;
+  }
 
-  const std::vector<Reading> got = Readings(*readings);
-  EXPECT_EQ(got.size(), 124u * 16u);
-  for (const Reading& r : got) EXPECT_TRUE(r.value >= 1 && r.value <= 255) << ::testing::PrintToString(r);
-  // A stray byte may spoil the reply it comes before (about one in eight),
-  // but the exchanges after it stay in step: most cells of the spots read
-  // their own values. Out of step, replies would land on later cells and
-  // the spots would show the room's 21 degrees.
-  const Grid grid = GridOf(got);
-  int spotCells = 0;
-  int right = 0;
-  for (int column = 0; column < kColumns; ++column) {
-    for (int row = 0; row < kRows; ++row) {
-      if (!InSpot(column, row)) continue;
-      ++spotCells;
-      right += grid[column][row] == headsim::ExpectedReading(column, row);
+  // The readings that tell: the ambient, and the cells where the scene shows
+  // what no substitute can read.
+  void ExpectAnswered(Answered answered) const {
+    int telling = 1;
+    int own = ambient.last().at(0).toInt() == headsim::kAmbientCelsius;
+    for (const QList<QVariant>& reading : readings) {
+      const int scene = headsim::ExpectedReading(reading.at(0).toInt(), reading.at(1).toInt());
+      if (SubstituteCanRead(scene)) continue;
+      ++telling;
+      own += reading.at(2).toInt() == scene;
+    }
+    switch (answered) {
+      case Answered::kAll: EXPECT_EQ(own, telling); break;
+      case Answered::kMost: EXPECT_GT(2 * own, telling) << own << " of " << telling; break;
+      case Answered::kNone: EXPECT_EQ(own, 0) << "of " << telling; break;
     }
   }
-  EXPECT_GE(right, spotCells / 2) << "of " << spotCells;
-}
 
-TEST_F(ServiceOnHead, AnswersDelayedBelowTheTimeOutStillGiveTheRightReadings) {
-  ASSERT_NO_FATAL_FAILURE(Begin({"--delay", "600"}));
-  ASSERT_NO_FATAL_FAILURE(StartUp(20000));
-  EXPECT_EQ(ambient->last().at(0).toInt(), headsim::kAmbientCelsius);
+  HeadSim head;
+  ScanService service{ScanService::LinkFactory{}, MakeNoWaitClock};
+  QSignalSpy readings{&service, &ScanService::readingStored};
+  QSignalSpy ambient{&service, &ScanService::ambientChanged};
+  QSignalSpy startEnabled{&service, &ScanService::startEnabledChanged};
+  QSignalSpy status{&service, &ScanService::statusMessage};
+};
 
-  // Column 0 and rows 0..7 only: registers 2 and 3 of module 0xD0 per step.
-  service->ChangeEdge(RangeEdge::Right, 0);
-  service->ChangeEdge(RangeEdge::Top, 7);
-  gate->Allow(0);
-  service->Start();
-  ASSERT_TRUE(WaitFor([&] { return gate->Holding() && readings->size() >= 2; }, 20000));
-  EXPECT_EQ(Readings(*readings), (std::vector<Reading>{SceneReading(0, 0), SceneReading(0, 4)}));
-  EXPECT_FALSE(StatusTexts().contains(kNoSensor));
-}
-
-TEST_F(ServiceOnHead, HangUpIsReportedScanGoesOnIdlyWithSubstitutesAndTheReturnedHeadIsReadAgain) {
-  // Start-up sends 6 frames and "Start" one; a step has 17: the head hangs
-  // up during the reads of the second step. Real waits, so that an idle
-  // scan uses next to no processor time.
-  ASSERT_NO_FATAL_FAILURE(Begin({"--hangup-after", "30"}, true));
+TEST_P(FaultOnHead, HeadAnswersOnlyWhereItCanStatusNamesTheFaultAndNoByteFallsOutsideAFrame) {
+  const Fault& fault = GetParam();
   ASSERT_NO_FATAL_FAILURE(StartUp());
-  service->Start();
-  const QString lost = QStringLiteral("Verbindung zu Com 1 (%1) verloren – Ersatzwerte").arg(head.Link());
-  ASSERT_TRUE(WaitFor([&] { return StatusTexts().contains(lost); }, 15000));
-  EXPECT_TRUE(head.WaitForLine(QStringLiteral("hangup")));
+  if (fault.steps > 0) {
+    service.Start();
+    ASSERT_TRUE(WaitFor([&] { return readings.size() >= fault.steps * 16; }));
+    service.Stop();
+  }
+  ExpectAnswered(fault.answered);
+  if (fault.status != nullptr) {
+    const QString sentence = QString::fromUtf8(fault.status).replace(QStringLiteral("%1"), head.Link());
+    EXPECT_TRUE(WaitFor([&] { return StatusTexts().contains(sentence); })) << StatusTexts().join(" | ").toStdString();
+  } else {
+    EXPECT_EQ(StatusTexts(), QStringList{OpenedText(head.Link())});
+  }
+  EXPECT_EQ(head.Log().filter(QStringLiteral("skipped")), QStringList{});
 
-  const qsizetype atLoss = readings->size();
-  const double cpuBefore = ProcessCpuSeconds();
-  QTest::qWait(1500);
-  const double cpuSeconds = ProcessCpuSeconds() - cpuBefore;
-  EXPECT_LT(cpuSeconds, 0.75) << "a thread keeps the processor busy after the loss";
-  ASSERT_GE(readings->size(), atLoss + 16) << "the scan stopped after the loss";
-  for (const Reading& r : Readings(*readings, atLoss))
-    EXPECT_TRUE(IsSubstitute(r.value)) << ::testing::PrintToString(r);
-
-  // The head comes back on the same link; the port is selected again and
-  // "Reset" brings the head to the start of the frame.
+  if (!fault.headComesBack) return;
+  // Plugged in again on the same link: once the port is picked again, the
+  // head is read again.
   ASSERT_TRUE(head.Start());
-  service->SelectPort(1);
-  ASSERT_TRUE(WaitFor([&] { return StatusTexts().endsWith(OpenedText()); }));
-  qsizetype afterReset = -1;
-  const QMetaObject::Connection marker = QObject::connect(
-      service.get(), &ScanService::ambientChanged, service.get(), [&] { afterReset = readings->size(); });
-  service->Reset();
-  const bool stepAfterReset = WaitFor([&] { return afterReset >= 0 && readings->size() >= afterReset + 16; });
-  QObject::disconnect(marker);
-  ASSERT_TRUE(stepAfterReset);
-  const std::vector<Reading> again = Readings(*readings, afterReset);
-  EXPECT_EQ(std::vector<Reading>(again.begin(), again.begin() + 16), FirstSweepStep(0));
-  EXPECT_EQ(ambient->last().at(0).toInt(), headsim::kAmbientCelsius);
-  EXPECT_EQ(StatusTexts().last(), OpenedText());
+  service.SelectPort(1);
+  service.Reset();
+  ASSERT_TRUE(WaitFor([&] { return ambient.size() == 3; }));
+  EXPECT_EQ(ambient.last().at(0).toInt(), headsim::kAmbientCelsius);
+  EXPECT_EQ(StatusTexts().last(), OpenedText(head.Link()));
 }
+
+INSTANTIATE_TEST_SUITE_P(Faults, FaultOnHead, ::testing::ValuesIn(kFaults),
+                         [](const ::testing::TestParamInfo<Fault>& info) { return std::string(info.param.name); });
 
 }  // namespace
