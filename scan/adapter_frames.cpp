@@ -21,8 +21,9 @@ void WriteRegister(ByteLink* port, int module, std::uint8_t reg, int value) {
   port->ReadByte(reply);
 }
 
-// A missing answer must not stop a scan: it becomes a reading of 20..147.
-std::uint8_t Substitute() { return static_cast<std::uint8_t>((std::rand() % 256) / 2 + 20); }
+// A missing answer must not stop a scan: it becomes a reading of
+// kLowestSubstitute..kHighestSubstitute.
+std::uint8_t Substitute() { return static_cast<std::uint8_t>((std::rand() % 256) / 2 + kLowestSubstitute); }
 
 }  // namespace
 

@@ -14,12 +14,16 @@ inline constexpr std::uint8_t kAmbientRegister = 1;
 inline constexpr std::uint8_t kFirstPixelRegister = 2;
 inline constexpr std::uint8_t kLastPixelRegister = 9;
 
+// The range of the substitute that stands in for a missing answer.
+inline constexpr int kLowestSubstitute = 20;
+inline constexpr int kHighestSubstitute = 147;
+
 // Register 0 (servo position); the value is taken modulo 256.
 void WriteServoPosition(ByteLink* port, int module, int value);
 // Register 1 (servo range).
 void WriteServoRange(ByteLink* port, int module, int value);
 // Reads one register; never returns 0. A 0 byte or no byte is replaced by a
-// substitute of 20..147 from std::rand(); *substituted (if given) tells
+// substitute from std::rand(); *substituted (if given) tells
 // whether that happened.
 std::uint8_t ReadRegister(ByteLink* port, Clock& clock, int module, int reg,
                           bool* substituted = nullptr);

@@ -15,8 +15,6 @@ constexpr int kSettleMs = 300;
 constexpr int kPanStepMs = 100;
 constexpr int kMsPerServoPosition = 10;
 
-enum Move { kStepForward = 0, kStepBackward = 1, kTiltStep = 2, kReturnPan = 3, kResetTilt = 4 };
-
 // Stands in for the image until SetScanDefaults has given one.
 class NoImage : public ImageSink {
  public:
@@ -121,41 +119,39 @@ void ScanController::WriteTilt() {
 
 void ScanController::ParkTilt() { WriteServoPosition(state_.port, kTiltModule, kParkedTilt); }
 
-void ScanController::PerformMove(int move) {
+void ScanController::PerformMove(HeadMove move) {
   ScanState& s = state_;
   switch (move) {
-    case kStepForward:
-    case kStepBackward:
-      s.panPosition = static_cast<std::uint8_t>(s.panPosition + (move == kStepForward ? 1 : -1));
+    case HeadMove::kStepForward:
+    case HeadMove::kStepBackward:
+      s.panPosition = static_cast<std::uint8_t>(s.panPosition + (move == HeadMove::kStepForward ? 1 : -1));
       WriteServoPosition(s.port, kPanModule, s.panPosition);
       clock_.Wait(kPanStepMs);
       break;
-    case kTiltStep:
+    case HeadMove::kTiltStep:
       s.tiltOffset = static_cast<std::uint8_t>(s.tiltOffset + s.tiltStep);
       UpdateRegisterSpan();
       WriteTilt();
       break;
-    case kReturnPan:
+    case HeadMove::kReturnPan:
       WriteServoPosition(s.port, kPanModule, s.firstPan);
       clock_.Wait(kMsPerServoPosition * (s.panPosition - s.firstPan));
       s.panPosition = s.firstPan;
       break;
-    case kResetTilt:
+    case HeadMove::kResetTilt:
       WriteServoPosition(s.port, kTiltModule, s.tiltBase);
       clock_.Wait(kMsPerServoPosition * s.tiltOffset);
       s.tiltOffset = 0;
       UpdateRegisterSpan();
       if (s.stopAfterPass) s.running = false;
       break;
-    default:
-      return;
   }
   s.stepState = move;
 }
 
 void ScanController::DecideRow() {
   const ScanState& s = state_;
-  PerformMove(s.tiltOffset < s.subRowCount - s.tiltStep ? kTiltStep : kResetTilt);
+  PerformMove(s.tiltOffset < s.subRowCount - s.tiltStep ? HeadMove::kTiltStep : HeadMove::kResetTilt);
 }
 
 void ScanController::ScanStep() {
@@ -169,30 +165,30 @@ void ScanController::ScanStep() {
   substitutesInLastStep_ = substitutesInStep_;
   readsInLastStep_ = readsInStep_;
 
-  if (s.stepState == kReturnPan || s.stepState == kResetTilt) {
+  if (s.stepState == HeadMove::kReturnPan || s.stepState == HeadMove::kResetTilt) {
     // When one sweep is a whole frame, a frame that ended at lastPan with
     // both directions on has no tilt step to turn the sweep round; without
     // this the head would stay at lastPan and re-read that column forever.
-    const bool turnAtLastPan = s.stepState == kResetTilt && s.bothDirections &&
+    const bool turnAtLastPan = s.stepState == HeadMove::kResetTilt && s.bothDirections &&
                                s.panPosition == s.lastPan && s.tiltStep >= s.subRowCount;
-    s.stepState = turnAtLastPan ? kStepBackward : kStepForward;
+    s.stepState = turnAtLastPan ? HeadMove::kStepBackward : HeadMove::kStepForward;
   }
 
   switch (s.stepState) {
-    case kStepForward:
-      if (s.panPosition != s.lastPan) return PerformMove(kStepForward);
-      if (!s.bothDirections) PerformMove(kReturnPan);
+    case HeadMove::kStepForward:
+      if (s.panPosition != s.lastPan) return PerformMove(HeadMove::kStepForward);
+      if (!s.bothDirections) PerformMove(HeadMove::kReturnPan);
       return DecideRow();
-    case kStepBackward:
-      if (s.panPosition != s.firstPan) return PerformMove(kStepBackward);
+    case HeadMove::kStepBackward:
+      if (s.panPosition != s.firstPan) return PerformMove(HeadMove::kStepBackward);
       return DecideRow();
-    case kTiltStep:
-      if (s.panPosition != s.firstPan) return PerformMove(kStepBackward);
+    case HeadMove::kTiltStep:
+      if (s.panPosition != s.firstPan) return PerformMove(HeadMove::kStepBackward);
       if (s.panPosition == s.lastPan) {
-        s.stepState = kStepForward;  // a one-position sweep: nothing to move
+        s.stepState = HeadMove::kStepForward;  // a one-position sweep: nothing to move
         return;
       }
-      return PerformMove(kStepForward);
+      return PerformMove(HeadMove::kStepForward);
     default:
       return;
   }
@@ -234,9 +230,9 @@ void ScanController::Tick() {
 }
 
 void ScanController::Reset() {
-  PerformMove(kReturnPan);
+  PerformMove(HeadMove::kReturnPan);
   if (state_.running) {
-    PerformMove(kResetTilt);
+    PerformMove(HeadMove::kResetTilt);
   } else {
     state_.tiltOffset = 0;
     UpdateRegisterSpan();
@@ -248,7 +244,7 @@ void ScanController::Reset() {
 
 void ScanController::MiddlePosition() {
   WriteServoPosition(state_.port, kPanModule, kMiddlePan);  // panPosition keeps the scan's position
-  PerformMove(kResetTilt);
+  PerformMove(HeadMove::kResetTilt);
   window_.EnableStart(false);
 }
 

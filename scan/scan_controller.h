@@ -6,6 +6,9 @@
 #include "scan/image_sink.h"
 #include "scan/scan_window.h"
 
+// The head's moves between readings, in the order the sweep knows them.
+enum class HeadMove : std::int32_t { kStepForward, kStepBackward, kTiltStep, kReturnPan, kResetTilt };
+
 // Where the sensor head points, what is to be scanned and how the sweep
 // runs. Byte fields wrap modulo 256 and compare unsigned.
 struct ScanState {
@@ -27,7 +30,7 @@ struct ScanState {
   bool stopAfterPass = false;
   ByteLink* port = nullptr;  // not owned; null: no port
   ImageSink* image = nullptr;  // not owned
-  std::int32_t stepState = 0;
+  HeadMove stepState = HeadMove::kStepForward;  // the last move
   std::int32_t subRowCount = 4;
   std::int32_t tiltStep = 1;
   friend bool operator==(const ScanState&, const ScanState&) = default;
@@ -56,7 +59,7 @@ class ScanController {
   bool ValidateRange();
   void UpdateRegisterSpan();
   void ReadColumn();
-  void PerformMove(int move);  // 0 StepForward .. 4 ResetTilt
+  void PerformMove(HeadMove move);
   void ScanStep();
 
   // Start-up: servo range of the pan module, then of the tilt module.

@@ -7,13 +7,13 @@
 #include <QSignalSpy>
 
 #include "headsim/scene.h"
+#include "scan/adapter_frames.h"
 #include "tests/e2e/e2e_support.h"
 #include "tests/e2e/head_sim.h"
 
 namespace {
 
-// The program's substitute for a missing answer or a 0 lies in 20..147.
-bool SubstituteCanRead(int celsius) { return celsius >= 20 && celsius <= 147; }
+bool SubstituteCanRead(int celsius) { return celsius >= kLowestSubstitute && celsius <= kHighestSubstitute; }
 
 enum class Answered { kAll, kMost, kNone };
 

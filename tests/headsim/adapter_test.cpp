@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "headsim/scene.h"
+#include "scan/adapter_frames.h"
 
 namespace {
 
@@ -41,13 +42,13 @@ TEST(EmulatedAdapter, BytesOutsideFramesAreCountedAndTheNextFrameStillAnswers) {
   EXPECT_EQ(adapter.SkippedBytes(), 4);
 }
 
-// The program replaces a missing answer, and a 0, by 20..147: the tests
-// tell real answers by readings outside that range.
+// The program replaces a missing answer, and a 0, by a substitute: the
+// end-to-end tests tell real answers by readings outside its range.
 TEST(Scene, AmbientHotSpotAndColdSpotReadWhatNoSubstituteCan) {
   using namespace headsim;
   for (const int celsius : {kAmbientCelsius, ExpectedReading(kHotSpot.column, kHotSpot.row),
                             ExpectedReading(kColdSpot.column, kColdSpot.row)}) {
-    EXPECT_TRUE(celsius > 0 && (celsius < 20 || celsius > 147)) << celsius;
+    EXPECT_TRUE(celsius > 0 && (celsius < kLowestSubstitute || celsius > kHighestSubstitute)) << celsius;
   }
 }
 

@@ -303,13 +303,13 @@ TEST(RegisterSpan, RowEdgesChangeTheRegistersReadAtOnce) {
   ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Bottom, 5));
   ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Top, 20));
   EXPECT_EQ(readColumn(0xD3), (std::vector<int>{4, 5, 6, 7}));
-  rig.controller.PerformMove(2);
+  rig.controller.PerformMove(HeadMove::kTiltStep);
   EXPECT_EQ(readColumn(0xD1), (std::vector<int>{3, 4, 5, 6}));
 
   ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Bottom, 1));
   ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Top, 1));
   EXPECT_EQ(readColumn(0xD1), (std::vector<int>{2}));  // offset 1 hits row 1
-  rig.controller.PerformMove(4);
+  rig.controller.PerformMove(HeadMove::kResetTilt);
   EXPECT_TRUE(readColumn(0xD1).empty());  // offset 0 misses it
 
   rig.controller.ResetRange();
@@ -435,7 +435,7 @@ TEST(Commands, StopAndPauseParkTheTiltAndResumeRestartsOnlyARunningScan) {
 
   rig.controller.Reset();  // head to 0
   rig.State().tiltBase = 255;
-  rig.controller.PerformMove(2);  // offset 1: 255 + 1 goes out as 0
+  rig.controller.PerformMove(HeadMove::kTiltStep);  // offset 1: 255 + 1 goes out as 0
   rig.controller.Start();
   rig.controller.Tick();  // to pan 1
   const std::size_t frames = rig.link.frames.size();
