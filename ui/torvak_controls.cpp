@@ -11,6 +11,7 @@
 #include <QSlider>
 #include <QTabWidget>
 
+#include "ui/dialog_parts.h"
 #include "ui/up_down.h"
 #include "ui/wrapping_check_box.h"
 
@@ -132,13 +133,8 @@ QWidget* MakeControl(const ControlEntry& entry, QWidget* parent) {
     }
     case K::TabControl:
       return new QTabWidget(parent);
-    case K::Trackbar: {
-      auto* slider = new QSlider(Qt::Horizontal, parent);
-      slider->setTickPosition(QSlider::NoTicks);
-      slider->setPageStep(20);  // a trackbar's usual page: a fifth of its range 0..100
-      slider->setRange(0, 100);
-      return slider;
-    }
+    case K::Trackbar:
+      return NewTrackbar(100, parent);
     case K::ScrollBarHorizontal:
       return new QScrollBar(Qt::Horizontal, parent);
     case K::ScrollBarVertical:

@@ -23,6 +23,7 @@
 #include "scan/qt/port_settings.h"
 #include "ui/about_dlg.h"
 #include "ui/arrangement_bars.h"
+#include "ui/dialog_parts.h"
 #include "ui/program_art.h"
 #include "ui/screenshot_export.h"
 #include "ui/torvak_controls.h"
@@ -36,14 +37,6 @@ constexpr int kLastPortNumber = 8;
 
 // "%d ° C": the number, a space, the degree sign, a space and C.
 QString DegreesText(int celsius) { return QStringLiteral("%1 \u00b0 C").arg(celsius); }
-
-// A memory picture as the painter sees it, without copying its pixels.
-QImage SurfaceImage(const MemoryPicture& picture) {
-  return QImage(reinterpret_cast<const uchar*>(picture.Bits()), picture.Width(), picture.Height(),
-                picture.Width() * static_cast<int>(sizeof(Colour)), QImage::Format_RGB32);
-}
-
-QRect ToRect(const Area& a) { return QRect(a.left, a.top, a.Width(), a.Height()); }
 
 }  // namespace
 
@@ -62,10 +55,10 @@ CTorvakDlg::CTorvakDlg(ScanService::LinkFactory makeLink, ScanService::ClockFact
 
 CTorvakDlg::~CTorvakDlg() = default;
 
-// Start-up: controls, About entry, icon, layout, display data, initial
-// states, in this order. The scan's share (defaults, the stored
-// port, both servo ranges, "Reset", the options, the ambient reading) runs on
-// the scan's worker; its results arrive as signals.
+// Start-up: controls, About entry, icon, layout, display data, the scan's
+// start-up, initial states, in this order. The scan's share (defaults, the
+// stored port, both servo ranges, "Reset", the options, the ambient reading)
+// runs on the scan's worker; its results arrive as signals.
 void CTorvakDlg::OnInitDialog() {
   controls_ = CreateControls(this);
   AddAboutEntry();
@@ -76,6 +69,7 @@ void CTorvakDlg::OnInitDialog() {
   ConnectRangeControls();
   ConnectPictureTools();
   CreateDisplayData();
+  scan_->StartUp();
   InitControls();
 }
 
@@ -115,10 +109,8 @@ void CTorvakDlg::LayOutWindow() {
   move(0, 0);
 }
 
+// The layer map and the colour-scale bar for the display record as it starts out.
 void CTorvakDlg::CreateDisplayData() {
-  display_.displayMode = kMeasuredPixels;
-  display_.transparency = 50;
-  scan_->StartUp();
   BuildLayerMap(display_, image_);
   DrawScaleLegend(display_.legendSurface, image_);
 }

@@ -1,10 +1,6 @@
 #include "ui/torvak_layout.h"
 
-namespace {
-
-QRect ToRect(const Area& a) { return QRect(a.left, a.top, a.Width(), a.Height()); }
-
-}  // namespace
+QRect ToRect(const Area& area) { return QRect(area.left, area.top, area.Width(), area.Height()); }
 
 std::vector<Placement> LayOutPanel(int x0, int y0, int W, int H) {
   const int g = (H - 60) / 10;

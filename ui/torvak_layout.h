@@ -36,3 +36,6 @@ inline constexpr int kStatusLineHeight = 22;
 inline constexpr int kTabRowHeight = 21;
 
 WindowLayout ComputeWindowLayout();
+
+// An area of the client as Qt's rectangle.
+QRect ToRect(const Area& area);

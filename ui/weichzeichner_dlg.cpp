@@ -2,22 +2,17 @@
 
 #include <QFontMetricsF>
 #include <QGuiApplication>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <cmath>
 
-#include "image/composer.h"
-#include "image/display.h"
 #include "image/thermal_image.h"
+#include "ui/dialog_parts.h"
 
 namespace {
-
-constexpr int kStartTemperature = 80;
 
 // Dialog units of the dialog's font: a quarter of the average letter width
 // across, an eighth of the line height down, so the layout grows with the
@@ -41,11 +36,10 @@ class DialogUnits {
   double perUnitY_;
 };
 
-// Creates a control of the dialog at its place; controls with an ID are
+// Puts a control of the dialog at its place; controls with an ID are
 // findable by it as their object name.
 template <class Control>
-Control* Place(QDialog* dialog, const DialogUnits& units, const char* id, QRect placeInUnits) {
-  auto* control = new Control(dialog);
+Control* Place(Control* control, const DialogUnits& units, const char* id, QRect placeInUnits) {
   control->setObjectName(QString::fromLatin1(id));
   control->setGeometry(
       units.Rect(placeInUnits.x(), placeInUnits.y(), placeInUnits.width(), placeInUnits.height()));
@@ -53,31 +47,23 @@ Control* Place(QDialog* dialog, const DialogUnits& units, const char* id, QRect 
 }
 
 QLabel* Caption(QDialog* dialog, const DialogUnits& units, const char* text, QRect placeInUnits) {
-  auto* label = Place<QLabel>(dialog, units, "", placeInUnits);
-  label->setText(QString::fromUtf8(text));
-  return label;
+  return Place(new QLabel(QString::fromUtf8(text), dialog), units, "", placeInUnits);
 }
 
-QSlider* Trackbar(QDialog* dialog, const DialogUnits& units, const char* id, QRect placeInUnits, int maximum) {
-  auto* bar = Place<QSlider>(dialog, units, id, placeInUnits);
-  bar->setOrientation(Qt::Horizontal);
-  bar->setTickPosition(QSlider::NoTicks);
-  bar->setRange(0, maximum);
-  bar->setPageStep(maximum / 5);  // a trackbar's usual page: a fifth of its range
-  return bar;
+QSlider* Trackbar(QDialog* dialog, const DialogUnits& units, const char* id, QRect placeInUnits,
+                  int maximum) {
+  return Place(NewTrackbar(maximum, dialog), units, id, placeInUnits);
 }
 
 QLineEdit* DisplayEdit(QDialog* dialog, const DialogUnits& units, const char* id, QRect placeInUnits) {
-  auto* edit = Place<QLineEdit>(dialog, units, id, placeInUnits);
+  auto* edit = Place(new QLineEdit(dialog), units, id, placeInUnits);
   edit->setEnabled(false);
   return edit;
 }
 
 QPushButton* Button(QDialog* dialog, const DialogUnits& units, const char* id, const char* text,
                     QRect placeInUnits) {
-  auto* button = Place<QPushButton>(dialog, units, id, placeInUnits);
-  button->setText(QString::fromUtf8(text));
-  return button;
+  return Place(new QPushButton(QString::fromUtf8(text), dialog), units, id, placeInUnits);
 }
 
 QString DoubleText(double value) { return QString::asprintf("%.*g", 15, value); }
@@ -99,8 +85,8 @@ CWeichzeichnerDlg::CWeichzeichnerDlg(QWidget* parent) : QDialog(parent) {
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
   // Only the corners of the placeholders count: the pictures are painted there, much larger.
-  measuredPlaceholder_ = Place<QLabel>(this, units, "1091", {17, 69, 15, 13});
-  smoothedPlaceholder_ = Place<QLabel>(this, units, "1092", {102, 69, 15, 13});
+  measuredPlaceholder_ = Place(new QLabel(this), units, "1091", {17, 69, 15, 13});
+  smoothedPlaceholder_ = Place(new QLabel(this), units, "1092", {102, 69, 15, 13});
 
   Caption(this, units, "Halbwertsbreite", {10, 18, 53, 8});
   halfWidthEdit_ = DisplayEdit(this, units, "1066", {138, 15, 30, 14});
@@ -122,53 +108,38 @@ CWeichzeichnerDlg::CWeichzeichnerDlg(QWidget* parent) : QDialog(parent) {
 }
 
 void CWeichzeichnerDlg::Prepare(const ThermalImage& image) {
-  halfWidth_ = image.kernelHalfWidth;
-  radius_ = image.kernelRadius;
-  // Rounded, not truncated: 0.29 * 100 comes out just below 29, and a
-  // truncated position would lower the half-width at the next trackbar move.
-  halfWidthPos_ = static_cast<int>(std::lround(image.kernelHalfWidth * 100));
-  radiusPos_ = image.kernelRadius * 10;
-  temperaturePos_ = kStartTemperature;
-  temperature_ = kStartTemperature;
+  settings_.Take(image);
   image_ = &image;
   WriteControls();
 }
 
-// Any trackbar move takes all three values from the trackbar positions.
+// Any trackbar move takes all three values from the trackbar positions; the
+// edits only show the values.
 void CWeichzeichnerDlg::OnHScroll() {
-  ReadControls();
-  temperature_ = temperaturePos_;
-  halfWidth_ = halfWidthPos_ / 100.0;
-  radius_ = radiusPos_ / 10.0;
+  settings_.MoveTo(halfWidthBar_->value(), radiusBar_->value(), temperatureBar_->value());
   WriteControls();
   RedrawPreview();
   update(PreviewRect(measuredPlaceholder_));
   update(PreviewRect(smoothedPlaceholder_));
 }
 
-// The edits only show the values, so only the positions are read back.
-void CWeichzeichnerDlg::ReadControls() {
-  halfWidthPos_ = halfWidthBar_->value();
-  radiusPos_ = radiusBar_->value();
-  temperaturePos_ = temperatureBar_->value();
-}
-
 void CWeichzeichnerDlg::WriteControls() {
-  for (auto [bar, position] : {std::pair{halfWidthBar_, halfWidthPos_}, std::pair{radiusBar_, radiusPos_},
-                               std::pair{temperatureBar_, temperaturePos_}}) {
+  for (auto [bar, position] : {std::pair{halfWidthBar_, settings_.HalfWidthPosition()},
+                               std::pair{radiusBar_, settings_.RadiusPosition()},
+                               std::pair{temperatureBar_, settings_.Temperature()}}) {
     const QSignalBlocker quiet(bar);
     bar->setValue(position);
   }
-  halfWidthEdit_->setText(DoubleText(halfWidth_));
-  radiusEdit_->setText(DoubleText(radius_));
-  temperatureEdit_->setText(QString::number(temperature_));
+  halfWidthEdit_->setText(DoubleText(settings_.HalfWidth()));
+  radiusEdit_->setText(DoubleText(settings_.Radius()));
+  temperatureEdit_->setText(QString::number(settings_.Temperature()));
 }
 
 void CWeichzeichnerDlg::RedrawPreview() {
   if (image_ == nullptr) {
     return;  // not prepared yet: no colour scale to draw with
   }
-  preview_.Redraw(halfWidth_, radius_, *image_, temperaturePos_);
+  preview_.Redraw(settings_.HalfWidth(), settings_.Radius(), *image_, settings_.Temperature());
 }
 
 QRect CWeichzeichnerDlg::PreviewRect(const QWidget* placeholder) const {
@@ -180,9 +151,7 @@ void CWeichzeichnerDlg::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   for (auto [placeholder, picture] : {std::pair{measuredPlaceholder_, &preview_.measuredPreview},
                                       std::pair{smoothedPlaceholder_, &preview_.smoothedPreview}}) {
-    const QImage shown(reinterpret_cast<const uchar*>(picture->Bits()), kPreviewSize, kPreviewSize,
-                       kPreviewSize * static_cast<int>(sizeof(Colour)), QImage::Format_RGB32);
-    painter.drawImage(placeholder->pos(), shown);
+    painter.drawImage(placeholder->pos(), SurfaceImage(*picture));
   }
 }
 
@@ -192,12 +161,7 @@ bool ApplySmoothingSettings(CWeichzeichnerDlg& dialog, ThermalImage& image, Disp
     return false;
   }
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  image.kernelHalfWidth = dialog.HalfWidth();
-  image.kernelRadius = static_cast<std::int32_t>(dialog.Radius());
-  image.ComputeKernel();
-  image.RebuildImage();
-  // The hidden margin of the smoothed pictures depends on the radius.
-  BuildLayerMap(display, image);
+  dialog.Settings().ApplyTo(image, display);
   QGuiApplication::restoreOverrideCursor();
   return true;
 }

@@ -2,12 +2,11 @@
 #include <QDialog>
 
 #include "image/smoothing_preview.h"
+#include "image/smoothing_settings.h"
 
 class QLabel;
 class QLineEdit;
 class QSlider;
-struct DisplayData;
-class ThermalImage;
 
 // "Weichzeichner-Einstellungen": the half-width and radius of the smoothing,
 // set with trackbars, with a live preview of a 5 x 5 block of measured pixels
@@ -24,9 +23,7 @@ class CWeichzeichnerDlg : public QDialog {
   // with the preview temperature at 80.
   void Prepare(const ThermalImage& image);
 
-  double HalfWidth() const { return halfWidth_; }
-  double Radius() const { return radius_; }
-  int Temperature() const { return temperature_; }
+  const SmoothingSettings& Settings() const { return settings_; }
   const SmoothingPreview& Preview() const { return preview_; }
 
  protected:
@@ -34,17 +31,11 @@ class CWeichzeichnerDlg : public QDialog {
 
  private:
   void OnHScroll();
-  void ReadControls();
   void WriteControls();
   void RedrawPreview();
   QRect PreviewRect(const QWidget* placeholder) const;
 
-  int halfWidthPos_ = 0;
-  double halfWidth_ = 0.0;
-  int radiusPos_ = 0;
-  double radius_ = 0.0;
-  int temperaturePos_ = 0;
-  int temperature_ = 0;
+  SmoothingSettings settings_;
   const ThermalImage* image_ = nullptr;
   SmoothingPreview preview_;
 
@@ -59,7 +50,6 @@ class CWeichzeichnerDlg : public QDialog {
 };
 
 // Runs the dialog with the image's smoothing settings; only on "OK" applies
-// the new half-width and radius (truncated to whole pixels), rebuilds the
-// smoothed pictures and the layer map, and returns true. The caller repaints
-// the picture only then.
+// them (SmoothingSettings::ApplyTo) and returns true. The caller repaints the
+// picture only then.
 bool ApplySmoothingSettings(CWeichzeichnerDlg& dialog, ThermalImage& image, DisplayData& display);

@@ -1,0 +1,31 @@
+#include "image/smoothing_settings.h"
+
+#include <cmath>
+
+#include "image/composer.h"
+
+void SmoothingSettings::Take(const ThermalImage& image) {
+  halfWidth_ = image.kernelHalfWidth;
+  radius_ = image.kernelRadius;
+  // Rounded, not truncated: 0.29 * 100 comes out just below 29, and a
+  // truncated position would lower the half-width at the next trackbar move.
+  halfWidthPosition_ = static_cast<int>(std::lround(image.kernelHalfWidth * 100));
+  radiusPosition_ = image.kernelRadius * 10;
+  temperature_ = kStartTemperature;
+}
+
+void SmoothingSettings::MoveTo(int halfWidthPosition, int radiusPosition, int temperaturePosition) {
+  halfWidthPosition_ = halfWidthPosition;
+  radiusPosition_ = radiusPosition;
+  temperature_ = temperaturePosition;
+  halfWidth_ = halfWidthPosition / 100.0;
+  radius_ = radiusPosition / 10.0;
+}
+
+void SmoothingSettings::ApplyTo(ThermalImage& image, DisplayData& display) const {
+  image.kernelHalfWidth = halfWidth_;
+  image.kernelRadius = static_cast<std::int32_t>(radius_);
+  image.ComputeKernel();
+  image.RebuildImage();
+  BuildLayerMap(display, image);
+}
