@@ -10,8 +10,6 @@ bool StrictlyInside(const Area& area, int px, int py) {
 
 bool IsExtreme(int temperature) { return temperature == kBelowScale || temperature == kAboveScale; }
 
-std::string DegreesText(int value) { return std::to_string(value) + " \u00b0 C"; }
-
 }  // namespace
 
 std::optional<double> SegmentPosition(Colour c, Colour a, Colour b) {
@@ -41,6 +39,8 @@ std::optional<double> SegmentPosition(Colour c, Colour a, Colour b) {
   }
   return t;
 }
+
+std::string DegreesText(int celsius) { return std::to_string(celsius) + " \u00b0 C"; }
 
 std::optional<int> ColourToTemperature(const ThermalImage& image, Colour c) {
   const int r = Red(c);

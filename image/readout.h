@@ -24,6 +24,9 @@ std::optional<double> SegmentPosition(Colour c, Colour a, Colour b);
 // for the no-reading grey.
 std::optional<int> ColourToTemperature(const ThermalImage& image, Colour c);
 
+// "%d ° C": the number, a space, the degree sign, a space and C (UTF-8).
+std::string DegreesText(int celsius);
+
 // Pixel (x, y) of a picture, (0, 0) top-left; grey (no reading) outside it.
 Colour SurfacePixel(const MemoryPicture& picture, int x, int y);
 

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "overlay/file_writing.h"
+#include "overlay/surface_image.h"
 
 namespace {
 
@@ -26,9 +27,7 @@ std::optional<QString> FormatProblem(const QString& path, const QByteArray& form
 QImage AssembleScreenshot(const MemoryPicture& composite, const QImage& strip) {
   QImage picture(kExportWidth, kExportHeight, QImage::Format_RGB32);
   picture.fill(Qt::black);
-  // The composite's pixels have the layout of Format_RGB32: wrap, do not convert.
-  const QImage left(reinterpret_cast<const uchar*>(composite.Bits()), composite.Width(), composite.Height(),
-                    composite.Width() * static_cast<qsizetype>(sizeof(Colour)), QImage::Format_RGB32);
+  const QImage left = SurfaceImage(composite);
   QPainter painter(&picture);
   painter.drawImage(0, 0, left);
   if (!strip.isNull()) {

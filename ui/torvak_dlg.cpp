@@ -20,6 +20,7 @@
 #include "overlay/background.h"
 #include "overlay/export.h"
 #include "overlay/measurements.h"
+#include "overlay/surface_image.h"
 #include "scan/qt/port_settings.h"
 #include "ui/about_dlg.h"
 #include "ui/arrangement_bars.h"
@@ -35,8 +36,7 @@ namespace {
 constexpr int kFirstPortNumber = 1;
 constexpr int kLastPortNumber = 8;
 
-// "%d ° C": the number, a space, the degree sign, a space and C.
-QString DegreesText(int celsius) { return QStringLiteral("%1 \u00b0 C").arg(celsius); }
+QString DegreesField(int celsius) { return QString::fromStdString(DegreesText(celsius)); }
 
 }  // namespace
 
@@ -136,8 +136,8 @@ void CTorvakDlg::InitControls() {
   ShowPage(kPageKamera, false);
   ShowPage(kPageWaermebild, false);
   ShowPage(kPageEinstellungen, true);
-  ControlAs<QLineEdit>(ctl::kMaxField)->setText(DegreesText(image_.scaleMax));
-  ControlAs<QLineEdit>(ctl::kMinField)->setText(DegreesText(image_.scaleMin));
+  ControlAs<QLineEdit>(ctl::kMaxField)->setText(DegreesField(image_.scaleMax));
+  ControlAs<QLineEdit>(ctl::kMinField)->setText(DegreesField(image_.scaleMin));
   ResetRangeControls();
   backgroundPath_ = BackgroundPath();
   auto* pathLabel = ControlAs<QLabel>(ctl::kBackgroundPathLabel);
@@ -339,7 +339,7 @@ void CTorvakDlg::ShowPortChoice(int number) {
 
 void CTorvakDlg::ShowAmbient(int celsius) {
   image_.ambientTemperature = celsius;
-  ControlAs<QLineEdit>(ctl::kAmbientField)->setText(celsius == 0 ? QString() : DegreesText(celsius));
+  ControlAs<QLineEdit>(ctl::kAmbientField)->setText(celsius == 0 ? QString() : DegreesField(celsius));
 }
 
 void CTorvakDlg::SetDisplayModeAndRepaint(int mode) {

@@ -10,6 +10,7 @@
 #include <QSlider>
 
 #include "image/thermal_image.h"
+#include "overlay/surface_image.h"
 #include "ui/dialog_parts.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "overlay/export.h"
 #include "overlay/measurements.h"
-#include "ui/dialog_parts.h"
+#include "overlay/surface_image.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 
-#include "ui/dialog_parts.h"
+#include "overlay/surface_image.h"
 #include "ui/up_down.h"
 
 TEST_F(WindowTest, StartUpShowsTheScansReports) {
