@@ -47,7 +47,8 @@ class FakeAdapter {
   }
 
   // The next exchange whose frame ends the byte stream with `frame` holds
-  // the worker in its reply read until Release, an abort or kHoldLimit.
+  // the worker in its reply read until Release, an abort or kHoldLimit
+  // (so that a fault shows as a failed check, not a hang).
   void HoldAfter(Bytes frame) {
     std::lock_guard lock(mutex_);
     holdFrame_ = std::move(frame);
@@ -62,10 +63,6 @@ class FakeAdapter {
     released_ = true;
     changed_.notify_all();
   }
-  bool HoldTimedOut() const {
-    std::lock_guard lock(mutex_);
-    return holdTimedOut_;
-  }
   bool HoldEndedByAbort() const {
     std::lock_guard lock(mutex_);
     return holdEndedByAbort_;
@@ -74,12 +71,10 @@ class FakeAdapter {
  private:
   friend class FakePortLink;
 
-  void Open(int number) {
+  // Records the open; true if the port opens.
+  bool Open(int number) {
     std::lock_guard lock(mutex_);
     opened_.push_back(number);
-  }
-  bool Openable() const {
-    std::lock_guard lock(mutex_);
     return knobs_.openable;
   }
   void Send(std::span<const std::uint8_t> bytes) {
@@ -97,7 +92,7 @@ class FakeAdapter {
         std::equal(holdFrame_.begin(), holdFrame_.end(), sent_.end() - static_cast<std::ptrdiff_t>(holdFrame_.size()))) {
       holding_ = true;
       released_ = false;
-      holdTimedOut_ = !changed_.wait_for(lock, kHoldLimit, [this] { return released_ || aborted_; });
+      changed_.wait_for(lock, kHoldLimit, [this] { return released_ || aborted_; });
       holdEndedByAbort_ = aborted_;
       holding_ = false;
     }
@@ -131,7 +126,6 @@ class FakeAdapter {
   bool holding_ = false;
   bool released_ = false;
   bool aborted_ = false;
-  bool holdTimedOut_ = false;
   bool holdEndedByAbort_ = false;
 };
 
@@ -140,8 +134,7 @@ class FakePortLink : public PortLink {
   explicit FakePortLink(std::shared_ptr<FakeAdapter> adapter) : adapter_(std::move(adapter)) {}
 
   PortReport Open(int number, const QString& device) override {
-    adapter_->Open(number);
-    open_ = adapter_->Openable();
+    open_ = adapter_->Open(number);
     report_ = {open_ ? PortOutcome::kOpened : PortOutcome::kDeviceMissing, number, device.toStdString(), {}};
     return report_;
   }
