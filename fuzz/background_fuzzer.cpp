@@ -29,8 +29,7 @@ QSize DecodedSize(const QByteArray& bytes) {
 
 // Left out of libFuzzer's comparison tracing, which would otherwise spend
 // most of the run on these 307,200 pixels.
-__attribute__((no_sanitize("coverage"))) void CheckSurface(const MemoryPicture& surface,
-                                                           const BackgroundLoad& load, QSize decoded) {
+FUZZ_UNTRACED void CheckSurface(const MemoryPicture& surface, const BackgroundLoad& load, QSize decoded) {
   FUZZ_CHECK(surface.Width() == kPictureWidth && surface.Height() == kPictureHeight);
   // With no picture everything is black; with one, what lies beyond it.
   int width = kPictureWidth;
@@ -53,7 +52,7 @@ __attribute__((no_sanitize("coverage"))) void CheckSurface(const MemoryPicture& 
 }
 
 // Untraced like CheckSurface.
-__attribute__((no_sanitize("coverage"))) void Whiten(MemoryPicture& surface) {
+FUZZ_UNTRACED void Whiten(MemoryPicture& surface) {
   std::fill_n(surface.Bits(), kPictureWidth * kPictureHeight, kWhite);
 }
 

@@ -13,10 +13,10 @@
 #include <utility>
 
 #include "fuzz/fuzz_check.h"
+#include "fuzz/thermal_image_sink.h"
 #include "image/thermal_image.h"
 #include "scan/adapter_frames.h"
 #include "scan/scan_controller.h"
-#include "scan/thermal_image_sink.h"
 #include "tests/scan/scan_fakes.h"
 
 namespace {
@@ -147,7 +147,7 @@ class CheckingSink : public ThermalImageSink {
 
 // Run after every step: left out of libFuzzer's comparison tracing, which
 // would otherwise spend most of the run on these 1,984 comparisons.
-__attribute__((no_sanitize("coverage"))) void CheckGrid(const ThermalImage& image) {
+FUZZ_UNTRACED void CheckGrid(const ThermalImage& image) {
   for (const auto& column : image.grid) {
     for (std::int32_t cell : column) FUZZ_CHECK(cell == kNoReading || (cell >= 1 && cell <= 255));
   }

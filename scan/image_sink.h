@@ -11,7 +11,7 @@ struct ScanRange {
 };
 
 // Where the scan's results go: the thermal image, either directly
-// (ThermalImageSink) or, from the scan's worker thread, by way of the
+// (the fuzzer's ThermalImageSink) or, from the scan's worker thread, by way of the
 // window's thread.
 class ImageSink {
  public:

@@ -1,6 +1,5 @@
-// Runs each fuzz target once over every seed input in fuzz/corpus/<target>/, so that the checks the
-// fuzzers make (fuzz/README.md) hold on every test run, in every build. A failed check aborts right
-// after the name of its input.
+// Runs each fuzz target over every seed input in fuzz/corpus/<target>/, so that the fuzzers' checks
+// (fuzz/README.md) hold on every test run. A failed check aborts right after the name of its input.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -11,14 +10,14 @@
 #include <vector>
 
 // The targets' entry points, renamed for this program (tests/CMakeLists.txt).
-extern "C" int ScanFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
-extern "C" int BackgroundFuzzerInitialize(int* argc, char*** argv);
-extern "C" int BackgroundFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+extern "C" int FuzzScanInput(const std::uint8_t* data, std::size_t size);
+extern "C" int FuzzBackgroundInitialize(int* argc, char*** argv);
+extern "C" int FuzzBackgroundInput(const std::uint8_t* data, std::size_t size);
 
 int main(int argc, char** argv) {
-  BackgroundFuzzerInitialize(&argc, &argv);
+  FuzzBackgroundInitialize(&argc, &argv);
   using Target = std::pair<const char*, int (*)(const std::uint8_t*, std::size_t)>;
-  for (const auto& [name, run] : {Target{"scan", ScanFuzzerTestOneInput}, {"background", BackgroundFuzzerTestOneInput}}) {
+  for (const auto& [name, run] : {Target{"scan", FuzzScanInput}, {"background", FuzzBackgroundInput}}) {
     std::vector<std::filesystem::path> inputs;
     for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(TORVAK_FUZZ_CORPUS) / name))
       inputs.push_back(entry.path());

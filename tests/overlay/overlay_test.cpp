@@ -1,0 +1,336 @@
+// Around the thermal pictures: their arrangement, the background picture and the exported files.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <csignal>
+#include <functional>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "image/display.h"
+#include "overlay/arrangement.h"
+#include "overlay/background.h"
+#include "overlay/export.h"
+
+namespace {
+
+// After start-up: both pictures checked, aspect not kept; 248 x 192 with centres (-160, 0) and (160, 0)
+// from the middle of the area (y upward). A picture may move until it has just left the area and be
+// 31..1280 x 32..960; size bars count in per cent, truncated; a bar takes what all checked pictures allow.
+class ArrangementGroup : public ::testing::Test {
+ protected:
+  ArrangementGroup() { model.Reset(left, right); }
+  // A scroll request on one bar, then the update the window runs.
+  void Scroll(ArrangementBarIndex i, int code, int dragged = 0) {
+    model.StepBar(code, model.bars[i], i == kPositionYBar || i == kHeightBar, dragged, left);
+    model.ApplyArrangement(left, right);
+  }
+  void DragTo(ArrangementBarIndex i, int position) { Scroll(i, kThumbTrack, position); }
+  void Select(bool l, bool r) {
+    std::tie(model.leftSelected, model.rightSelected) = std::tuple(l, r);
+    model.SetUpArrangement(left, right);
+  }
+  void ExpectRange(ArrangementBarIndex i, int min, int max, int position) {
+    const ArrangementBar& b = model.bars[i];
+    EXPECT_EQ(std::tuple(b.enabled, b.minimum, b.maximum, b.position), std::tuple(true, min, max, position)) << i;
+  }
+  // x, y, width and height of both pictures; cells are a 31st and a 32nd of them.
+  void Expect(const PictureRect& l, const PictureRect& r) {
+    for (const auto& [is, should] : {std::pair{left, l}, {right, r}})
+      EXPECT_EQ(std::tuple(is.x, is.y, is.width, is.height, is.cellWidth, is.cellHeight),
+                std::tuple(should.x, should.y, should.width, should.height, should.width / 31.0, should.height / 32.0));
+  }
+
+  PictureRect left, right;
+  Arrangement model;
+};
+
+TEST_F(ArrangementGroup, StartRangesAndNeutralThumbsForTheCheckedPictures) {
+  Expect({36, 144, 248, 192}, {356, 144, 248, 192});
+  ExpectRange(kPositionXBar, -284, 284, 0);  // -320 - 124 + 160 .. 320 + 124 - 160
+  ExpectRange(kPositionYBar, -336, 336, 0);
+  ExpectRange(kWidthBar, 12, 516, 100);
+  ExpectRange(kHeightBar, 16, 500, 416);  // reversed: value 100 sits at 16 + 500 - 100
+  Select(false, true);
+  ExpectRange(kPositionXBar, -444 - 160, 444 - 160, 0);
+  Select(false, false);
+  for (const ArrangementBar& bar : model.bars) EXPECT_FALSE(bar.enabled);
+  Scroll(kWidthBar, kToMaximum);  // a disabled bar does not move
+  EXPECT_EQ(model.bars[kWidthBar].position, 100);
+  Expect({36, 144, 248, 192}, {356, 144, 248, 192});
+}
+
+// An offset bar's value less its reference is added to the base value, a size bar's is a percentage of
+// it; a reversed bar's value is its position mirrored within its range.
+TEST(ArrangementBar, ValueAppliesToTheBaseValue) {
+  const std::tuple<ArrangementBar, int, int> cases[] = {{{50, false, 0, 100, false, true, true, 20}, 10, 40},
+                                                        {{100, true, 0, 500, false, false, true, 150}, 248, 372}};
+  for (const auto& [bar, base, value] : cases) EXPECT_EQ(Arrangement::ReadBar(bar, base), value) << bar.position;
+}
+
+// Both pictures scale about the middle of the area, one alone about its own centre. 201 % of 248 is 498;
+// centres -/+160 scaled by 498 / 248 are -/+321.29, truncated.
+TEST_F(ArrangementGroup, WidthBarScalesThePairAboutTheAreaCentreOrOnePictureAboutItsOwn) {
+  DragTo(kWidthBar, 200);
+  Expect({-248, 144, 496, 192}, {392, 144, 496, 192});
+  DragTo(kWidthBar, 201);
+  Expect({-321 - 249 + 320, 144, 498, 192}, {321 - 249 + 320, 144, 498, 192});
+  model.Reset(left, right);
+  Select(true, false);
+  DragTo(kWidthBar, 200);
+  Expect({-88, 144, 496, 192}, {356, 144, 248, 192});
+}
+
+// With the aspect kept the width bar drives both sizes, within the height's limits too. Reset restores
+// the start layout and keeps the check boxes and the aspect captured before.
+TEST_F(ArrangementGroup, KeptAspectLetsTheWidthBarDriveBothSizesAndSurvivesAReset) {
+  model.SetKeepAspect(true, left, right);
+  ExpectRange(kWidthBar, 16, 500, 100);
+  DragTo(kWidthBar, 150);
+  Expect({-240 - 186 + 320, 240 - 144, 372, 288}, {240 - 186 + 320, 240 - 144, 372, 288});
+  model.SetKeepAspect(false, left, right);
+  DragTo(kHeightBar, model.bars[kHeightBar].minimum + model.bars[kHeightBar].maximum - 150);
+  Expect({-240 - 186 + 320, 240 - 216, 372, 432}, {240 - 186 + 320, 240 - 216, 372, 432});
+  Select(false, true);
+  model.SetKeepAspect(true, left, right);  // captures 432 / 372
+  model.Reset(left, right);
+  Expect({36, 144, 248, 192}, {356, 144, 248, 192});
+  EXPECT_TRUE(!model.leftSelected && model.rightSelected && !model.bars[kHeightBar].enabled);
+  DragTo(kWidthBar, 100);
+  Expect({36, 144, 248, 192}, {356, 240 - 144, 248, 288});  // 248 * 432 / 372 = 288
+}
+
+// Arrows step one pixel or per cent, trough clicks one cell of the left picture, even when only the right
+// one moves; a step stops only at the end it moves toward, so from a neutral thumb outside the range it
+// moves by the step; a dragged thumb goes where it is dragged. The top of a vertical bar is its minimum.
+TEST_F(ArrangementGroup, StepsMoveTheThumbWithinItsRange) {
+  Scroll(kPositionYBar, kLineUp);
+  Scroll(kPositionYBar, kPageUp);    // a cell of 6 pixels
+  Scroll(kPositionXBar, kPageDown);  // a cell of 8 pixels
+  Scroll(kHeightBar, kLineUp);       // the upper arrow makes the pictures taller: 1.01 * 192 = 193.92
+  Expect({44, 137, 248, 193}, {364, 137, 248, 193});
+  const std::tuple<int, int, int> steps[] = {{kThumbTrack, 515, 515}, {kPageDown, 0, 516}, {kEndScroll, 0, 516},
+                                             {kThumbTrack, 13, 13},   {kLineUp, 0, 12},     {kLineUp, 0, 12}};
+  for (const auto& [code, dragged, position] : steps) {
+    model.StepBar(code, model.bars[kWidthBar], false, dragged, left);
+    EXPECT_EQ(model.bars[kWidthBar].position, position) << code;
+  }
+  model.Reset(left, right);
+  Scroll(kPositionYBar, kToMinimum);  // the pictures have just left the area at the top
+  EXPECT_EQ(left.y, -192);
+  Scroll(kPositionYBar, kToMaximum);
+  EXPECT_EQ(right.y, 480);
+  Scroll(kPositionXBar, kToMinimum);
+  DragTo(kWidthBar, 200);  // the left picture, centre -888, alone may move from offset 320 on
+  Select(true, false);
+  Scroll(kPositionXBar, kLineDown);
+  EXPECT_EQ(left.x, -815);
+  Select(false, true);
+  Scroll(kPositionXBar, kPageUp);  // left cells now 16 wide
+  EXPECT_EQ(right.x, -124 * 2 - 248 + 320 - 16);
+}
+
+// The left picture shrunk, the right one grown, each alone: their width ranges no longer meet, so the
+// width bar is disabled and, while another bar moves, reads as no change.
+TEST_F(ArrangementGroup, BarsWithoutACommonRangeAreDisabledAndChangeNothing) {
+  Select(true, false);
+  Scroll(kWidthBar, kToMinimum);
+  Select(false, true);
+  Scroll(kWidthBar, kToMaximum);
+  const PictureRect shrunk = left, grown = right;
+  Select(true, true);
+  ASSERT_FALSE(model.bars[kWidthBar].enabled);
+  Scroll(kPositionXBar, kLineDown);  // centres scaled by their own unchanged sizes: one pixel
+  Expect({shrunk.x + 1, shrunk.y, shrunk.width, shrunk.height}, {grown.x + 1, grown.y, grown.width, grown.height});
+}
+
+// Tells the pixels of a picture up to 4095 x 4095 apart, so that a shifted, scaled or stale one shows.
+Colour PatternColour(int x, int y, int seed) { return Rgb(x & 0xff, y & 0xff, (((x >> 8) << 4) | (y >> 8)) ^ seed); }
+
+// The pattern from column x0 on, width x height pixels at the pixel ratio.
+QImage Pattern(int width, int height, int seed, int ratio = 1, int x0 = 0) {
+  QImage picture(width * ratio, height * ratio, QImage::Format_RGB32);
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x) picture.setPixel(x, y, PatternColour(x0 + x / ratio, y / ratio, seed));
+  picture.setDevicePixelRatio(ratio);
+  return picture;
+}
+
+// Pixels not showing the pattern inside width x height from row y0 on and black beside it, alpha aside.
+int Mismatches(const QImage& picture, int width, int height, int seed = 0, int y0 = 0) {
+  int wrong = 0;
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x)
+      wrong += (picture.pixel(x, y) | 0xff000000u) !=
+               (x < width && y >= y0 && y < height ? PatternColour(x, y, seed) : kBlack);
+  return wrong;
+}
+QImage Shown(const MemoryPicture& s) {
+  return {reinterpret_cast<const uchar*>(s.Bits()), 640, 480, QImage::Format_RGB32};
+}
+
+// A screenshot whose composite and strip (grabbed at the pixel ratio) continue one pattern.
+QImage Screenshot(int seed, int ratio = 1) {
+  MemoryPicture composite(640, 480);
+  for (int k = 0; k < 640 * 480; ++k) composite.SetPixel(k % 640, k / 640, PatternColour(k % 640, k / 640, seed));
+  return AssembleScreenshot(composite, Pattern(100, 480, seed, ratio, 640));
+}
+
+// Measured values, different in most cells, some cells without a reading.
+Measurements SampleMeasurements() {
+  std::int32_t grid[kGridColumns][kGridRows];
+  for (int c = 0; c < kGridColumns * kGridRows; ++c) grid[c / 32][c % 32] = c % 7 == 0 ? kNoReading : 1 + c % 255;
+  return TakeMeasurements(grid, 23, ScanRange{5, 40, 3, 27});
+}
+
+QString Write(const QString& path, const QByteArray& content) {
+  QFile file(path);
+  EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+  return path;
+}
+
+QByteArray Contents(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class Files : public ::testing::Test {
+ protected:
+  QString PathOf(const std::string& name) const { return dir.filePath(QString::fromStdString(name)); }
+  qsizetype Entries() const {
+    return QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot).size();
+  }
+
+  QTemporaryDir dir;
+  DisplayData display;
+};
+
+// A picture Qt reads, recognised by content, shows its top-left 640 x 480 pixels unscaled, black beside
+// them. A file that ends early shows what it has: a bitmap, stored bottom row first, its lower rows, the
+// others black; a JPEG decoder fills missing rows grey itself; a PNG reader fails, yet its rows show.
+// A refused file leaves black. Problems are named with the file; opening a pipe for reading would wait
+// for a writer forever, and /dev/zero never ends.
+TEST_F(Files, BackgroundFilesShowTheirTopLeftOrBlackAndSayWhatIsWrong) {
+  const auto bytes = [](int width, int height, const char* format) {
+    QByteArray data;
+    QBuffer buffer(&data);
+    EXPECT_TRUE(buffer.open(QIODevice::WriteOnly) && Pattern(width, height, 1).save(&buffer, format));
+    return data;
+  };
+  const auto writing = [](const QByteArray& data) { return [=](const QString& p) { return Write(p, data); }; };
+  const QByteArray bitmap = bytes(640, 480, "BMP"), jpeg = bytes(640, 480, "JPEG"), png = bytes(640, 480, "PNG");
+  QByteArray huge = bytes(16, 16, "BMP");
+  qToLittleEndian<qint32>(8000, huge.data() + 18);  // the header's width and height
+  qToLittleEndian<qint32>(7000, huge.data() + 22);
+  const qsizetype pixelsAt = qFromLittleEndian<qint32>(bitmap.constData() + 10);
+  const char* rowsBlack = "ist unvollständig – fehlende Zeilen schwarz";
+  const std::tuple<std::function<QString(const QString&)>, bool, const char*, int, int, int> cases[] = {
+      // how the file is made, shown, problem, and the pattern's width, height and first row, if known
+      {writing(bytes(1280, 960, "BMP")), true, nullptr, 1280, 960, 0},
+      {writing(bytes(200, 100, "PNG")), true, nullptr, 200, 100, 0},
+      {writing(jpeg), true, nullptr, -1, 0, 0},
+      {writing(bitmap.left(pixelsAt + (bitmap.size() - pixelsAt) / 2)), true, rowsBlack, 640, 480, 240},
+      {writing(jpeg.left(jpeg.size() / 2)), true, "ist unvollständig", -1, 0, 0},
+      {writing(png.left(png.size() / 2)), true, rowsBlack, -1, 0, 0},
+      {[](const QString& p) { return p; }, false, "fehlt", 0, 0, 0},
+      {writing({}), false, "ist leer", 0, 0, 0},
+      {writing(bitmap.left(30)), false, "ist kein lesbares Bild", 0, 0, 0},
+      {writing(huge), false, "ist zu groß (8000 × 7000 Pixel)", 0, 0, 0},
+      {[](const QString& p) { return QDir().mkdir(p) ? p : QString(); }, false, "ist keine gewöhnliche Datei", 0, 0,
+       0},
+      {[](const QString& p) { return mkfifo(QFile::encodeName(p), 0600) ? QString() : p; }, false,
+       "ist keine gewöhnliche Datei", 0, 0, 0},
+      {[](const QString&) { return QStringLiteral("/dev/zero"); }, false, "ist keine gewöhnliche Datei", 0, 0, 0}};
+  for (int n = 0; const auto& [make, shown, problem, width, height, y0] : cases) {
+    const QString path = make(PathOf(std::to_string(n++) + ".bmp"));  // the format goes by the content
+    for (int i = 0; i < 3; ++i) QImage(640, 480, QImage::Format_RGB32).fill(Qt::white);  // white freed memory
+    display.backgroundSurface.Fill(kWhite);
+    display.compositeSurface.Fill(kWhite);
+    const BackgroundLoad load = ShowBackground(display, path);
+    const QString expected = QStringLiteral("Hintergrundbild %1 %2").arg(path, problem);
+    const bool named = problem ? load.problem == expected || load.problem.value_or("").startsWith(expected + ": ")
+                               : !load.problem;
+    EXPECT_TRUE(load.shown == shown && named) << n << ": " << load.problem.value_or("no problem").toStdString();
+    for (const MemoryPicture* s : {&display.backgroundSurface, &display.compositeSurface})
+      EXPECT_TRUE(width < 0 || !Mismatches(Shown(*s), width, height, 1, y0)) << n;
+  }
+  EXPECT_EQ(BackgroundPath(), QDir::temp().filePath(QStringLiteral("Torvak.bmp")));  // with no setting
+}
+
+// The extension in any case names the format; the strip fills its 100 x 480 place at any pixel ratio.
+// Saving again replaces the file; a name without a format writes nothing.
+TEST_F(Files, ScreenshotsAreSavedInTheFormatOfTheExtension) {
+  const std::tuple<const char*, QByteArray, int> cases[] = {
+      {"shot.bmp", "BM", 1}, {"shot.PNG", "\x89PNG", 2}, {"shot.JPG", "\xff\xd8\xff", 1}, {"s.jpeg", "\xff\xd8", 1}};
+  for (const auto& [name, magic, ratio] : cases) {
+    EXPECT_EQ(SaveImageFile(PathOf(name), Screenshot(ratio, ratio)), std::nullopt) << name;
+    EXPECT_TRUE(Contents(PathOf(name)).startsWith(magic)) << name;
+  }
+  EXPECT_EQ(SaveImageFile(PathOf("shot.bmp"), Screenshot(9)), std::nullopt);
+  for (const auto& [name, seed] : {std::pair{"shot.bmp", 9}, {"shot.PNG", 2}})
+    EXPECT_TRUE(QImage(PathOf(name)).size() == QSize(740, 480) && !Mismatches(QImage(PathOf(name)), 740, 480, seed));
+  for (const QString& path : {PathOf("shot.xyz"), PathOf("shot"), PathOf("shot.csv.txt"), QString()}) {
+    const auto message = SaveImageFile(path, Screenshot(0));
+    EXPECT_TRUE(message && message->contains(path)) << path.toStdString();
+  }
+  EXPECT_EQ(Entries(), 4);
+}
+
+// Exports that fail leave everything as it was and name the file: a write past 1 KiB fails midway
+// (EFBIG, named as too large, even for root); below a regular file, a folder or a pipe no file can be made.
+TEST_F(Files, FailedExportsLeaveEverythingAsItWas) {
+  const std::pair<const char*, QByteArray> files[] = {
+      {"shot.png", "old picture"}, {"werte.csv", "old values"}, {"notes", "keep"}};
+  for (const auto& [name, content] : files) Write(PathOf(name), content);
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.png")));
+  ASSERT_EQ(mkfifo(QFile::encodeName(PathOf("pipe.csv")), 0600), 0);
+  QImage noise(740, 480, QImage::Format_RGB32);  // does not compress below the limit
+  QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(noise.bits()), noise.sizeInBytes() / 4);
+  const auto oldAction = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit oldLimit{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
+  rlimit limit{1024, oldLimit.rlim_max};
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+  std::vector<std::pair<std::string, std::optional<QString>>> saves;
+  for (const std::string name : {"shot.png", "werte.csv", "notes/a.png", "notes/b.csv", "folder.png", "pipe.csv"})
+    saves.emplace_back(name, SaveExport(PathOf(name), noise, SampleMeasurements()));
+  setrlimit(RLIMIT_FSIZE, &oldLimit);
+  std::signal(SIGXFSZ, oldAction);
+  for (const auto& [name, message] : saves) EXPECT_TRUE(message && message->contains(PathOf(name))) << name;
+  EXPECT_TRUE(saves[0].second.value_or("").contains(u"zu groß") && saves[1].second.value_or("").contains(u"zu groß"));
+  for (const auto& [name, content] : files) EXPECT_EQ(Contents(PathOf(name)), content) << name;
+  EXPECT_TRUE(QDir(PathOf("folder.png")).exists() && Entries() == 5);
+  struct stat status {};
+  EXPECT_TRUE(lstat(QFile::encodeName(PathOf("pipe.csv")), &status) == 0 && S_ISFIFO(status.st_mode));
+}
+
+// A comment line with '#', date and time, ambient temperature and the range's columns and rows, then
+// the rows from 31 (the top) down, columns separated by ';', a cell without a reading empty.
+TEST_F(Files, MeasurementsRoundTripTheGridWithRowsFromTheTop) {
+  Measurements data = SampleMeasurements();
+  data.takenAt = QDateTime(QDate(2024, 3, 7), QTime(14, 5, 9));
+  EXPECT_EQ(SaveExport(PathOf("werte.CSV"), Screenshot(0), data), std::nullopt);  // any case
+  const QList<QByteArray> lines = Contents(PathOf("werte.CSV")).split('\n');
+  ASSERT_TRUE(lines.size() == 1 + kGridRows + 1 && lines.back().isEmpty());
+  const QString header = QStringLiteral("^#.*07\\.03\\.2024.*14:05:09.*\\b23\\b.*\\b5\\b.*\\b40\\b.*\\b3\\b.*\\b27\\b");
+  EXPECT_TRUE(QString::fromUtf8(lines[0]).contains(QRegularExpression(header))) << lines[0].toStdString();
+  for (int row = 0; row < kGridRows; ++row) {
+    const QList<QByteArray> fields = lines[kGridRows - row].split(';');
+    ASSERT_EQ(fields.size(), kGridColumns) << "row " << row;
+    for (int c = 0; c < kGridColumns; ++c)
+      EXPECT_EQ(fields[c].isEmpty() ? kNoReading : fields[c].toInt(), data.grid[c][row]) << c << "," << row;
+  }
+}
+
+}  // namespace
