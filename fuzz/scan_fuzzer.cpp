@@ -161,7 +161,7 @@ void CheckRegisterSpan(const ScanState& s) {
   int highest = -1;
   for (int reg = kFirstPixelRegister; reg <= kLastPixelRegister; ++reg) {
     const int row = s.tiltOffset + 4 * (reg - 2);
-    if (row < s.firstRow || row > s.lastRow) continue;
+    if (row < s.range.firstRow || row > s.range.lastRow) continue;
     if (highest < 0) lowest = reg;
     highest = reg;
   }
@@ -174,8 +174,8 @@ void CheckRegisterSpan(const ScanState& s) {
 
 void CheckState(const ScanController& controller, const scan_fakes::RecordingWindow& window) {
   const ScanState& s = controller.State();
-  FUZZ_CHECK(s.firstColumn <= s.lastColumn && s.lastColumn <= 61);
-  FUZZ_CHECK(s.firstRow <= s.lastRow && s.lastRow <= 31);
+  FUZZ_CHECK(s.range.firstColumn <= s.range.lastColumn && s.range.lastColumn <= 61);
+  FUZZ_CHECK(s.range.firstRow <= s.range.lastRow && s.range.lastRow <= 31);
   FUZZ_CHECK(s.firstPan <= s.panPosition && s.panPosition <= s.lastPan);
   FUZZ_CHECK(s.tiltOffset < s.subRowCount);
   CheckRegisterSpan(s);

@@ -8,10 +8,7 @@ class ThermalImageSink : public ImageSink {
   explicit ThermalImageSink(ThermalImage& image) : image_(image) {}
   void StoreReading(int column, int row, int value) override { image_.StoreReading(column, row, value); }
   void SetScanRange(const ScanRange& r) override {
-    image_.rangeFirstColumn = r.firstColumn;
-    image_.rangeLastColumn = r.lastColumn;
-    image_.rangeFirstRow = r.firstRow;
-    image_.rangeLastRow = r.lastRow;
+    image_.range = r;
   }
   void SetAmbientTemperature(int celsius) override { image_.ambientTemperature = celsius; }
 

@@ -168,10 +168,10 @@ void ComposeRect(DisplayData& display, int x0, int y0, int x1, int y1) {
 }
 
 void DrawRangeFrame(DisplayData& display, const ThermalImage& image) {
-  const int c0 = image.rangeFirstColumn;
-  const int c1 = image.rangeLastColumn;
-  const int r0 = image.rangeFirstRow;
-  const int r1 = image.rangeLastRow;
+  const int c0 = image.range.firstColumn;
+  const int c1 = image.range.lastColumn;
+  const int r0 = image.range.firstRow;
+  const int r1 = image.range.lastRow;
   if (c0 == 0 && c1 == kGridColumns - 1 && r0 == 0 && r1 == kGridRows - 1) return;
 
   // Rows run upward: the top edge belongs to the range's last row.

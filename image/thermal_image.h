@@ -5,6 +5,7 @@
 
 #include "image/colour.h"
 #include "image/memory_picture.h"
+#include "image/scan_range.h"
 
 inline constexpr int kGridColumns = 62;
 inline constexpr int kGridRows = 32;
@@ -49,10 +50,7 @@ class ThermalImage {
   int legendHeight = 300;
   std::array<Colour, kPaletteSize> palette{};
   std::array<Colour, 7> anchorColours{};
-  std::uint8_t rangeFirstColumn = 0;
-  std::uint8_t rangeLastColumn = 61;
-  std::uint8_t rangeFirstRow = 0;
-  std::uint8_t rangeLastRow = 31;
+  ScanRange range;  // the scan's accepted range, framed in the picture
   std::int32_t grid[kGridColumns][kGridRows];
   std::int32_t previousGrid[kGridColumns][kGridRows];
   MemoryPicture measuredLeft{kPictureWidth, kPictureHeight};

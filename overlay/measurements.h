@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "image/thermal_image.h"
-#include "scan/image_sink.h"
 
 // The measured grid at one moment, as "Messwerte (*.csv)" saves it. A copy,
 // so that a scan going on while the save dialog is open changes nothing.

@@ -1,14 +1,5 @@
 #pragma once
-#include <cstdint>
-
-// The scan range as the picture frames it: grid columns 0..61, rows 0..31.
-struct ScanRange {
-  std::uint8_t firstColumn = 0;
-  std::uint8_t lastColumn = 61;
-  std::uint8_t firstRow = 0;
-  std::uint8_t lastRow = 31;
-  friend bool operator==(const ScanRange&, const ScanRange&) = default;
-};
+#include "image/scan_range.h"
 
 // Where the scan's results go: the thermal image, either directly
 // (the fuzzer's ThermalImageSink) or, from the scan's worker thread, by way of the

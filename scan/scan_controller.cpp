@@ -39,12 +39,9 @@ void ScanController::SetScanDefaults(ImageSink* image) {
   s.image = image;
   s.panPosition = kLastPanPosition;
   s.tiltOffset = 0;
-  s.firstColumn = 0;
+  s.range = ScanRange{};  // the whole grid
   s.firstPan = 0;
-  s.lastColumn = kLastGridColumn;
   s.lastPan = kLastPanPosition;
-  s.firstRow = 0;
-  s.lastRow = kLastGridRow;
   ValidateRange();
   UpdateRegisterSpan();
   s.subRowCount = 4;
@@ -57,22 +54,22 @@ void ScanController::SetScanDefaults(ImageSink* image) {
 
 bool ScanController::ValidateRange() {
   ScanState& s = state_;
-  if (s.firstRow > s.lastRow || s.lastRow > kLastGridRow) return false;
-  if (s.firstColumn > s.lastColumn || s.lastColumn > kLastGridColumn) return false;
+  if (s.range.firstRow > s.range.lastRow || s.range.lastRow > kLastGridRow) return false;
+  if (s.range.firstColumn > s.range.lastColumn || s.range.lastColumn > kLastGridColumn) return false;
   // The sweep covers the columns of the one half the range lies in, or the
   // whole sweep when the range spans both halves.
   std::uint8_t firstPan = 0;
   std::uint8_t lastPan = kLastPanPosition;
-  if (s.lastColumn < kRightHalfOffset) {
-    firstPan = s.firstColumn;
-    lastPan = s.lastColumn;
-  } else if (s.firstColumn >= kRightHalfOffset) {
-    firstPan = s.firstColumn - kRightHalfOffset;
-    lastPan = s.lastColumn - kRightHalfOffset;
+  if (s.range.lastColumn < kRightHalfOffset) {
+    firstPan = s.range.firstColumn;
+    lastPan = s.range.lastColumn;
+  } else if (s.range.firstColumn >= kRightHalfOffset) {
+    firstPan = s.range.firstColumn - kRightHalfOffset;
+    lastPan = s.range.lastColumn - kRightHalfOffset;
   }
   // The head must stay inside its sweep.
   if (s.panPosition < firstPan || s.panPosition > lastPan) return false;
-  Image().SetScanRange({s.firstColumn, s.lastColumn, s.firstRow, s.lastRow});
+  Image().SetScanRange(s.range);
   s.firstPan = firstPan;
   s.lastPan = lastPan;
   return true;
@@ -83,8 +80,8 @@ void ScanController::UpdateRegisterSpan() {
   // row range; the interleave is fixed at 4 rows per pixel.
   ScanState& s = state_;
   const int t = s.tiltOffset;
-  s.firstRegister = static_cast<std::uint8_t>(s.firstRow / 4 + (s.firstRow % 4 > t ? 1 : 0) + 2);
-  s.lastRegister = static_cast<std::uint8_t>(s.lastRow / 4 - (s.lastRow % 4 < t ? 1 : 0) + 2);
+  s.firstRegister = static_cast<std::uint8_t>(s.range.firstRow / 4 + (s.range.firstRow % 4 > t ? 1 : 0) + 2);
+  s.lastRegister = static_cast<std::uint8_t>(s.range.lastRow / 4 - (s.range.lastRow % 4 < t ? 1 : 0) + 2);
 }
 
 std::uint8_t ScanController::Read(int module, std::uint8_t reg) {
@@ -109,8 +106,8 @@ void ScanController::ReadColumn() {
   const ScanState& s = state_;
   const int pan = s.panPosition;
   const int right = pan + kRightHalfOffset;
-  if (s.firstColumn <= right && right <= s.lastColumn) ReadModule(kPanModule, right);
-  if (s.firstColumn <= pan && pan <= s.lastColumn) ReadModule(kTiltModule, pan);
+  if (s.range.firstColumn <= right && right <= s.range.lastColumn) ReadModule(kPanModule, right);
+  if (s.range.firstColumn <= pan && pan <= s.range.lastColumn) ReadModule(kTiltModule, pan);
 }
 
 void ScanController::WriteTilt() {
@@ -264,18 +261,8 @@ void ScanController::ReadAmbient() {
   window_.ShowAmbient(celsius);
 }
 
-std::uint8_t& ScanController::EdgeField(RangeEdge edge) {
-  switch (edge) {
-    case RangeEdge::Top: return state_.lastRow;
-    case RangeEdge::Bottom: return state_.firstRow;
-    case RangeEdge::Left: return state_.firstColumn;
-    case RangeEdge::Right: break;
-  }
-  return state_.lastColumn;
-}
-
 bool ScanController::ChangeEdge(RangeEdge edge, int value) {
-  std::uint8_t& field = EdgeField(edge);
+  std::uint8_t& field = state_.range.Edge(edge);
   const std::uint8_t old = field;
   field = static_cast<std::uint8_t>(value);  // -1 becomes 255 and is refused
   if (!ValidateRange()) {
@@ -289,13 +276,10 @@ bool ScanController::ChangeEdge(RangeEdge edge, int value) {
 
 void ScanController::ResetRange() {
   ScanState& s = state_;
-  s.lastRow = kLastGridRow;
-  s.firstRow = 0;
-  s.lastColumn = kLastGridColumn;
-  s.firstColumn = 0;
+  s.range = ScanRange{};  // the whole grid
   s.firstPan = 0;
   s.lastPan = kLastPanPosition;
-  Image().SetScanRange({0, kLastGridColumn, 0, kLastGridRow});
+  Image().SetScanRange(s.range);
   UpdateRegisterSpan();
   window_.RepaintPicture();
 }

@@ -15,13 +15,10 @@ struct ScanState {
   std::uint8_t panPosition = 30;
   std::uint8_t tiltOffset = 0;
   std::uint8_t tiltBase = 16;
-  std::uint8_t firstColumn = 0;
-  std::uint8_t lastColumn = 61;
+  ScanRange range;
   std::uint8_t firstPan = 0;
   std::uint8_t lastPan = 30;
   std::uint8_t pixelRegister = 0;
-  std::uint8_t firstRow = 0;
-  std::uint8_t lastRow = 31;
   std::uint8_t firstRegister = 2;
   std::uint8_t lastRegister = 9;
   std::uint8_t servoRange = 20;
@@ -35,9 +32,6 @@ struct ScanState {
   std::int32_t tiltStep = 1;
   friend bool operator==(const ScanState&, const ScanState&) = default;
 };
-
-// The four edges of the scan range, as the range controls move them.
-enum class RangeEdge { Top /*lastRow*/, Bottom /*firstRow*/, Left /*firstColumn*/, Right /*lastColumn*/ };
 
 // Moves the head and reads the columns. Runs on one thread (the scan's
 // worker, or a test); it never sleeps itself but waits through the Clock.
@@ -95,7 +89,6 @@ class ScanController {
   std::uint8_t Read(int module, std::uint8_t reg);
   void DecideRow();
   ImageSink& Image();
-  std::uint8_t& EdgeField(RangeEdge edge);
 
   Clock& clock_;
   ScanWindow& window_;

@@ -209,12 +209,12 @@ void CTorvakDlg::ConnectCommands() {
 
 // An edge moves only when the scan accepts it, at the moment it applies it.
 void CTorvakDlg::ConnectRangeControls() {
-  for (RangeEdge edge : {RangeEdge::Top, RangeEdge::Bottom, RangeEdge::Left, RangeEdge::Right}) {
+  for (RangeEdge edge : kRangeEdges) {
     connect(EdgeControl(edge), &UpDown::changeProposed, this,
             [this, edge](int value) { scan_->ChangeEdge(edge, value); });
   }
   connect(ControlAs<QAbstractButton>(ctl::kRangeReset), &QAbstractButton::clicked, this, [this] {
-    for (RangeEdge edge : {RangeEdge::Top, RangeEdge::Bottom, RangeEdge::Left, RangeEdge::Right}) {
+    for (RangeEdge edge : kRangeEdges) {
       EdgeControl(edge)->DropWaitingSteps();
     }
     scan_->ResetRange();
@@ -275,9 +275,7 @@ void CTorvakDlg::SaveScreenshot() {
   const Area& picture = layout_.pictureArea;
   const QImage strip = grab(QRect(picture.right, picture.top, kStripWidth, kExportHeight)).toImage();
   const QImage screenshot = AssembleScreenshot(display_.compositeSurface, strip);
-  const ScanRange range{image_.rangeFirstColumn, image_.rangeLastColumn, image_.rangeFirstRow,
-                        image_.rangeLastRow};
-  const Measurements measurements = TakeMeasurements(image_.grid, image_.ambientTemperature, range);
+  const Measurements measurements = TakeMeasurements(image_.grid, image_.ambientTemperature, image_.range);
   const QString path = chooseExportPath_(this);
   if (path.isEmpty()) {
     return;
@@ -318,14 +316,8 @@ void CTorvakDlg::ResetRangeControls() {
 // The scan's accepted range: the image's copy (framed in the picture) and the
 // positions of the four edge controls.
 void CTorvakDlg::OnScanRangeChanged(const ScanRange& range) {
-  image_.rangeFirstColumn = range.firstColumn;
-  image_.rangeLastColumn = range.lastColumn;
-  image_.rangeFirstRow = range.firstRow;
-  image_.rangeLastRow = range.lastRow;
-  EdgeControl(RangeEdge::Left)->SetPosition(range.firstColumn);
-  EdgeControl(RangeEdge::Right)->SetPosition(range.lastColumn);
-  EdgeControl(RangeEdge::Top)->SetPosition(range.lastRow);
-  EdgeControl(RangeEdge::Bottom)->SetPosition(range.firstRow);
+  image_.range = range;
+  for (RangeEdge edge : kRangeEdges) EdgeControl(edge)->SetPosition(range.Edge(edge));
   RepaintPicture();
 }
 

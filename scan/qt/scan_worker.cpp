@@ -3,19 +3,6 @@
 #include "scan/qt/port_selection.h"
 #include "scan/qt/serial_link.h"
 
-namespace {
-
-int EdgeValue(const ScanState& state, RangeEdge edge) {
-  switch (edge) {
-    case RangeEdge::Top: return state.lastRow;
-    case RangeEdge::Bottom: return state.firstRow;
-    case RangeEdge::Left: return state.firstColumn;
-    case RangeEdge::Right: break;
-  }
-  return state.lastColumn;
-}
-
-}  // namespace
 
 ScanWorker::ScanWorker(ScanService::LinkFactory makeLink, ScanService::ClockFactory makeClock)
     : makeLink_(std::move(makeLink)) {
@@ -84,7 +71,7 @@ void ScanWorker::RunCommand(void (ScanController::*command)()) {
 void ScanWorker::ChangeEdge(RangeEdge edge, int value) {
   if (stopping_) return;
   const bool accepted = controller_->ChangeEdge(edge, value);
-  emit edgeAnswered(edge, EdgeValue(controller_->State(), edge), accepted);
+  emit edgeAnswered(edge, controller_->State().range.Edge(edge), accepted);
   ReportScanning();
 }
 

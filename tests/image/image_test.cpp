@@ -232,8 +232,8 @@ TEST_F(PictureArea, ReducedScanRangesAreFramed) {
       {25, 31, 7, 9, both(frame(236, 276, 284, 294, 283), frame(356, 276, 364, 294, 356))},
       {0, 61, 0, 31, [](int, int) { return false; }}};  // the full range: the old frame is painted over
   const auto setRange = [this](int c0, int c1, int r0, int r1) {
-    std::tie(image.rangeFirstColumn, image.rangeLastColumn, image.rangeFirstRow, image.rangeLastRow) =
-        std::tuple(c0, c1, r0, r1);
+    image.range = ScanRange{static_cast<std::uint8_t>(c0), static_cast<std::uint8_t>(c1),
+                            static_cast<std::uint8_t>(r0), static_cast<std::uint8_t>(r1)};
   };
   for (const auto& [c0, c1, r0, r1, white] : cases) {
     setRange(c0, c1, r0, r1);

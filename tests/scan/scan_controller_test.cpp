@@ -21,9 +21,9 @@ constexpr int kReading = 37;          // the rig's default answer
 std::vector<Reading> ExpectedReadings(const ScanState& s, int pan, int offset) {
   std::vector<Reading> readings;
   for (int column : {pan + 31, pan}) {
-    if (column < s.firstColumn || column > s.lastColumn) continue;
+    if (column < s.range.firstColumn || column > s.range.lastColumn) continue;
     for (int row = offset; row <= 31; row += 4)
-      if (row >= s.firstRow && row <= s.lastRow) readings.push_back({column, row, kReading});
+      if (row >= s.range.firstRow && row <= s.range.lastRow) readings.push_back({column, row, kReading});
   }
   return readings;
 }
@@ -95,12 +95,12 @@ void ExpectEachCellOfRangeOnce(const std::vector<Step>& steps, const ScanState& 
   std::map<Position, int> count;
   for (const Step& step : steps)
     for (const Reading& r : step.readings) ++count[{r.column, r.row}];
-  const std::size_t cells = (s.lastColumn - s.firstColumn + 1) * (s.lastRow - s.firstRow + 1);
+  const std::size_t cells = (s.range.lastColumn - s.range.firstColumn + 1) * (s.range.lastRow - s.range.firstRow + 1);
   EXPECT_EQ(count.size(), cells);
   for (const auto& [cell, n] : count) {
     EXPECT_EQ(n, 1) << cell.first << "," << cell.second;
-    EXPECT_TRUE(cell.first >= s.firstColumn && cell.first <= s.lastColumn);
-    EXPECT_TRUE(cell.second >= s.firstRow && cell.second <= s.lastRow);
+    EXPECT_TRUE(cell.first >= s.range.firstColumn && cell.first <= s.range.lastColumn);
+    EXPECT_TRUE(cell.second >= s.range.firstRow && cell.second <= s.range.lastRow);
   }
 }
 
@@ -238,8 +238,8 @@ TEST(RegisterSpan, ReadsExactlyTheRowsOfTheRangeAtEveryOffset) {
   for (int first = 0; first <= 31; ++first) {
     for (int last = first; last <= 31; ++last) {
       for (int t = 0; t < 4; ++t) {
-        s.firstRow = static_cast<std::uint8_t>(first);
-        s.lastRow = static_cast<std::uint8_t>(last);
+        s.range.firstRow = static_cast<std::uint8_t>(first);
+        s.range.lastRow = static_cast<std::uint8_t>(last);
         s.tiltOffset = static_cast<std::uint8_t>(t);
         rig.controller.UpdateRegisterSpan();
         rig.image.readings.clear();
@@ -305,7 +305,7 @@ TEST(RangeEdges, SweepFollowsTheEdgesOnlyWhileTheHeadStaysInside) {
   ScanRig rig;  // head at 30
   for (int right = 60; right >= 30; --right) ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Right, right));
   EXPECT_FALSE(rig.controller.ChangeEdge(RangeEdge::Right, 29));
-  EXPECT_EQ(rig.State().lastColumn, 30);
+  EXPECT_EQ(rig.State().range.lastColumn, 30);
 
   rig.controller.ResetRange();
   rig.controller.Reset();  // head to 0

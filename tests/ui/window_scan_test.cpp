@@ -109,8 +109,7 @@ TEST_F(WindowTest, ComButtonsOpenTheirPortAndShowTheirDevice) {
 TEST_F(WindowTest, EdgeArrowsAskTheScanAndRangeResetRestoresTheFullRange) {
   Open();
   const auto imageRange = [&] {
-    return ScanRange{Image().rangeFirstColumn, Image().rangeLastColumn, Image().rangeFirstRow,
-                     Image().rangeLastRow};
+    return Image().range;
   };
   const std::pair<int, int> inward[] = {
       {ctl::kTopEdge, -1}, {ctl::kBottomEdge, +1}, {ctl::kLeftEdge, +1}, {ctl::kRightEdge, -1}};
