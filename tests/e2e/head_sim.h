@@ -1,75 +1,73 @@
 #pragma once
-// torvak-headsim as a process of its own, on a symbolic link in a temporary
-// folder, its log ("write D2 reg 0 = 12", "read  D1 reg 5 -> 60",
-// "skipped 2 bytes", "hangup") written to a file beside the link.
-//
-// It is started with posix_spawn rather than QProcess: ThreadSanitizer
-// takes a fork of the multi-threaded test for a new world and then reports
-// Qt's own hand-overs between threads as races.
+// torvak-headsim as a process of its own on a link in a temporary folder
+// that Torvak knows as "Com 1", its log written to a file beside the link.
+// posix_spawn, not QProcess: ThreadSanitizer takes a fork of the threaded
+// test for a new world and then reports Qt's own hand-overs as races.
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
 #include <QFile>
+#include <QFileInfo>
+#include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <memory>
 #include <vector>
 
+#include "scan/port_report.h"
 #include "tests/scan/qt/wait_for.h"
+#include "tests/scan/scan_fakes.h"
 
 extern char** environ;
 
 class HeadSim {
  public:
-  HeadSim() = default;
   ~HeadSim() { Stop(); }
-  HeadSim(const HeadSim&) = delete;
-  HeadSim& operator=(const HeadSim&) = delete;
 
-  // Starts the emulator (again) on the same link with the given fault
-  // options; true once it has linked its device. The log starts afresh.
+  // Starts the emulator (again) with the given fault options and makes its
+  // link the port Torvak opens at start-up; true once the link is there.
   bool Start(const QStringList& faults = {}) {
     Stop();
-    const QByteArray program = QFile::encodeName(QStringLiteral(TORVAK_HEADSIM));
-    const QByteArray logPath = QFile::encodeName(dir_.filePath(QStringLiteral("log")));
-    std::vector<QByteArray> words{program, "--link", QFile::encodeName(Link()), "--log"};
-    for (const QString& fault : faults) words.push_back(fault.toLocal8Bit());
+    std::vector<QByteArray> words{TORVAK_HEADSIM, "--link", QFile::encodeName(Link()), "--log"};
+    for (const QString& fault : faults) words.push_back(fault.toUtf8());
     std::vector<char*> argv;
     for (QByteArray& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, logPath.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (::posix_spawn(&pid_, program.constData(), &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, QFile::encodeName(dir_.filePath("log")).constData(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (::posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
     posix_spawn_file_actions_destroy(&actions);
-    // Its first line names the device, once linked.
-    return pid_ > 0 && WaitFor([&] { return !Lines().isEmpty(); });
+    QSettings().setValue("SETTINGS/COM1", Link());
+    QSettings().setValue("SETTINGS/COMPORT", 1);
+    return pid_ > 0 && WaitFor([&] { return QFileInfo::exists(Link()); });
   }
 
-  QString Link() const { return dir_.filePath(QStringLiteral("head")); }
-  // The lines logged since the last Start, after the device's name.
-  QStringList Log() const { return Lines().mid(1); }
+  QString Link() const { return dir_.filePath("head"); }
+  // Everything logged since the last Start: its device, the frames, "skipped N bytes", "hangup".
+  QString Log() const {
+    QFile file(dir_.filePath("log"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+  }
+  // The status line's sentence for "Com 1" on the link.
+  QString Status(PortOutcome outcome) const {
+    return QString::fromStdString(StatusText(PortReport{outcome, 1, Link().toStdString(), {}}));
+  }
 
  private:
-  // The emulator's complete lines; none before it has opened its log.
-  QStringList Lines() const {
-    QFile file(dir_.filePath(QStringLiteral("log")));
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    lines.removeLast();  // after the last newline: nothing, or a line being written
-    return lines;
-  }
-
-  // A hang-up has already ended it; it is reaped all the same.
+  // A hang-up has already ended it; it is reaped all the same. Killed, it leaves its link.
   void Stop() {
-    if (pid_ <= 0) return;
-    ::kill(pid_, SIGKILL);
-    ::waitpid(pid_, nullptr, 0);
+    if (pid_ > 0 && ::kill(pid_, SIGKILL) == 0) ::waitpid(pid_, nullptr, 0);
     pid_ = -1;
-    QFile::remove(dir_.filePath(QStringLiteral("log")));
+    QFile::remove(Link());
   }
 
   QTemporaryDir dir_;
   pid_t pid_ = -1;
 };
+
+// No waits: each scan step takes as long as its exchanges on the line.
+inline std::unique_ptr<Clock> NoWaits() { return std::make_unique<scan_fakes::VirtualClock>(); }
