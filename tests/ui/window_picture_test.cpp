@@ -1,90 +1,57 @@
-// The window's picture tools: the tabs, the controls of the page
-// "Wärmebild" and the background, and the readout under the mouse.
+// The window's picture tools: the tabs, the page "Wärmebild", the background,
+// the readout under the mouse and "Speichern (Screenshot)".
 #include "window_fixture.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QScrollBar>
-#include <QSettings>
-#include <QSlider>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QTemporaryDir>
 #include <tuple>
 
 #include "image/readout.h"
-#include "ui/weichzeichner_dlg.h"
+#include "overlay/export.h"
+#include "overlay/measurements.h"
 
-TEST_F(WindowTest, EachTabShowsItsPageAlone) {
+// A tab shows its page alone. Each control changes its part of the display and repaints
+// the picture; each scroll action of a bar moves the selected pictures its way.
+TEST_F(WindowTest, TabsShowTheirPageAndPictureControlsReachTheirModelAndThePicture) {
   CTorvakDlg& window = Open();
   QTabBar* tabs = window.ControlAs<QTabWidget>(ctl::kPanelTabs)->tabBar();
-  for (int page : {kPageEinstellungen, kPageKamera, kPageWaermebild, kPageEinstellungen}) {
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());  // the start page first
-    for (int p = 0; p < kPageCount; ++p) {
-      for (int id : PageControls(p)) EXPECT_EQ(Control(id)->isVisibleTo(&window), p == page) << id;
-    }
+  QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(kPageWaermebild).center());
+  for (int page = 0; page < kPageCount; ++page) {
+    for (int id : PageControls(page)) EXPECT_EQ(window.Control(id)->isVisibleTo(&window), page == kPageWaermebild);
   }
-}
-
-TEST_F(WindowTest, PictureControlsChangeTheDisplayAndRepaintThePicture) {
-  Open();
-  PicturePaints paints(*window_);
-  const int radius = Image().kernelRadius;
-  QSlider* transparency = window_->ControlAs<QSlider>(ctl::kTransparency);
+  using A = QAbstractSlider;
+  const auto bar = [&](int id) { return window_->ControlAs<QScrollBar>(id); };
+  const PictureRect& now = Display().leftPicture;
+  const PictureRect start = now;
+  // The sign of the field's change by the bar's action after "Reset"; SliderMove drags the thumb.
+  const auto move = [&](int id, A::SliderAction action, int PictureRect::*field) {
+    Click(ctl::kArrangementReset);
+    action == A::SliderMove ? bar(id)->setSliderPosition(bar(id)->value() + 50) : bar(id)->triggerAction(action);
+    return (now.*field > start.*field) - (now.*field < start.*field);
+  };
   const std::pair<const char*, std::function<bool()>> changes[] = {
       {"Weichzeichner", [&] { return Click(ctl::kSmoothed), Display().displayMode == kSmoothed; }},
       {"Mess-Pixel", [&] { return Click(ctl::kMeasuredPixels), Display().displayMode == kMeasuredPixels; }},
-      {"Transparenz", [&] { return transparency->setValue(30), Display().transparency == 30; }},
-      {"Löschen", [&] {
-         Image().StoreReading(5, 10, 80);
-         Click(ctl::kClearImage);
-         return Image().grid[5][10] == kNoReading;
-       }},
+      {"Transparenz",
+       [&] { return window_->ControlAs<QSlider>(ctl::kTransparency)->setValue(30), Display().transparency == 30; }},
+      {"X, right arrow", [&] { return move(ctl::kBarPositionX, A::SliderSingleStepAdd, &PictureRect::x) == 1; }},
+      {"X, left trough", [&] { return move(ctl::kBarPositionX, A::SliderPageStepSub, &PictureRect::x) == -1; }},
+      {"Y, upper arrow", [&] { return move(ctl::kBarPositionY, A::SliderSingleStepSub, &PictureRect::y) == -1; }},
+      {"width, thumb right", [&] { return move(ctl::kBarWidth, A::SliderMove, &PictureRect::width) == 1; }},
+      {"height, top: tallest", [&] { return move(ctl::kBarHeight, A::SliderToMinimum, &PictureRect::height) == 1; }},
+      {"Löschen",
+       [&] { return Image().StoreReading(5, 10, 80), Click(ctl::kClearImage), Image().grid[5][10] == kNoReading; }},
       {"Edit, OK", [&] {
-         WithNextModal<CWeichzeichnerDlg>([](CWeichzeichnerDlg& dialog) {
-           dialog.findChild<QSlider*>(QStringLiteral("1093"))->setValue(45);
-           dialog.accept();
-         });
-         Click(ctl::kEditSmoothing);
-         return Image().kernelRadius != radius;
+         WithNextModal<QDialog>([](QDialog& d) { d.findChild<QSlider*>("1093")->setValue(45), d.accept(); });
+         return Click(ctl::kEditSmoothing), Image().kernelRadius != ThermalImage{}.kernelRadius;
        }},
   };
   for (const auto& [name, change] : changes) {
     QCoreApplication::processEvents();  // paints still due
-    const int before = paints.count;
+    const int before = picturePaints_;
     EXPECT_TRUE(change()) << name;
-    EXPECT_TRUE(WaitFor([&] { return paints.count > before; })) << name;
+    EXPECT_TRUE(WaitFor([&] { return picturePaints_ > before; })) << name;
   }
-}
-
-// Each scroll action of a bar moves the selected pictures its way.
-TEST_F(WindowTest, ArrangementBarsMoveThePicturesAndFollowTheCheckBoxes) {
-  Open();
-  using A = QAbstractSlider;
-  const auto bar = [&](int id) { return window_->ControlAs<QScrollBar>(id); };
-  const auto rectOf = [](const PictureRect& p) { return std::tuple(p.x, p.y, p.width, p.height); };
-  const PictureRect start = Display().leftPicture;
-  const std::tuple<int, A::SliderAction, int PictureRect::*, int> moves[] = {
-      {ctl::kBarPositionX, A::SliderSingleStepAdd, &PictureRect::x, +1},
-      {ctl::kBarPositionX, A::SliderPageStepSub, &PictureRect::x, -1},
-      {ctl::kBarPositionX, A::SliderToMinimum, &PictureRect::x, -1},
-      {ctl::kBarPositionY, A::SliderSingleStepSub, &PictureRect::y, -1},  // the upper arrow
-      {ctl::kBarPositionY, A::SliderPageStepAdd, &PictureRect::y, +1},
-      {ctl::kBarWidth, A::SliderMove, &PictureRect::width, +1},  // the thumb dragged right
-      {ctl::kBarWidth, A::SliderToMaximum, &PictureRect::width, +1},
-      {ctl::kBarHeight, A::SliderToMinimum, &PictureRect::height, +1},  // the top: the tallest
-  };
-  for (const auto& [id, action, field, sign] : moves) {
-    Click(ctl::kArrangementReset);
-    ASSERT_EQ(rectOf(Display().leftPicture), rectOf(start));
-    if (action == A::SliderMove) {
-      bar(id)->setSliderPosition(bar(id)->value() + 50);
-    } else {
-      bar(id)->triggerAction(action);
-    }
-    const int change = Display().leftPicture.*field - start.*field;
-    EXPECT_EQ((change > 0) - (change < 0), sign) << id << ", action " << action;
-  }
+  Click(ctl::kArrangementReset);
+  EXPECT_EQ(std::tie(now.x, now.y, now.width, now.height), std::tie(start.x, start.y, start.width, start.height));
   Click(ctl::kKeepAspect);
   EXPECT_FALSE(bar(ctl::kBarHeight)->isEnabled());
   Click(ctl::kLeftPicture);
@@ -99,19 +66,16 @@ TEST_F(WindowTest, BackgroundButtonsShowReadAnewAndHideTheStill) {
   Open();
   QSettings().remove(QStringLiteral("SETTINGS/BACKGROUND"));  // read at start-up
   EXPECT_EQ(window_->ControlAs<QLabel>(ctl::kBackgroundPathLabel)->text(), path);
+  const auto shows = [&](Colour c) { return (Display().backgroundSurface.Pixel(0, 0) | 0xff000000u) == c; };
   const auto save = [&](Colour colour) {
     QImage still(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
     still.fill(colour);
     ASSERT_TRUE(still.save(path, "BMP"));
   };
-  const auto shows = [&](Colour c) { return (Display().backgroundSurface.Pixel(0, 0) | 0xff000000u) == c; };
-
   save(kWhite);
   Click(ctl::kBackgroundVisible);
-  ASSERT_TRUE(shows(kBlack));
   Click(ctl::kLoadPicture);
-  EXPECT_TRUE(shows(kWhite));
-  EXPECT_TRUE(Button(ctl::kBackgroundVisible)->isChecked());
+  EXPECT_TRUE(shows(kWhite) && Button(ctl::kBackgroundVisible)->isChecked());
   EXPECT_TRUE(window_->StatusText().contains(path));
   Click(ctl::kBackgroundVisible);
   EXPECT_TRUE(shows(kBlack));
@@ -119,26 +83,67 @@ TEST_F(WindowTest, BackgroundButtonsShowReadAnewAndHideTheStill) {
   Click(ctl::kBackgroundVisible);
   EXPECT_TRUE(shows(Rgb(200, 100, 50)));
   Click(ctl::kHideBackground);
-  EXPECT_TRUE(shows(kBlack));
-  EXPECT_TRUE(Button(ctl::kBackgroundVisible)->isChecked());
+  EXPECT_TRUE(shows(kBlack) && Button(ctl::kBackgroundVisible)->isChecked());
 }
 
-TEST_F(WindowTest, MouseOverThePictureShowsItsTemperatureAndOverAControlKeepsIt) {
+TEST_F(WindowTest, MouseOverThePictureShowsItsTemperature) {
   CTorvakDlg& window = Open();
-  for (int column = 0; column < kGridColumns; ++column) {
-    for (int row = 0; row < kGridRows; ++row) Image().StoreReading(column, row, 10 + 2 * (column + row));
-  }
-  PaintPicture();
-  const WindowLayout& layout = window.Layout();
+  for (int i = 0; i < kGridColumns * kGridRows; ++i) Image().StoreReading(i / kGridRows, i % kGridRows, 30);
+  PaintPicture();  // the readout reads the composed display
+  const Area& area = window.Layout().pictureArea;
   const PictureRect& left = Display().leftPicture;  // its centre
-  const QPoint over(layout.pictureArea.left + left.x + left.width / 2,
-                    layout.pictureArea.top + left.y + left.height / 2);
-  const std::string expected =
-      MouseTemperatureText(Display(), Image(), layout.pictureArea, layout.scaleArea, over.x(), over.y());
-  ASSERT_FALSE(expected.empty());
-  const auto field = [&] { return window.ControlAs<QLineEdit>(ctl::kMouseField)->text().toStdString(); };
+  const QPoint over(area.left + left.x + left.width / 2, area.top + left.y + left.height / 2);
   QTest::mouseMove(&window, over);
-  EXPECT_EQ(field(), expected);
-  QTest::mouseMove(&window, Control(ctl::kPanelTabs)->geometry().center());
-  EXPECT_EQ(field(), expected);
+  const QString shown = window.ControlAs<QLineEdit>(ctl::kMouseField)->text();
+  EXPECT_FALSE(shown.isEmpty());
+  EXPECT_EQ(shown.toStdString(),
+            MouseTemperatureText(Display(), Image(), area, window.Layout().scaleArea, over.x(), over.y()));
+}
+
+// The scan goes on while the save dialog is open; the picture saved is the one
+// of the click beside the window's scale strip, and so are the values. A failed
+// save is told in a box and on the status line, a cancelled one nowhere.
+TEST_F(WindowTest, ScreenshotHoldsThePictureAndValuesOfTheClickWhileTheScanGoesOn) {
+  QTemporaryDir dir;
+  QString path;  // of the last save
+  // Clicks "Speichern (Screenshot)"; whileOpen stands in for the save dialog and names the file, "" to cancel.
+  const auto save = [&](std::function<const char*()> whileOpen) {
+    window_->SetExportPathChooser([&, whileOpen](QWidget*) {
+      const char* name = whileOpen();
+      return path = *name != 0 ? dir.filePath(QString::fromLatin1(name)) : QString();
+    });
+    Click(ctl::kSaveScreenshot);
+  };
+  Open();
+  StartAndHoldAfter(PanWrite(3));
+  const QImage atClick = PaintPicture();
+  save([&] {
+    adapter_->Release();
+    EXPECT_TRUE(WaitForFrame(PanWrite(6))) << "the scan waited while the dialog was open";
+    return "bild.bmp";
+  });
+  ASSERT_TRUE(WaitFor([&] { return PaintPicture() != atClick; }));
+  const QImage saved = QImage(path).convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(saved.copy(0, 0, kPictureWidth, kPictureHeight), atClick);
+  const Area& picture = window_->Layout().pictureArea;
+  const QImage strip = window_->grab(QRect(picture.right, picture.top, kStripWidth, kExportHeight)).toImage();
+  EXPECT_EQ(saved.copy(kPictureWidth, 0, kStripWidth, kExportHeight), strip.convertToFormat(QImage::Format_RGB32));
+  EXPECT_TRUE(window_->StatusText().contains(path));
+
+  // The first line of a measurement file says when the values were taken.
+  const auto valueLines = [](const QString& file) {
+    QFile in(file);
+    return in.open(QIODevice::ReadOnly) ? in.readAll().split('\n').mid(1) : QList<QByteArray>{};
+  };
+  ASSERT_FALSE(SaveMeasurements(dir.filePath("erwartet.csv"), TakeMeasurements(Image().grid, 0, ScanRange{})));
+  save([&] { return Image().StoreReading(0, 0, 99), "werte.csv"; });
+  EXPECT_EQ(valueLines(path), valueLines(dir.filePath("erwartet.csv")));
+
+  QString told;
+  WithNextModal<QMessageBox>([&](QMessageBox& box) { told = box.text(), box.accept(); });
+  save([] { return "fehlt/bild.bmp"; });  // no such folder
+  EXPECT_FALSE(told.isEmpty());
+  EXPECT_EQ(window_->StatusText(), told);
+  save([] { return ""; });
+  EXPECT_EQ(window_->StatusText(), told);
 }

@@ -1,0 +1,128 @@
+// The window's parts on their own: the arrow-button control of the scan range,
+// the smoothing settings dialog, the save dialog and Qt's own texts in German.
+#include <QtTest>
+#include <QtWidgets>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <tuple>
+
+#include "image/display.h"
+#include "image/thermal_image.h"
+#include "overlay/surface_image.h"
+#include "ui/qt_translations.h"
+#include "ui/screenshot_export.h"
+#include "ui/up_down.h"
+#include "ui/weichzeichner_dlg.h"
+
+namespace {
+
+class SmoothingDialogTest : public ::testing::Test {
+ protected:
+  QSlider* Bar(const char* id) { return dialog.findChild<QSlider*>(QString::fromLatin1(id)); }
+  QString Text(const char* id) { return dialog.findChild<QLineEdit*>(QString::fromLatin1(id))->text(); }
+  ThermalImage image;
+  DisplayData display;
+  CWeichzeichnerDlg dialog;
+};
+
+}  // namespace
+
+// One proposal at a time, each from the position the last answer left; none
+// past the limits; an answer without a proposal is ignored.
+TEST(UpDown, ClicksWaitForTheAnswerAndStopAtTheLimits) {
+  UpDown control(Qt::Vertical);
+  control.SetRange(0, 31);
+  control.SetPosition(30);
+  QSignalSpy proposed(&control, &UpDown::changeProposed);
+  for (int click = 0; click < 3; ++click) control.Step(+1);
+  EXPECT_EQ(control.Position(), 30);  // nothing shown before the answer
+  control.Answer(31, false);          // refused: the next click starts from 30 again
+  control.Answer(31, true);           // the third click would pass the limit
+  control.Answer(20, true);
+  EXPECT_EQ(proposed, (QList<QVariantList>{{31}, {31}}));
+  EXPECT_EQ(control.Position(), 31);
+  control.SetPosition(0);
+  for (int delta : {-1, +1, +1}) control.Step(delta);
+  control.DropWaitingSteps();
+  control.Answer(1, true);
+  EXPECT_EQ(proposed, (QList<QVariantList>{{31}, {31}, {1}}));
+  EXPECT_FALSE(control.ProposalPending());
+  control.SetRange(0, 0);
+  EXPECT_EQ(control.Position(), 0);
+}
+
+// Up and right increase: the arrow on top or on the right, and its key.
+TEST(UpDown, ArrowsAndKeysProposeInTheirDirection) {
+  for (const auto& [orientation, more, less, keyMore, keyLess] :
+       {std::tuple{Qt::Vertical, QPoint(10, 4), QPoint(10, 16), Qt::Key_Up, Qt::Key_Down},
+        std::tuple{Qt::Horizontal, QPoint(16, 10), QPoint(4, 10), Qt::Key_Right, Qt::Key_Left}}) {
+    UpDown control(orientation);
+    control.SetRange(0, 31);
+    control.SetPosition(5);
+    control.resize(20, 20);
+    control.show();  // lays out the arrows
+    QObject::connect(&control, &UpDown::changeProposed, &control, [&](int v) { control.Answer(v, false); });
+    QSignalSpy proposed(&control, &UpDown::changeProposed);
+    for (const QPoint at : {more, less}) QTest::mouseClick(control.childAt(at), Qt::LeftButton);
+    QTest::keyClick(&control, keyMore);
+    QTest::keyClick(&control, keyLess);
+    EXPECT_EQ(proposed, (QList<QVariantList>{{6}, {4}, {6}, {4}})) << orientation;
+  }
+}
+
+// A trackbar move keeps the other values at the image's settings; the edits
+// and the previews follow, and the previews are painted at their placeholders.
+TEST_F(SmoothingDialogTest, TrackbarsReachEditsAndPreviews) {
+  dialog.Prepare(image);
+  const QString halfWidth = Text("1066");
+  Bar("1093")->setValue(45);
+  const QImage measured = SurfaceImage(dialog.Preview().measuredPreview).copy();
+  Bar("1095")->setValue(30);
+  EXPECT_EQ(Text("1066"), halfWidth);
+  EXPECT_EQ(Text("1067").toDouble(), dialog.Settings().Radius());
+  EXPECT_EQ(Text("1069"), "30");
+  EXPECT_NE(SurfaceImage(dialog.Preview().measuredPreview), measured);
+  const QImage shown = dialog.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  for (const auto& [id, preview] : {std::pair{"1091", &dialog.Preview().measuredPreview},
+                                    std::pair{"1092", &dialog.Preview().smoothedPreview}}) {
+    const QPoint at = dialog.findChild<QLabel*>(QString::fromLatin1(id))->pos();
+    EXPECT_EQ(shown.copy(QRect(at, QSize(kPreviewSize, kPreviewSize))), SurfaceImage(*preview)) << id;
+  }
+}
+
+TEST_F(SmoothingDialogTest, OkAndEnterApplyTheSettingsAbbrechenDoesNot) {
+  const std::tuple<const char*, bool, std::function<void()>> closings[] = {
+      {"OK", true, [&] { dialog.findChild<QPushButton*>(QStringLiteral("1"))->click(); }},
+      {"Enter", true, [&] { QTest::keyClick(&dialog, Qt::Key_Return); }},
+      {"Abbrechen", false, [&] { dialog.findChild<QPushButton*>(QStringLiteral("2"))->click(); }},
+  };
+  for (const auto& [name, applies, close] : closings) {
+    image.kernelRadius = 20;
+    QTimer::singleShot(0, &dialog, [&] { Bar("1093")->setValue(45), close(); });
+    EXPECT_EQ(ApplySmoothingSettings(dialog, image, display), applies) << name;
+    EXPECT_EQ(image.kernelRadius != 20, applies) << name;
+  }
+}
+
+TEST(SaveDialog, OffersTheBitmapFirstAndAppendsTheChosenTypesSuffix) {
+  QStringList seen;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    seen << dialog->selectedNameFilter() << dialog->defaultSuffix();
+    QTest::keyClick(dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")), Qt::Key_End);  // "Messwerte"
+    seen << dialog->defaultSuffix();
+    dialog->reject();
+  });
+  EXPECT_TRUE(AskExportPath(nullptr).isEmpty());
+  EXPECT_EQ(seen, (QStringList{"Bitmap (*.bmp)", "bmp", "csv"}));
+}
+
+TEST(QtTranslations, MessageBoxButtonsSpeakGerman) {
+  const std::unique_ptr<QTranslator> translator(InstallQtTranslations());  // deleting uninstalls it
+  ASSERT_NE(translator, nullptr);
+  QMessageBox box(QMessageBox::Question, {}, {}, QMessageBox::Yes | QMessageBox::Cancel);
+  EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove(u'&'), QStringLiteral("Ja"));
+  EXPECT_EQ(box.button(QMessageBox::Cancel)->text().remove(u'&'), QStringLiteral("Abbrechen"));
+}
