@@ -22,6 +22,7 @@
 #include "overlay/arrangement.h"
 #include "overlay/background.h"
 #include "overlay/export.h"
+#include "overlay/surface_image.h"
 
 namespace {
 
@@ -176,9 +177,6 @@ int Mismatches(const QImage& picture, int width, int height, int seed = 0, int y
                (x < width && y >= y0 && y < height ? PatternColour(x, y, seed) : kBlack);
   return wrong;
 }
-QImage Shown(const MemoryPicture& s) {
-  return {reinterpret_cast<const uchar*>(s.Bits()), 640, 480, QImage::Format_RGB32};
-}
 
 // A screenshot whose composite and strip (grabbed at the pixel ratio) continue one pattern.
 QImage Screenshot(int seed, int ratio = 1) {
@@ -263,7 +261,7 @@ TEST_F(Files, BackgroundFilesShowTheirTopLeftOrBlackAndSayWhatIsWrong) {
                                : !load.problem;
     EXPECT_TRUE(load.shown == shown && named) << n << ": " << load.problem.value_or("no problem").toStdString();
     for (const MemoryPicture* s : {&display.backgroundSurface, &display.compositeSurface})
-      EXPECT_TRUE(width < 0 || !Mismatches(Shown(*s), width, height, 1, y0)) << n;
+      EXPECT_TRUE(width < 0 || !Mismatches(SurfaceImage(*s), width, height, 1, y0)) << n;
   }
   EXPECT_EQ(BackgroundPath(), QDir::temp().filePath(QStringLiteral("Torvak.bmp")));  // with no setting
 }

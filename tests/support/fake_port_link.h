@@ -37,14 +37,8 @@ class FakeAdapter {
     change(knobs_);
   }
 
-  Bytes Sent() const {
-    std::lock_guard lock(mutex_);
-    return sent_;
-  }
-  std::vector<int> OpenedNumbers() const {
-    std::lock_guard lock(mutex_);
-    return opened_;
-  }
+  Bytes Sent() const { return Locked(sent_); }
+  std::vector<int> OpenedNumbers() const { return Locked(opened_); }
 
   // The next exchange whose frame ends the byte stream with `frame` holds
   // the worker in its reply read until Release, an abort or kHoldLimit
@@ -53,23 +47,23 @@ class FakeAdapter {
     std::lock_guard lock(mutex_);
     holdFrame_ = std::move(frame);
   }
-  bool Holding() const {
-    std::lock_guard lock(mutex_);
-    return holding_;
-  }
+  bool Holding() const { return Locked(holding_); }
   void Release() {
     std::lock_guard lock(mutex_);
     holdFrame_.clear();
     released_ = true;
     changed_.notify_all();
   }
-  bool HoldEndedByAbort() const {
-    std::lock_guard lock(mutex_);
-    return holdEndedByAbort_;
-  }
+  bool HoldEndedByAbort() const { return Locked(holdEndedByAbort_); }
 
  private:
   friend class FakePortLink;
+
+  template <class T>
+  T Locked(const T& field) const {
+    std::lock_guard lock(mutex_);
+    return field;
+  }
 
   // Records the open; true if the port opens.
   bool Open(int number) {

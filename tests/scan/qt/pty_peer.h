@@ -12,19 +12,16 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
-#include <mutex>
 #include <optional>
 #include <thread>
 #include <vector>
 
 class PtyPeer {
  public:
-  // One exchange of a responder: receive a frame, then answer after a delay
-  // (or not at all).
+  // One exchange of a responder: receive a frame, then answer (or not).
   struct Exchange {
     std::size_t frameLength = 0;
     std::optional<std::uint8_t> reply;
-    int delayMs = 0;
   };
 
   PtyPeer() {
@@ -74,13 +71,7 @@ class PtyPeer {
   void Respond(std::vector<Exchange> script) {
     responder_ = std::thread([this, script = std::move(script)] {
       for (const Exchange& exchange : script) {
-        std::vector<std::uint8_t> frame = Receive(exchange.frameLength, 5000);
-        {
-          std::lock_guard lock(mutex_);
-          received_.insert(received_.end(), frame.begin(), frame.end());
-        }
-        if (frame.size() != exchange.frameLength) return;
-        if (exchange.delayMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(exchange.delayMs));
+        if (Receive(exchange.frameLength, 5000).size() != exchange.frameLength) return;
         if (exchange.reply) Write({*exchange.reply});
       }
     });
@@ -88,11 +79,6 @@ class PtyPeer {
   void Join() {
     if (responder_.joinable()) responder_.join();
   }
-  std::vector<std::uint8_t> Received() {
-    std::lock_guard lock(mutex_);
-    return received_;
-  }
-
   void CloseMaster() {
     if (master_ >= 0) ::close(master_);
     master_ = -1;
@@ -102,6 +88,4 @@ class PtyPeer {
   int master_ = -1;
   QString slavePath_;
   std::thread responder_;
-  std::mutex mutex_;
-  std::vector<std::uint8_t> received_;
 };

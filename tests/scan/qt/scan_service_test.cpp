@@ -55,7 +55,6 @@ class ScanServiceTest : public ::testing::Test {
     const std::vector<Bytes> frames = SplitFrames(adapter->Sent());
     return {frames.begin() + static_cast<std::ptrdiff_t>(std::min(first, frames.size())), frames.end()};
   }
-  void HoldFirstPixelRead() { adapter->HoldAfter(ReadFrame(kPanAddress, 2)); }
 
   std::shared_ptr<FakeAdapter> adapter = std::make_shared<FakeAdapter>();
   std::unique_ptr<ScanService> service;
@@ -192,17 +191,6 @@ TEST_F(ScanServiceTest, PickedPortGetsServoRangesAndHeadPositionOnceOpenedAndAnA
   EXPECT_EQ((QList<int>{chosen[0][0].toInt(), chosen[1][0].toInt(), chosen[2][0].toInt()}), (QList<int>{2, 4, 5}));
 }
 
-TEST_F(ScanServiceTest, PortPickedDuringAStepIsStoredEvenWhenTheScanEndsBeforeTheStep) {
-  MakeService(/*realWaits=*/true);
-  service->StartUp();
-  HoldFirstPixelRead();
-  service->Start();
-  ASSERT_TRUE(WaitFor([&] { return adapter->Holding(); }));
-  service->SelectPort(6);
-  service.reset();
-  EXPECT_EQ(StoredPortNumber(), 6);
-}
-
 TEST_F(ScanServiceTest, MiddlePositionDisablesStartAtOnceAndNoEarlierReportEnablesIt) {
   MakeService();
   service->StartUp();  // its "Reset" enables "Start" when the worker gets to it
@@ -214,15 +202,17 @@ TEST_F(ScanServiceTest, MiddlePositionDisablesStartAtOnceAndNoEarlierReportEnabl
   EXPECT_EQ(states, (QList<bool>{false, false, true})) << "off at the click, off from the worker, on by the later Reset";
 }
 
-TEST_F(ScanServiceTest, DestructorDuringBlockedReadAbortsItAndReturns) {
+TEST_F(ScanServiceTest, EndingDuringAHeldReadAbortsItAndKeepsAPortPickedMeanwhile) {
   MakeService(/*realWaits=*/true);
   service->StartUp();
-  HoldFirstPixelRead();
+  adapter->HoldAfter(ReadFrame(kPanAddress, 2));
   service->Start();
   ASSERT_TRUE(WaitFor([&] { return adapter->Holding(); }));
+  service->SelectPort(6);  // the worker would open it only after the step
   service.reset();
   EXPECT_TRUE(adapter->HoldEndedByAbort());
   EXPECT_FALSE(adapter->Holding());
+  EXPECT_EQ(StoredPortNumber(), 6);
 }
 
 TEST(InterruptibleClock, StopEndsTheCurrentWaitAndEveryLaterOne) {

@@ -62,21 +62,6 @@ TEST_F(SerialLinkTest, OpenedPortHasAdapterLineSettings) {
   EXPECT_TRUE(link.IsOpen());
 }
 
-TEST_F(SerialLinkTest, FramesReachPeerByteForByteAndRepliesComeBackUnchanged) {
-  // Bytes a text-mode line would translate or swallow: LF, CR, XON, XOFF.
-  peer.Respond({{5, 0x0D}, {4, 0x0D}, {4, 0x11}, {4, 0x13}, {5, 0x0A}});
-  WriteServoPosition(&link, kTiltModule, 0x0A);
-  EXPECT_EQ(ReadRegister(&link, clock, kPanModule, 5), 0x0D);
-  EXPECT_EQ(ReadRegister(&link, clock, kTiltModule, 1), 0x11);
-  EXPECT_EQ(ReadRegister(&link, clock, kPanModule, 9), 0x13);
-  WriteServoRange(&link, kPanModule, 20);
-  peer.Join();
-  const Bytes expected{0x55, 0xD0, 0x00, 0x01, 0x0A, 0x55, 0xD3, 0x05, 0x01, 0x55, 0xD1, 0x01, 0x01,
-                       0x55, 0xD3, 0x09, 0x01, 0x55, 0xD2, 0x01, 0x01, 0x14};
-  EXPECT_EQ(peer.Received(), expected);
-  EXPECT_TRUE(peer.Receive(1, 100).empty()) << "nothing beyond the frames";
-}
-
 TEST_F(SerialLinkTest, LateReplyIsDiscardedAndDoesNotShiftLaterReadings) {
   // The late byte may still wait in the terminal when the next frame goes
   // out, or come while the event loop runs between exchanges.
