@@ -31,7 +31,7 @@ const Fault kFaults[] = {
     {"Garbage", {"--garbage", "10"}, true, StepTrouble::kNoisyLine, false},
     // Start-up sends six frames: the line drops before its ambient read.
     {"HangUp", {"--hangup-after", "4"}, false, StepTrouble::kNone, true},
-    {"Delay", {"--delay", "800"}, true, StepTrouble::kNone, false},  // below the link's time-out of 1 s
+    {"Delay", {"--delay", "500"}, true, StepTrouble::kNone, false},  // well below the link's time-out of 1 s
     {"Silent", {"--silent"}, false, StepTrouble::kNone, false},
 };
 

@@ -43,7 +43,7 @@ class HeadSim {
     posix_spawn_file_actions_destroy(&actions);
     QSettings().setValue("SETTINGS/COM1", Link());
     QSettings().setValue("SETTINGS/COMPORT", 1);
-    return pid_ > 0 && WaitFor([&] { return QFileInfo::exists(Link()); });
+    return pid_ > 0 && WaitFor([&] { return QFileInfo::exists(Link()); }, 30000);
   }
 
   QString Link() const { return dir_.filePath("head"); }
