@@ -1,22 +1,13 @@
 // The window's parts on their own: the arrow-button control of the scan range,
-// the smoothing settings dialog, the save dialog and Qt's own texts in German.
-#include <QtTest>
-#include <QtWidgets>
-#include <gtest/gtest.h>
+// the smoothing settings dialog, and Qt's save dialog under the German interface.
+#include "window_fixture.h"  // Qt, GoogleTest and WithNextModal
 
-#include <functional>
-#include <memory>
 #include <tuple>
 
-#include "image/display.h"
-#include "image/thermal_image.h"
-#include "overlay/surface_image.h"
 #include "ui/qt_translations.h"
 #include "ui/screenshot_export.h"
 #include "ui/up_down.h"
 #include "ui/weichzeichner_dlg.h"
-
-namespace {
 
 class SmoothingDialogTest : public ::testing::Test {
  protected:
@@ -26,8 +17,6 @@ class SmoothingDialogTest : public ::testing::Test {
   DisplayData display;
   CWeichzeichnerDlg dialog;
 };
-
-}  // namespace
 
 // One proposal at a time, each from the position the last answer left; none
 // past the limits; an answer without a proposal is ignored.
@@ -106,23 +95,17 @@ TEST_F(SmoothingDialogTest, OkAndEnterApplyTheSettingsAbbrechenDoesNot) {
   }
 }
 
-TEST(SaveDialog, OffersTheBitmapFirstAndAppendsTheChosenTypesSuffix) {
-  QStringList seen;
-  QTimer::singleShot(0, [&] {
-    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    seen << dialog->selectedNameFilter() << dialog->defaultSuffix();
-    QTest::keyClick(dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")), Qt::Key_End);  // "Messwerte"
-    seen << dialog->defaultSuffix();
-    dialog->reject();
-  });
-  EXPECT_TRUE(AskExportPath(nullptr).isEmpty());
-  EXPECT_EQ(seen, (QStringList{"Bitmap (*.bmp)", "bmp", "csv"}));
-}
-
-TEST(QtTranslations, MessageBoxButtonsSpeakGerman) {
+// The bitmap comes first, the suffix follows the chosen type, and Qt speaks German.
+TEST(SaveDialog, OffersTheBitmapFirstAppendsTheChosenTypesSuffixAndSpeaksGerman) {
   const std::unique_ptr<QTranslator> translator(InstallQtTranslations());  // deleting uninstalls it
   ASSERT_NE(translator, nullptr);
-  QMessageBox box(QMessageBox::Question, {}, {}, QMessageBox::Yes | QMessageBox::Cancel);
-  EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove(u'&'), QStringLiteral("Ja"));
-  EXPECT_EQ(box.button(QMessageBox::Cancel)->text().remove(u'&'), QStringLiteral("Abbrechen"));
+  QStringList seen;
+  WithNextModal<QFileDialog>([&](QFileDialog& dialog) {
+    seen << dialog.selectedNameFilter() << dialog.defaultSuffix();
+    QTest::keyClick(dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo")), Qt::Key_End);  // "Messwerte"
+    seen << dialog.defaultSuffix() << dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text();
+    dialog.reject();
+  });
+  EXPECT_TRUE(AskExportPath(nullptr).isEmpty());
+  EXPECT_EQ(seen, (QStringList{"Bitmap (*.bmp)", "bmp", "csv", "Abbrechen"}));
 }

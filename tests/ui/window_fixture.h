@@ -29,10 +29,7 @@ void WithNextModal(std::function<void(T&)> fn) {
 class WindowTest : public QObject, public ::testing::Test {
  protected:
   void SetUp() override { StorePortNumber(3); }
-  void TearDown() override {
-    adapter_->Release();  // a held worker must not hold up the window's end
-    window_.reset();
-  }
+  void TearDown() override { adapter_->Release(), window_.reset(); }  // a held worker would hold up the window's end
   bool eventFilter(QObject*, QEvent* event) override {
     picturePaints_ += event->type() == QEvent::Paint &&
                       static_cast<QPaintEvent*>(event)->region().intersects(ToRect(window_->Layout().pictureArea));

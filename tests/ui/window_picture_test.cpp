@@ -9,16 +9,26 @@
 #include "overlay/measurements.h"
 
 // A tab shows its page alone. Each control changes its part of the display and repaints
-// the picture; each scroll action of a bar moves the selected pictures its way.
-TEST_F(WindowTest, TabsShowTheirPageAndPictureControlsReachTheirModelAndThePicture) {
+// the picture: a scroll action of a bar moves the selected pictures its way, the still
+// is read anew whenever it is shown. The mouse readout shows the picture's temperature.
+TEST_F(WindowTest, PictureControlsReachTheirModelAndThePicture) {
+  QTemporaryDir dir;
+  const QString still = dir.filePath(QStringLiteral("webcam.bmp"));
+  const auto save = [&](Colour c) {
+    QImage picture(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
+    return picture.fill(c), picture.save(still, "BMP");
+  };
+  ASSERT_TRUE(save(kWhite));
+  QSettings().setValue(QStringLiteral("SETTINGS/BACKGROUND"), still);
   CTorvakDlg& window = Open();
+  QSettings().remove(QStringLiteral("SETTINGS/BACKGROUND"));  // read at start-up
+  EXPECT_EQ(window.ControlAs<QLabel>(ctl::kBackgroundPathLabel)->text(), still);
   QTabBar* tabs = window.ControlAs<QTabWidget>(ctl::kPanelTabs)->tabBar();
   QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(kPageWaermebild).center());
-  for (int page = 0; page < kPageCount; ++page) {
+  for (int page = 0; page < kPageCount; ++page)
     for (int id : PageControls(page)) EXPECT_EQ(window.Control(id)->isVisibleTo(&window), page == kPageWaermebild);
-  }
   using A = QAbstractSlider;
-  const auto bar = [&](int id) { return window_->ControlAs<QScrollBar>(id); };
+  const auto bar = [&](int id) { return window.ControlAs<QScrollBar>(id); };
   const PictureRect& now = Display().leftPicture;
   const PictureRect start = now;
   // The sign of the field's change by the bar's action after "Reset"; SliderMove drags the thumb.
@@ -27,11 +37,14 @@ TEST_F(WindowTest, TabsShowTheirPageAndPictureControlsReachTheirModelAndThePictu
     action == A::SliderMove ? bar(id)->setSliderPosition(bar(id)->value() + 50) : bar(id)->triggerAction(action);
     return (now.*field > start.*field) - (now.*field < start.*field);
   };
+  const auto shows = [&](Colour c) { return (Display().backgroundSurface.Pixel(0, 0) | 0xff000000u) == c; };
+  const auto visible = [&] { return Button(ctl::kBackgroundVisible)->isChecked(); };
+  const Colour other = Rgb(200, 100, 50);
   const std::pair<const char*, std::function<bool()>> changes[] = {
       {"Weichzeichner", [&] { return Click(ctl::kSmoothed), Display().displayMode == kSmoothed; }},
       {"Mess-Pixel", [&] { return Click(ctl::kMeasuredPixels), Display().displayMode == kMeasuredPixels; }},
       {"Transparenz",
-       [&] { return window_->ControlAs<QSlider>(ctl::kTransparency)->setValue(30), Display().transparency == 30; }},
+       [&] { return window.ControlAs<QSlider>(ctl::kTransparency)->setValue(30), Display().transparency == 30; }},
       {"X, right arrow", [&] { return move(ctl::kBarPositionX, A::SliderSingleStepAdd, &PictureRect::x) == 1; }},
       {"X, left trough", [&] { return move(ctl::kBarPositionX, A::SliderPageStepSub, &PictureRect::x) == -1; }},
       {"Y, upper arrow", [&] { return move(ctl::kBarPositionY, A::SliderSingleStepSub, &PictureRect::y) == -1; }},
@@ -43,6 +56,12 @@ TEST_F(WindowTest, TabsShowTheirPageAndPictureControlsReachTheirModelAndThePictu
          WithNextModal<QDialog>([](QDialog& d) { d.findChild<QSlider*>("1093")->setValue(45), d.accept(); });
          return Click(ctl::kEditSmoothing), Image().kernelRadius != ThermalImage{}.kernelRadius;
        }},
+      {"Bild Laden", [&] { return Click(ctl::kLoadPicture), shows(kWhite) && window.StatusText().contains(still); }},
+      {"Hintergrundbild sichtbar, off", [&] { return Click(ctl::kBackgroundVisible), shows(kBlack); }},
+      {"Bild Laden with the box off", [&] { return Click(ctl::kLoadPicture), shows(kWhite) && visible(); }},
+      {"Bild Ausblenden", [&] { return Click(ctl::kHideBackground), shows(kBlack) && visible(); }},
+      {"Hintergrundbild sichtbar, off and on: read anew",
+       [&] { return Click(ctl::kBackgroundVisible), save(other), Click(ctl::kBackgroundVisible), shows(other); }},
   };
   for (const auto& [name, change] : changes) {
     QCoreApplication::processEvents();  // paints still due
@@ -57,42 +76,10 @@ TEST_F(WindowTest, TabsShowTheirPageAndPictureControlsReachTheirModelAndThePictu
   Click(ctl::kLeftPicture);
   Click(ctl::kRightPicture);
   for (int id : {ctl::kBarPositionX, ctl::kBarPositionY, ctl::kBarWidth}) EXPECT_FALSE(bar(id)->isEnabled());
-}
-
-TEST_F(WindowTest, BackgroundButtonsShowReadAnewAndHideTheStill) {
-  QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("webcam.bmp"));
-  QSettings().setValue(QStringLiteral("SETTINGS/BACKGROUND"), path);
-  Open();
-  QSettings().remove(QStringLiteral("SETTINGS/BACKGROUND"));  // read at start-up
-  EXPECT_EQ(window_->ControlAs<QLabel>(ctl::kBackgroundPathLabel)->text(), path);
-  const auto shows = [&](Colour c) { return (Display().backgroundSurface.Pixel(0, 0) | 0xff000000u) == c; };
-  const auto save = [&](Colour colour) {
-    QImage still(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
-    still.fill(colour);
-    ASSERT_TRUE(still.save(path, "BMP"));
-  };
-  save(kWhite);
-  Click(ctl::kBackgroundVisible);
-  Click(ctl::kLoadPicture);
-  EXPECT_TRUE(shows(kWhite) && Button(ctl::kBackgroundVisible)->isChecked());
-  EXPECT_TRUE(window_->StatusText().contains(path));
-  Click(ctl::kBackgroundVisible);
-  EXPECT_TRUE(shows(kBlack));
-  save(Rgb(200, 100, 50));  // read anew when the box is checked again
-  Click(ctl::kBackgroundVisible);
-  EXPECT_TRUE(shows(Rgb(200, 100, 50)));
-  Click(ctl::kHideBackground);
-  EXPECT_TRUE(shows(kBlack) && Button(ctl::kBackgroundVisible)->isChecked());
-}
-
-TEST_F(WindowTest, MouseOverThePictureShowsItsTemperature) {
-  CTorvakDlg& window = Open();
   for (int i = 0; i < kGridColumns * kGridRows; ++i) Image().StoreReading(i / kGridRows, i % kGridRows, 30);
   PaintPicture();  // the readout reads the composed display
   const Area& area = window.Layout().pictureArea;
-  const PictureRect& left = Display().leftPicture;  // its centre
-  const QPoint over(area.left + left.x + left.width / 2, area.top + left.y + left.height / 2);
+  const QPoint over(area.left + now.x + now.width / 2, area.top + now.y + now.height / 2);  // the left picture's centre
   QTest::mouseMove(&window, over);
   const QString shown = window.ControlAs<QLineEdit>(ctl::kMouseField)->text();
   EXPECT_FALSE(shown.isEmpty());
@@ -129,16 +116,13 @@ TEST_F(WindowTest, ScreenshotHoldsThePictureAndValuesOfTheClickWhileTheScanGoesO
   const QImage strip = window_->grab(QRect(picture.right, picture.top, kStripWidth, kExportHeight)).toImage();
   EXPECT_EQ(saved.copy(kPictureWidth, 0, kStripWidth, kExportHeight), strip.convertToFormat(QImage::Format_RGB32));
   EXPECT_TRUE(window_->StatusText().contains(path));
-
-  // The first line of a measurement file says when the values were taken.
-  const auto valueLines = [](const QString& file) {
+  const auto valueLines = [](const QString& file) {  // the first line says when the values were taken
     QFile in(file);
     return in.open(QIODevice::ReadOnly) ? in.readAll().split('\n').mid(1) : QList<QByteArray>{};
   };
   ASSERT_FALSE(SaveMeasurements(dir.filePath("erwartet.csv"), TakeMeasurements(Image().grid, 0, ScanRange{})));
   save([&] { return Image().StoreReading(0, 0, 99), "werte.csv"; });
   EXPECT_EQ(valueLines(path), valueLines(dir.filePath("erwartet.csv")));
-
   QString told;
   WithNextModal<QMessageBox>([&](QMessageBox& box) { told = box.text(), box.accept(); });
   save([] { return "fehlt/bild.bmp"; });  // no such folder

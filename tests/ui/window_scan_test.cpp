@@ -13,15 +13,13 @@ TEST_F(WindowTest, StartUpShowsTheScansReportsAndItsControlsReachIt) {
     adapter_->Set([](FakeAdapter::Knobs& knobs) { knobs.ambientAnswers = {23}; });
     StorePortNumber(stored);
     Open();
-    for (int id = ctl::kFirstPort; id <= ctl::kLastPort; ++id) {
+    for (int id = ctl::kFirstPort; id <= ctl::kLastPort; ++id)
       EXPECT_EQ(Button(id)->isChecked(), id - ctl::kFirstPort + 1 == stored) << id;
-    }
   }
   const QString ambient = QString::fromStdString(DegreesText(23));
   EXPECT_TRUE(WaitFor([&] { return window_->ControlAs<QLineEdit>(ctl::kAmbientField)->text() == ambient; }));
   EXPECT_EQ(Image().ambientTemperature, 23);
   EXPECT_FALSE(window_->StatusText().isEmpty());
-
   for (const auto& [id, frame] :
        {std::pair{ctl::kMiddlePosition, PanWrite(15)}, {ctl::kReset, PanWrite(0)}, {ctl::kStop, TiltWrite(15)}}) {
     const auto from = static_cast<std::ptrdiff_t>(adapter_->Sent().size());
@@ -31,7 +29,6 @@ TEST_F(WindowTest, StartUpShowsTheScansReportsAndItsControlsReachIt) {
   Click(ctl::kFirstPort + 5);
   EXPECT_TRUE(WaitFor([&] { return adapter_->OpenedNumbers().back() == 6; }));
   EXPECT_EQ(Button(ctl::kFirstPort + 5)->toolTip(), PortDevice(6));
-
   const auto edge = [&](int id) { return window_->ControlAs<UpDown>(id); };
   const auto step = [&](int id, int delta) {
     const int before = edge(id)->Position();
@@ -52,17 +49,15 @@ TEST_F(WindowTest, StartUpShowsTheScansReportsAndItsControlsReachIt) {
   EXPECT_EQ(edge(ctl::kLeftEdge)->Position(), left);
 }
 
-// A running scan: its readings reach the image and the picture; while a modal
-// dialog is open it waits, and goes on after; the option boxes send both
-// options: off, "Stopp nach einem Durchlauf" lets it go on into its next
-// frame; on, the pass ends by itself.
+// A running scan: its readings reach the image and the picture; it waits while a modal dialog
+// is open and goes on after; the option boxes send both options: off, "Stopp nach einem
+// Durchlauf" lets it go on into its next frame; on, the pass ends by itself.
 TEST_F(WindowTest, ARunningScanShowsItsReadingsWaitsForDialogsAndFollowsTheOptionBoxes) {
   CTorvakDlg& window = Open();
   const QRect picture = ToRect(window.Layout().pictureArea);
   const QImage before = window.grab(picture).toImage().convertToFormat(QImage::Format_RGB32);
   const int paints = picturePaints_;
-  Click(ctl::kStopAfterPass);
-  StartAndHoldAfter(TiltWrite(17));  // the second row of the first frame
+  StartAndHoldAfter(TiltWrite(17));  // the second of the first frame's four rows
   const std::int32_t* cells = &Image().grid[0][0];
   const int value = FakeAdapter::Knobs{}.pixelAnswer;
   ASSERT_TRUE(WaitFor([&] { return window.Scanning() && std::count(cells, cells + kGridColumns * kGridRows, value); }));
@@ -71,13 +66,16 @@ TEST_F(WindowTest, ARunningScanShowsItsReadingsWaitsForDialogsAndFollowsTheOptio
   EXPECT_NE(shown, before);
   EXPECT_EQ(shown, SurfaceImage(Display().compositeSurface));
 
+  int row = 17;  // where the scan is held
   const std::pair<const char*, std::function<void()>> dialogs[] = {
       {"About (F1)", [&] { QTest::keyClick(&window, Qt::Key_F1); }}, {"Edit", [&] { Click(ctl::kEditSmoothing); }}};
   for (const auto& [name, open] : dialogs) {
+    ASSERT_TRUE(WaitFor([&] { return adapter_->Holding(); })) << name;
     QSignalSpy scanning(&window.Scan(), &ScanService::scanningChanged);
     bool pausedWhileOpen = false;
     WithNextModal<QDialog>([&](QDialog& dialog) {
       adapter_->Release();  // the step in hand ends first
+      adapter_->HoldAfter(TiltWrite(++row));
       pausedWhileOpen = WaitFor([&] { return !window.Scanning(); });
       scanning.clear();
       dialog.reject();
@@ -86,10 +84,16 @@ TEST_F(WindowTest, ARunningScanShowsItsReadingsWaitsForDialogsAndFollowsTheOptio
     EXPECT_TRUE(pausedWhileOpen) << name;
     EXPECT_TRUE(WaitFor([&] { return !scanning.isEmpty() && scanning.first().first().toBool(); })) << name;
   }
-  adapter_->HoldAfter(TiltWrite(17));
-  ASSERT_TRUE(WaitFor([&] { return adapter_->Holding(); })) << "no second frame";
+  ASSERT_TRUE(WaitFor([&] { return adapter_->Holding(); }));  // in the first frame's last row
+  Click(ctl::kStopAfterPass);
+  const auto sent = static_cast<std::ptrdiff_t>(adapter_->Sent().size());
+  adapter_->Release();
+  adapter_->HoldAfter(TiltWrite(17));  // in the next frame, if there is one
+  ASSERT_TRUE(WaitForFrame(TiltWrite(17), sent)) << "no second frame";
   Button(ctl::kStopAfterPass)->setChecked(true);  // sent by the next click of either box
   Click(ctl::kBothDirections);
   adapter_->Release();
+  adapter_->HoldAfter(TiltWrite(17));
   EXPECT_TRUE(WaitFor([&] { return !window.Scanning(); })) << "the pass did not end by itself";
+  Click(ctl::kStop);  // should it not have ended, before the window's end releases it
 }
