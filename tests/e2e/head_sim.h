@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "scan/port_report.h"
-#include "tests/scan/qt/wait_for.h"
+#include "tests/support/wait_for.h"
 #include "tests/scan/scan_fakes.h"
 
 extern char** environ;

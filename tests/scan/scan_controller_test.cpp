@@ -232,13 +232,6 @@ TEST(ScanPass, OnePositionSweepTiltsWithoutPanMoves) {
   }
 }
 
-std::vector<int> RegistersRead(const FakeLink& link, std::size_t from, std::uint8_t address) {
-  std::vector<int> regs;
-  for (std::size_t i = from; i < link.frames.size(); ++i)
-    if (link.frames[i].size() == 4 && link.frames[i][1] == address) regs.push_back(link.frames[i][2]);
-  return regs;
-}
-
 TEST(RangeEdges, RefusedChangesLeaveEveryFieldAsItWas) {
   ScanRig rig;  // head at 30
   ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Bottom, 4));
@@ -312,7 +305,8 @@ TEST(Commands, MiddlePositionKeepsPanPositionSoResetWaitsFromItBackToTheFirstPan
     rig.controller.Reset();
     EXPECT_EQ(WritesIn(rig.link.frames, frames), (std::vector<ServoWrite>{{kPan, 0, static_cast<std::uint8_t>(firstPan)}}));
     EXPECT_EQ(rig.clock.waits, (std::vector<int>{10 * (pan - firstPan), 1, 1, 1, 1}));
-    EXPECT_EQ(RegistersRead(rig.link, frames, 0xD1), (std::vector<int>{1, 1}));
+    const std::vector<Frame> ambientReads(2, Frame{0x55, 0xD1, 1, 1});  // after the write, all of Reset's frames
+    EXPECT_EQ(std::vector<Frame>(rig.link.frames.begin() + frames + 1, rig.link.frames.end()), ambientReads);
     EXPECT_EQ(rig.image.ambients.back(), 23);
     EXPECT_EQ(rig.window.calls.back(), "start on");
     EXPECT_EQ(rig.window.calls[rig.window.calls.size() - 2], "ambient 23");

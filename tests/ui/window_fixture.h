@@ -11,7 +11,7 @@
 
 #include "overlay/surface_image.h"
 #include "scan/qt/port_settings.h"
-#include "tests/scan/qt/wait_for.h"
+#include "tests/support/wait_for.h"
 #include "tests/scan/scan_fakes.h"
 #include "tests/support/fake_port_link.h"
 #include "ui/torvak_controls.h"

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QSettings>
+#include <string>
+#include <tuple>
 
 #include "scan/qt/port_settings.h"
 #include "scan/qt/serial_link.h"
@@ -32,27 +34,21 @@ TEST_F(PortSelectionTest, StoredNumberKeepsLowByteAndAnythingElseReadsAsNoPort) 
   }
 }
 
-TEST_F(PortSelectionTest, StoredComport264OpensTheDeviceOfPort8) {
-  SetStored("SETTINGS/COMPORT", 264);
-  const PortReport report = OpenStoredPort(fake, scan);
-  EXPECT_EQ(report.outcome, PortOutcome::kOpened);
-  EXPECT_EQ(report.number, 8);
-  EXPECT_EQ(report.device, "/dev/ttyUSB7");
-  EXPECT_EQ(adapter->OpenedNumbers(), std::vector<int>{8});
-  EXPECT_EQ(scan.port, &fake);
-}
-
-TEST_F(PortSelectionTest, NumberOutsideOneToEightClosesThePortAndScanHasNone) {
-  for (const int stored : {0, 9, 255}) {
+// A stored 264 keeps its low byte: the device of port 8. A number outside 1..8 closes the open port.
+TEST_F(PortSelectionTest, StoredNumberOpensItsDeviceAndOneOutsideOneToEightLeavesTheScanWithoutPort) {
+  const std::tuple<int, PortOutcome, int, std::string> cases[] = {{264, PortOutcome::kOpened, 8, "/dev/ttyUSB7"},
+                                                                  {0, PortOutcome::kNoPortChosen, 0, ""},
+                                                                  {9, PortOutcome::kNoPortChosen, 9, ""},
+                                                                  {255, PortOutcome::kNoPortChosen, 255, ""}};
+  for (const auto& [stored, outcome, number, device] : cases) {
     ASSERT_EQ(OpenPort(fake, scan, 2).outcome, PortOutcome::kOpened);
     SetStored("SETTINGS/COMPORT", stored);
     const PortReport report = OpenStoredPort(fake, scan);
-    EXPECT_EQ(report.outcome, PortOutcome::kNoPortChosen);
-    EXPECT_EQ(report.number, stored);
-    EXPECT_FALSE(fake.IsOpen());
-    EXPECT_EQ(scan.port, nullptr);
+    EXPECT_EQ(std::tuple(report.outcome, report.number, report.device, fake.IsOpen()),
+              std::tuple(outcome, number, device, !device.empty()));
+    EXPECT_EQ(scan.port, device.empty() ? nullptr : &fake) << stored;
   }
-  EXPECT_EQ(adapter->OpenedNumbers(), (std::vector<int>{2, 2, 2}));
+  EXPECT_EQ(adapter->OpenedNumbers(), (std::vector<int>{2, 8, 2, 2, 2}));
 }
 
 TEST_F(PortSelectionTest, OverrideOfCom3IsTheDeviceOpenedForPort3) {

@@ -12,16 +12,15 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
-#include <optional>
 #include <thread>
 #include <vector>
 
 class PtyPeer {
  public:
-  // One exchange of a responder: receive a frame, then answer (or not).
+  // One exchange of a responder: receive a frame, then answer.
   struct Exchange {
     std::size_t frameLength = 0;
-    std::optional<std::uint8_t> reply;
+    std::uint8_t reply = 0;
   };
 
   PtyPeer() {
@@ -72,7 +71,7 @@ class PtyPeer {
     responder_ = std::thread([this, script = std::move(script)] {
       for (const Exchange& exchange : script) {
         if (Receive(exchange.frameLength, 5000).size() != exchange.frameLength) return;
-        if (exchange.reply) Write({*exchange.reply});
+        Write({exchange.reply});
       }
     });
   }
