@@ -5,17 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 #include "image/composer.h"
-
-namespace {
-
-bool SamePixels(const MemoryPicture& a, const MemoryPicture& b) {
-  return std::equal(a.Bits(), a.Bits() + a.Width() * a.Height(), b.Bits());
-}
-
-}  // namespace
 
 TEST(SmoothingSettings, ImageSettingsShowAsTheyAreUntilATrackbarMovesThenEveryValueIsItsTrackbars) {
   ThermalImage image;
@@ -23,15 +16,11 @@ TEST(SmoothingSettings, ImageSettingsShowAsTheyAreUntilATrackbarMovesThenEveryVa
   image.kernelRadius = 4;
   SmoothingSettings settings;
   settings.Take(image);
-  EXPECT_EQ(settings.HalfWidth(), 1.2345);
-  EXPECT_EQ(settings.HalfWidthPosition(), 123);
-  EXPECT_EQ(settings.RadiusPosition(), 40);
-  EXPECT_EQ(settings.Temperature(), 80);
+  EXPECT_EQ(std::tuple(settings.HalfWidth(), settings.HalfWidthPosition(), settings.RadiusPosition(),
+                       settings.Temperature()), std::tuple(1.2345, 123, 40, 80));
 
   settings.MoveTo(settings.HalfWidthPosition(), 45, 30);
-  EXPECT_EQ(settings.HalfWidth(), 1.23);
-  EXPECT_EQ(settings.Radius(), 4.5);
-  EXPECT_EQ(settings.Temperature(), 30);
+  EXPECT_EQ(std::tuple(settings.HalfWidth(), settings.Radius(), settings.Temperature()), std::tuple(1.23, 4.5, 30));
 
   image.kernelHalfWidth = 0.29;  // 0.29 * 100 lies just below 29
   settings.Take(image);
@@ -47,16 +36,12 @@ TEST(SmoothingSettings, OkAppliesTheWholeRadiusAndRebuildsPicturesAndLayerMap) {
   SmoothingSettings settings;
   settings.MoveTo(125, 45, 80);
   settings.ApplyTo(image, display);
-  EXPECT_EQ(image.kernelHalfWidth, 1.25);
-  EXPECT_EQ(image.kernelRadius, 4);
-
-  // The same reading stored into an image that had these settings from the start.
-  ThermalImage fresh;
-  fresh.kernelHalfWidth = 1.25;
-  fresh.kernelRadius = 4;
+  EXPECT_TRUE(image.kernelHalfWidth == 1.25 && image.kernelRadius == 4);
+  ThermalImage fresh;  // the same reading stored into an image that had these settings from the start
+  std::tie(fresh.kernelHalfWidth, fresh.kernelRadius) = std::tuple(1.25, 4);
   fresh.ComputeKernel();
   fresh.StoreReading(5, 10, 100);
-  EXPECT_TRUE(SamePixels(image.smoothedLeft, fresh.smoothedLeft));
+  EXPECT_TRUE(std::equal(image.smoothedLeft.Bits(), image.smoothedLeft.Bits() + 640 * 480, fresh.smoothedLeft.Bits()));
   DisplayData freshDisplay;
   SetDisplayMode(freshDisplay, fresh, kSmoothed);
   ASSERT_NE(freshDisplay.layerMap, layerMapBefore);  // the hidden margin follows the radius

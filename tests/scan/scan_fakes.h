@@ -34,7 +34,7 @@ class FakeLink : public ByteLink {
     frames.emplace_back(bytes.begin(), bytes.end());
     if (timeline_ == nullptr) return;
     std::string text = "send";
-    for (std::uint8_t b : bytes) text += " " + Hex(b);
+    for (std::uint8_t b : bytes) text += {' ', "0123456789ABCDEF"[b >> 4], "0123456789ABCDEF"[b & 15]};
     timeline_->push_back(text);
   }
 
@@ -56,11 +56,6 @@ class FakeLink : public ByteLink {
 
   void Answer(std::uint8_t byte) { script.push_back(byte); }
   void NoAnswer() { script.push_back(std::nullopt); }
-
-  static std::string Hex(std::uint8_t b) {
-    const char* digits = "0123456789ABCDEF";
-    return {digits[b >> 4], digits[b & 15]};
-  }
 
   std::vector<Frame> frames;
   int reads = 0;

@@ -141,11 +141,8 @@ class FakePortLink : public PortLink {
   }
   bool ReadByte(std::uint8_t& byte) override {
     if (!open_) return false;
-    switch (adapter_->ReadByte(byte, noise_)) {
-      case FakeAdapter::Read::kAnswer: return true;
-      case FakeAdapter::Read::kNothing: return false;
-      case FakeAdapter::Read::kLost: break;
-    }
+    const FakeAdapter::Read read = adapter_->ReadByte(byte, noise_);
+    if (read != FakeAdapter::Read::kLost) return read == FakeAdapter::Read::kAnswer;
     open_ = false;
     report_.outcome = PortOutcome::kLost;
     ReportLoss(report_);

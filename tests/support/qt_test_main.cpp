@@ -6,9 +6,7 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QTemporaryDir home;  // removed when the tests end
   qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
   qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());

@@ -39,7 +39,7 @@ TEST_F(WindowTest, PictureControlsReachTheirModelAndThePicture) {
   };
   const auto shows = [&](Colour c) { return (Display().backgroundSurface.Pixel(0, 0) | 0xff000000u) == c; };
   const auto visible = [&] { return Button(ctl::kBackgroundVisible)->isChecked(); };
-  const Colour other = Rgb(200, 100, 50);
+  constexpr Colour kOrange = Rgb(200, 100, 50);
   const std::pair<const char*, std::function<bool()>> changes[] = {
       {"Weichzeichner", [&] { return Click(ctl::kSmoothed), Display().displayMode == kSmoothed; }},
       {"Mess-Pixel", [&] { return Click(ctl::kMeasuredPixels), Display().displayMode == kMeasuredPixels; }},
@@ -61,7 +61,7 @@ TEST_F(WindowTest, PictureControlsReachTheirModelAndThePicture) {
       {"Bild Laden with the box off", [&] { return Click(ctl::kLoadPicture), shows(kWhite) && visible(); }},
       {"Bild Ausblenden", [&] { return Click(ctl::kHideBackground), shows(kBlack) && visible(); }},
       {"Hintergrundbild sichtbar, off and on: read anew",
-       [&] { return Click(ctl::kBackgroundVisible), save(other), Click(ctl::kBackgroundVisible), shows(other); }},
+       [&] { return Click(ctl::kBackgroundVisible), save(kOrange), Click(ctl::kBackgroundVisible), shows(kOrange); }},
   };
   for (const auto& [name, change] : changes) {
     QCoreApplication::processEvents();  // paints still due

@@ -71,8 +71,7 @@ TEST_F(ScanServiceTest, StartUpOpensStoredPortWritesRangesResetsAndReadsAmbientT
   EXPECT_EQ(adapter->OpenedNumbers(), std::vector<int>{2});
   EXPECT_EQ(FramesFrom(0), (std::vector<Bytes>{RangeWrite(kPanAddress), RangeWrite(kTiltAddress), PanWrite(0),
                                                kAmbientRead, kAmbientRead, kAmbientRead}));
-  EXPECT_FALSE(startEnabled->at(0).at(0).toBool());
-  EXPECT_TRUE(startEnabled->at(1).at(0).toBool());
+  EXPECT_TRUE(!startEnabled->at(0).at(0).toBool() && startEnabled->at(1).at(0).toBool()) << "off, then on by Reset";
   EXPECT_EQ(ambient.at(1).at(0).toInt(), 25) << "the first ambient reading is discarded";
   EXPECT_EQ(StatusTexts(), QStringList{Opened(2)});
   EXPECT_TRUE(scanning->isEmpty()) << "start-up never starts the scan";
@@ -95,11 +94,16 @@ TEST_F(ScanServiceTest, StartRunsStepsWhoseReadingsReachTheCallersThreadUntilSto
   EXPECT_FALSE(scanning->at(1).at(0).toBool());
 }
 
+// An edge change answers the applied value or, refused, the edge's previous one.
 TEST_F(ScanServiceTest, CommandsGivenDuringStepTakeEffectOnlyAfterIt) {
   MakeService();
-  StartUpAndSettle();
+  StartUpAndSettle();                          // the head at pan 0
   service->ChangeEdge(RangeEdge::Right, 30);  // left module only
-  ASSERT_TRUE(WaitFor([&] { return edges->size() == 1; }));
+  service->ChangeEdge(RangeEdge::Left, 1);    // pan 0 would leave the sweep 1..30
+  service->ChangeEdge(RangeEdge::Top, -1);    // 255 in 8 bits: beyond row 31
+  ASSERT_TRUE(WaitFor([&] { return edges->size() == 3; }));
+  EXPECT_EQ(edges->at(1), (QList<QVariant>{QVariant::fromValue(RangeEdge::Left), 0, false}));
+  EXPECT_EQ(edges->at(2), (QList<QVariant>{QVariant::fromValue(RangeEdge::Top), 31, false}));
   const std::size_t framesBefore = SplitFrames(adapter->Sent()).size();
 
   adapter->HoldAfter(ReadFrame(kTiltAddress, 2));
@@ -110,26 +114,13 @@ TEST_F(ScanServiceTest, CommandsGivenDuringStepTakeEffectOnlyAfterIt) {
   service->ChangeEdge(RangeEdge::Left, 1);
   service->Stop();
   adapter->Release();
-  ASSERT_TRUE(WaitFor([&] { return edges->size() == 2 && scanning->size() == 2; }));
-
-  EXPECT_EQ(edges->at(1), (QList<QVariant>{QVariant::fromValue(RangeEdge::Left), 1, true}));
+  ASSERT_TRUE(WaitFor([&] { return edges->size() == 4 && scanning->size() == 2; }));
+  EXPECT_EQ(edges->at(3), (QList<QVariant>{QVariant::fromValue(RangeEdge::Left), 1, true}));
   std::vector<Bytes> expected{TiltWrite(16)};
   for (std::uint8_t reg = 2; reg <= 9; ++reg) expected.push_back(ReadFrame(kTiltAddress, reg));
   expected.push_back(PanWrite(1));
   expected.push_back(TiltWrite(15));
   EXPECT_EQ(FramesFrom(framesBefore), expected);
-}
-
-TEST_F(ScanServiceTest, EdgeChangesAnswerTheAppliedOrThePreviousValueOfTheirEdge) {
-  MakeService();
-  StartUpAndSettle();  // the head at pan 0
-  service->ChangeEdge(RangeEdge::Left, 31);
-  service->ChangeEdge(RangeEdge::Left, 32);  // pan 0 would leave the sweep 1..30
-  service->ChangeEdge(RangeEdge::Top, -1);   // 255 in 8 bits: beyond row 31
-  ASSERT_TRUE(WaitFor([&] { return edges->size() == 3; }));
-  EXPECT_EQ(edges->at(0), (QList<QVariant>{QVariant::fromValue(RangeEdge::Left), 31, true}));
-  EXPECT_EQ(edges->at(1), (QList<QVariant>{QVariant::fromValue(RangeEdge::Left), 31, false}));
-  EXPECT_EQ(edges->at(2), (QList<QVariant>{QVariant::fromValue(RangeEdge::Top), 31, false}));
 }
 
 TEST_F(ScanServiceTest, SilentSensorsOrNoiseOnOpenPortAreSaidOnceAndTakenBackAfterACleanStep) {
