@@ -34,7 +34,7 @@ class IdleWindow : public ScanWindow {
 
 class SummingImage : public ImageSink {
  public:
-  void StoreReading(int column, int row, int value) override { sum += column + row + value; }
+  void StoreReading(int column, int row, int value, bool) override { sum += column + row + value; }
   void SetScanRange(const ScanRange&) override {}
   void SetAmbientTemperature(int) override {}
   long long sum = 0;

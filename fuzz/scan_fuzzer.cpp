@@ -121,11 +121,11 @@ class FastClock : public Clock {
 class CheckingSink : public ThermalImageSink {
  public:
   CheckingSink(ThermalImage& image, FuzzLink& link) : ThermalImageSink(image), link_(link) {}
-  void StoreReading(int column, int row, int value) override {
+  void StoreReading(int column, int row, int value, bool substituted) override {
     FUZZ_CHECK(column >= 0 && column < kGridColumns);
     FUZZ_CHECK(row >= 0 && row < kGridRows);
-    CheckReading(value);
-    ThermalImageSink::StoreReading(column, row, value);
+    FUZZ_CHECK(CheckReading(value) != substituted);
+    ThermalImageSink::StoreReading(column, row, value, substituted);
   }
   void SetAmbientTemperature(int celsius) override {
     CheckReading(celsius);
@@ -133,13 +133,15 @@ class CheckingSink : public ThermalImageSink {
   }
 
  private:
-  void CheckReading(int value) {
+  // Whether the value is the adapter's answer (else a substitute).
+  bool CheckReading(int value) {
     const std::optional<std::uint8_t> answer = link_.TakeReading();
     if (answer) {
       FUZZ_CHECK(value == *answer);
     } else {
       FUZZ_CHECK(value >= 20 && value <= 147);
     }
+    return answer.has_value();
   }
 
   FuzzLink& link_;
@@ -195,7 +197,7 @@ enum Command : std::uint8_t {
   kFourRowMode,
   kPauseScan,
   kResumeScan,
-  kReadAmbient,
+  kReadAmbient,  // argument 0; else a spot measurement (see Spot)
   kSetPort,  // argument bit 0: open or no port
   kWriteServoRanges,
   kWholePass,  // ticks until the timer stops, at most one pass
@@ -244,7 +246,7 @@ class Session {
       case kFourRowMode: return controller_.SetFourRowMode();
       case kPauseScan: return controller_.PauseScan();
       case kResumeScan: return controller_.ResumeScan();
-      case kReadAmbient: return controller_.ReadAmbient();
+      case kReadAmbient: return argument == 0 ? controller_.ReadAmbient() : Spot(argument);
       case kSetPort: return controller_.SetPort((argument & 1) != 0 ? &link_ : nullptr);
       case kWriteServoRanges: return controller_.WriteServoRanges();
       case kWholePass: return Ticks(kTicksPerPass);
@@ -256,6 +258,16 @@ class Session {
     // Bit 2 reads the value as signed, so values below 0 reach the controller too.
     const int value = (argument & 4) != 0 ? static_cast<std::int8_t>(raw) : raw;
     controller_.ChangeEdge(static_cast<RangeEdge>(argument & 3), value);
+  }
+
+  // At a cell from the next two command bytes, a few outside the grid; bit 0
+  // of the argument adds the cell of the other half, bit 1 one a row above.
+  void Spot(int argument) {
+    const GridCell target{input_.Command().value_or(0) % 64, input_.Command().value_or(0) % 33};
+    std::vector<GridCell> cells{target};
+    if ((argument & 1) != 0) cells.push_back({(target.column + 31) % 62, target.row});
+    if ((argument & 2) != 0) cells.push_back({target.column, target.row + 1});
+    controller_.StartSpot(target, cells);
   }
 
   // Ticks come only while the step timer runs.

@@ -69,7 +69,8 @@ std::uint8_t EmulatedAdapter::Answer(const Frame& frame) {
     return kAmbientCelsius;
   }
   if (frame.reg >= 2 && frame.reg <= 9) {
-    return static_cast<std::uint8_t>(PixelReading(frame.address, panPosition_, tiltPosition_, frame.reg));
+    return static_cast<std::uint8_t>(
+        PixelReading(frame.address, panPosition_, tiltPosition_, frame.reg, mugCentreCelsius_));
   }
   return 0;  // registers the program does not use
 }

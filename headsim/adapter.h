@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "headsim/scene.h"
+
 // The serial-to-I2C adapter with the two modules behind it, as the program
 // talks to it: 0x55, address, register, count, then a data byte for a
 // write (address 0xD0 or 0xD2) and nothing more for a read (0xD1 or 0xD3).
@@ -27,6 +29,8 @@ class EmulatedAdapter {
   bool Feed(std::uint8_t byte, Frame* frame);
   // The bytes skipped so far because they fit no frame.
   long SkippedBytes() const { return skippedBytes_; }
+  // The mug centre's temperature that pixel reads from now on see.
+  void SetMugCentre(double celsius) { mugCentreCelsius_ = celsius; }
 
  private:
   std::uint8_t Answer(const Frame& frame);
@@ -35,6 +39,7 @@ class EmulatedAdapter {
   long skippedBytes_ = 0;
   int panPosition_ = 15;
   int tiltPosition_ = 15;
+  double mugCentreCelsius_ = kMug.centreCelsius;
 };
 
 }  // namespace headsim

@@ -5,10 +5,11 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <random>
 #include <string>
 #include <thread>
@@ -29,19 +30,27 @@ struct Options {
   int delayMs = 0;
   long hangUpAfter = -1;  // frames
   bool log = false;
+  headsim::MugCourse mug;  // still unless --cooling is given
+  bool printScene = false;
 };
 
 void Usage() {
   std::fprintf(stderr,
                "usage: torvak-headsim [--link PATH] [--log] [--silent] [--zeros]\n"
                "                      [--garbage N] [--delay MS] [--hangup-after FRAMES]\n"
-               "       torvak-headsim --print-scene\n");
+               "                      [--cooling T0,TAU]\n"
+               "       torvak-headsim [--cooling T0,TAU] --print-scene\n"
+               "  --cooling T0,TAU  the mug's centre starts at T0 degrees C and approaches the\n"
+               "                    room's 21 with time constant TAU seconds (TAU > 0): it\n"
+               "                    cools from above 21 and warms from below it\n");
 }
 
-void PrintScene() {
+// The grid a full scan reads; with --cooling, at the emulator's start.
+void PrintScene(const Options& options) {
+  const double mugCentre = headsim::MugCentreCelsius(options.mug, 0.0);
   for (int row = 31; row >= 0; --row) {
     for (int column = 0; column < 62; ++column) {
-      std::printf(column ? ";%d" : "%d", headsim::ExpectedReading(column, row));
+      std::printf(column ? ";%d" : "%d", headsim::ExpectedReading(column, row, mugCentre));
     }
     std::printf("\n");
   }
@@ -53,10 +62,23 @@ bool ParseNumber(const char* text, long* value) {
   return end != text && *end == '\0' && *value >= 0;
 }
 
+// T0,TAU: two decimal numbers, T0 in degrees Celsius and TAU > 0 in seconds.
+bool ParseCooling(const char* text, headsim::MugCourse* course) {
+  char* end = nullptr;
+  course->startCelsius = std::strtod(text, &end);
+  if (end == text || *end != ',' || !std::isfinite(course->startCelsius)) {
+    return false;
+  }
+  const char* tau = end + 1;
+  course->tauSeconds = std::strtod(tau, &end);
+  return end != tau && *end == '\0' && std::isfinite(course->tauSeconds) && course->tauSeconds > 0;
+}
+
 bool ParseOptions(int argc, char** argv, Options* options) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     long number = 0;
+    headsim::MugCourse course;
     const bool hasValue = i + 1 < argc;
     if (arg == "--link" && hasValue) {
       options->link = argv[++i];
@@ -72,6 +94,10 @@ bool ParseOptions(int argc, char** argv, Options* options) {
       options->delayMs = static_cast<int>(number);
     } else if (arg == "--hangup-after" && hasValue && ParseNumber(argv[++i], &number)) {
       options->hangUpAfter = number;
+    } else if (arg == "--cooling" && hasValue && ParseCooling(argv[++i], &course)) {
+      options->mug = course;
+    } else if (arg == "--print-scene") {
+      options->printScene = true;
     } else {
       return false;
     }
@@ -163,9 +189,10 @@ void Reply(int master, const headsim::Frame& frame, const Options& options, std:
   }
 }
 
-// Answers the frames that come over the line, with the faults asked for,
-// until a stop is requested or the line hangs up after its frames.
-void ServeFrames(int master, const Options& options) {
+// Answers the frames that come over the line, with the faults asked for and
+// the mug as it is at that moment since start, until a stop is requested or
+// the line hangs up after its frames.
+void ServeFrames(int master, const Options& options, std::chrono::steady_clock::time_point start) {
   headsim::EmulatedAdapter adapter;
   std::mt19937 random(1);
   long frames = 0;
@@ -178,6 +205,8 @@ void ServeFrames(int master, const Options& options) {
     const ssize_t count = read(master, buffer, sizeof buffer);
     const long skippedBefore = adapter.SkippedBytes();
     for (ssize_t i = 0; i < count && frames != options.hangUpAfter; ++i) {
+      const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+      adapter.SetMugCentre(headsim::MugCentreCelsius(options.mug, elapsed.count()));
       headsim::Frame frame;
       if (!adapter.Feed(buffer[i], &frame)) {
         continue;
@@ -201,20 +230,21 @@ void ServeFrames(int master, const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 2 && std::strcmp(argv[1], "--print-scene") == 0) {
-    PrintScene();
-    return 0;
-  }
+  const auto start = std::chrono::steady_clock::now();
   Options options;
   if (!ParseOptions(argc, argv, &options)) {
     Usage();
     return 2;
   }
+  if (options.printScene) {
+    PrintScene(options);
+    return 0;
+  }
   Line line;
   if (!SetUpLine(options, &line)) {
     return 1;
   }
-  ServeFrames(line.master, options);
+  ServeFrames(line.master, options, start);
   TearDownLine(options, line);
   return 0;
 }

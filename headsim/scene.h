@@ -1,5 +1,7 @@
 #pragma once
 
+#include <limits>
+
 // The scene the emulated head looks at, described once per grid cell:
 // a room at 21 °C with a warm mug, a hot spot above the top of the colour
 // scale and a cold spot below its bottom.
@@ -25,13 +27,29 @@ inline constexpr Spot kMug{"mug", 12, 12, 4, 60, 35};
 inline constexpr Spot kHotSpot{"hot spot", 44, 22, 2, 220, 200};
 inline constexpr Spot kColdSpot{"cold spot", 53, 7, 2, 4, 6};
 
-// Degrees that grid cell (column, row) reads in a full scan.
-int ExpectedReading(int column, int row);
+// How the mug's centre changes over time: it starts at startCelsius and follows
+// Newton's law towards the room, T(t) = room + (start - room) * exp(-t / tau),
+// cooling from above the room and warming from below it. The default course
+// never moves: exp(-t / infinity) is exactly 1, so the mug stays as in kMug.
+struct MugCourse {
+  double startCelsius = kMug.centreCelsius;
+  double tauSeconds = std::numeric_limits<double>::infinity();
+};
+
+// The mug centre's temperature in °C, seconds after the course began.
+double MugCentreCelsius(const MugCourse& course, double seconds);
+
+// Degrees that grid cell (column, row) reads in a full scan while the mug's
+// centre is at mugCentreCelsius. Every mug cell's excess over the room scales
+// with the centre's, so at kMug's own centre temperature the scene is the
+// fixed one; the rest of the scene never changes.
+int ExpectedReading(int column, int row, double mugCentreCelsius = kMug.centreCelsius);
 
 // Degrees that a pixel register (2..9) of a module (0xD0 or 0xD2) sees with
 // the pan servo at panPosition and the tilt servo at tiltPosition. The tilt
 // servo stands at 16 + sub-row offset while scanning; other positions look
-// at the nearest row.
-int PixelReading(int moduleAddress, int panPosition, int tiltPosition, int pixelRegister);
+// at the nearest row. The mug's centre is at mugCentreCelsius.
+int PixelReading(int moduleAddress, int panPosition, int tiltPosition, int pixelRegister,
+                 double mugCentreCelsius = kMug.centreCelsius);
 
 }  // namespace headsim

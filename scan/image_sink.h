@@ -7,8 +7,9 @@
 class ImageSink {
  public:
   virtual ~ImageSink() = default;
-  // A reading (1..255) for grid cell (column 0..61, row 0..31).
-  virtual void StoreReading(int column, int row, int value) = 0;
+  // A reading (1..255) for grid cell (column 0..61, row 0..31); substituted
+  // when the sensor gave no answer and a made-up value stands in for it.
+  virtual void StoreReading(int column, int row, int value, bool substituted) = 0;
   // The image's copy of the accepted scan range.
   virtual void SetScanRange(const ScanRange& range) = 0;
   virtual void SetAmbientTemperature(int celsius) = 0;

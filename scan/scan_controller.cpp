@@ -2,6 +2,8 @@
 
 #include "scan/adapter_frames.h"
 
+#include <cstdlib>
+
 namespace {
 
 constexpr std::uint8_t kLastGridRow = 31;
@@ -18,7 +20,7 @@ constexpr int kMsPerServoPosition = 10;
 // Stands in for the image until SetScanDefaults has given one.
 class NoImage : public ImageSink {
  public:
-  void StoreReading(int, int, int) override {}
+  void StoreReading(int, int, int, bool) override {}
   void SetScanRange(const ScanRange&) override {}
   void SetAmbientTemperature(int) override {}
 };
@@ -84,21 +86,25 @@ void ScanController::UpdateRegisterSpan() {
   s.lastRegister = static_cast<std::uint8_t>(s.range.lastRow / 4 - (s.range.lastRow % 4 < t ? 1 : 0) + 2);
 }
 
-std::uint8_t ScanController::Read(int module, std::uint8_t reg) {
-  bool substituted = false;
-  const std::uint8_t reading = ReadRegister(state_.port, clock_, module, reg, &substituted);
+std::uint8_t ScanController::Read(int module, std::uint8_t reg, bool* substituted) {
+  bool missing = false;
+  const std::uint8_t reading = ReadRegister(state_.port, clock_, module, reg, &missing);
   ++readsInStep_;
-  if (substituted) ++substitutesInStep_;
+  if (missing) ++substitutesInStep_;
+  if (substituted != nullptr) *substituted = missing;
   return reading;
 }
 
-void ScanController::ReadModule(int module, int column) {
+void ScanController::ReadPixel(int module, int column, int reg) {
   ScanState& s = state_;
-  for (int reg = s.firstRegister; reg <= s.lastRegister; ++reg) {
-    s.pixelRegister = static_cast<std::uint8_t>(reg);
-    const int reading = Read(module, s.pixelRegister);
-    Image().StoreReading(column, s.tiltOffset + s.subRowCount * (reg - 2), reading);
-  }
+  s.pixelRegister = static_cast<std::uint8_t>(reg);
+  bool substituted = false;
+  const int reading = Read(module, s.pixelRegister, &substituted);
+  Image().StoreReading(column, s.tiltOffset + s.subRowCount * (reg - 2), reading, substituted);
+}
+
+void ScanController::ReadModule(int module, int column) {
+  for (int reg = state_.firstRegister; reg <= state_.lastRegister; ++reg) ReadPixel(module, column, reg);
 }
 
 void ScanController::ReadColumn() {
@@ -151,16 +157,24 @@ void ScanController::DecideRow() {
   PerformMove(s.tiltOffset < s.subRowCount - s.tiltStep ? HeadMove::kTiltStep : HeadMove::kResetTilt);
 }
 
-void ScanController::ScanStep() {
-  ScanState& s = state_;
-  s.running = true;
+void ScanController::BeginStep() {
   substitutesInStep_ = 0;
   readsInStep_ = 0;
-  clock_.Wait(kSettleMs);
-  ReadColumn();
+}
+
+void ScanController::EndStep() {
   clock_.YieldOnce();
   substitutesInLastStep_ = substitutesInStep_;
   readsInLastStep_ = readsInStep_;
+}
+
+void ScanController::ScanStep() {
+  ScanState& s = state_;
+  s.running = true;
+  BeginStep();
+  clock_.Wait(kSettleMs);
+  ReadColumn();
+  EndStep();
 
   if (s.stepState == HeadMove::kReturnPan || s.stepState == HeadMove::kResetTilt) {
     // When one sweep is a whole frame, a frame that ended at lastPan with
@@ -207,12 +221,18 @@ void ScanController::ResendHeadPosition() {
 }
 
 void ScanController::Start() {
+  spotCells_.clear();
+  Run();
+}
+
+void ScanController::Run() {
   window_.SetStepTimer(true);
   scanning_ = true;
   WriteTilt();
 }
 
 void ScanController::Stop() {
+  spotCells_.clear();
   window_.SetStepTimer(false);
   scanning_ = false;
   ParkTilt();
@@ -221,12 +241,46 @@ void ScanController::Stop() {
 
 void ScanController::Tick() {
   if (!scanning_) return Stop();  // the last step ended a pass
+  if (Spotting()) return SpotStep();
   ScanStep();
   scanning_ = state_.running;
   window_.RepaintPicture();
 }
 
+bool ScanController::StartSpot(GridCell target, const std::vector<GridCell>& cells) {
+  ScanState& s = state_;
+  const int pan = target.column % kRightHalfOffset;
+  if (target.row < 0 || target.row > kLastGridRow || target.column < 0 || target.column > kLastGridColumn ||
+      pan < s.firstPan || pan > s.lastPan)
+    return false;
+  // The sweep goes on from where the head then stands.
+  WriteServoPosition(s.port, kPanModule, pan);
+  clock_.Wait(kMsPerServoPosition * std::abs(pan - s.panPosition));
+  s.panPosition = static_cast<std::uint8_t>(pan);
+  s.tiltOffset = static_cast<std::uint8_t>(target.row % s.subRowCount);
+  UpdateRegisterSpan();
+  spotCells_.clear();
+  for (const GridCell& cell : cells) {
+    if (cell.column % kRightHalfOffset == pan && cell.row % s.subRowCount == s.tiltOffset) spotCells_.push_back(cell);
+  }
+  if (spotCells_.empty()) spotCells_.push_back(target);
+  Run();
+  clock_.Wait(kSettleMs);
+  return true;
+}
+
+void ScanController::SpotStep() {
+  BeginStep();
+  for (const GridCell& cell : spotCells_) {
+    const bool right = cell.column >= kRightHalfOffset;
+    ReadPixel(right ? kPanModule : kTiltModule, cell.column, cell.row / state_.subRowCount + kFirstPixelRegister);
+  }
+  EndStep();
+  window_.RepaintPicture();
+}
+
 void ScanController::Reset() {
+  if (Spotting()) Stop();  // the head leaves the spot
   PerformMove(HeadMove::kReturnPan);
   if (state_.running) {
     PerformMove(HeadMove::kResetTilt);
@@ -234,12 +288,13 @@ void ScanController::Reset() {
     state_.tiltOffset = 0;
     UpdateRegisterSpan();
   }
-  Read(kTiltModule, kAmbientRegister);  // the first ambient reading is discarded
+  Read(kTiltModule, kAmbientRegister, nullptr);  // the first ambient reading is discarded
   ReadAmbient();
   window_.EnableStart(true);
 }
 
 void ScanController::MiddlePosition() {
+  if (Spotting()) Stop();
   WriteServoPosition(state_.port, kPanModule, kMiddlePan);  // panPosition keeps the scan's position
   PerformMove(HeadMove::kResetTilt);
   window_.EnableStart(false);
@@ -247,16 +302,20 @@ void ScanController::MiddlePosition() {
 
 void ScanController::PauseScan() {
   pausedScan_ = scanning_;
+  pausedSpot_ = spotCells_;
   if (pausedScan_) Stop();
 }
 
 void ScanController::ResumeScan() {
-  if (pausedScan_) Start();
+  if (pausedScan_) {
+    spotCells_ = pausedSpot_;
+    Run();
+  }
   pausedScan_ = false;
 }
 
 void ScanController::ReadAmbient() {
-  const int celsius = Read(kTiltModule, kAmbientRegister);
+  const int celsius = Read(kTiltModule, kAmbientRegister, nullptr);
   Image().SetAmbientTemperature(celsius);
   window_.ShowAmbient(celsius);
 }

@@ -1,5 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <vector>
+
+#include "image/grid_cell.h"
 
 #include "scan/byte_link.h"
 #include "scan/clock.h"
@@ -64,7 +67,7 @@ class ScanController {
   void ResendHeadPosition();
 
   // Commands of the window.
-  void Start();           // "Start"
+  void Start();           // "Start": a pass, also after a spot measurement
   void Stop();            // "Stopp"
   void Tick();            // one tick of the step timer
   void Reset();           // "Reset" of "Steuerung"
@@ -73,6 +76,15 @@ class ScanController {
   void ResumeScan();      // after it
   // Reads the ambient temperature once, stores and shows it.
   void ReadAmbient();
+
+  // Spot measurement: the head turns once so that the target cell is in
+  // view (the pan position of its column, the tilt sub-row of its row), then
+  // every tick reads only the registers of the given cells seen from there
+  // (the target's alone if none is), with no servo move and no settling
+  // wait. "Stopp" ends it. Refused (nothing sent) for a cell outside the
+  // grid or whose pan position lies outside the sweep of the scan range.
+  bool StartSpot(GridCell target, const std::vector<GridCell>& cells);
+  bool Spotting() const { return !spotCells_.empty(); }
 
   // Range and options. ChangeEdge tries the edge's new value (taken in
   // 8 bits) and keeps it only if the range stays valid; returns acceptance.
@@ -83,10 +95,15 @@ class ScanController {
   void SetFourRowMode();  // "4-zeilig"
 
  private:
+  void Run();  // starts the step timer and tilts the head to its sub-row
   void ParkTilt();
   void WriteTilt();
   void ReadModule(int module, int column);
-  std::uint8_t Read(int module, std::uint8_t reg);
+  void ReadPixel(int module, int column, int reg);
+  std::uint8_t Read(int module, std::uint8_t reg, bool* substituted);
+  void BeginStep();
+  void EndStep();
+  void SpotStep();
   void DecideRow();
   ImageSink& Image();
 
@@ -99,4 +116,6 @@ class ScanController {
   int substitutesInLastStep_ = 0;
   int readsInStep_ = 0;
   int readsInLastStep_ = 0;
+  std::vector<GridCell> spotCells_;  // read by every tick of a spot measurement
+  std::vector<GridCell> pausedSpot_;
 };

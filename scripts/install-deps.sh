@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages that building, running and testing need,
 # only those that are missing. Uses sudo when not run as root.
 set -euo pipefail
-packages=(g++ cmake make qt6-base-dev qt6-serialport-dev qt6-qpa-plugins qt6-translations-l10n
+packages=(g++ cmake make qt6-base-dev qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins
+          qt6-translations-l10n
           libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core clang libclang-rt-14-dev "$@")
 missing=()
 for p in "${packages[@]}"; do

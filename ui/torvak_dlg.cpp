@@ -149,7 +149,7 @@ void CTorvakDlg::InitControls() {
 void CTorvakDlg::ConnectScan() {
   ScanService* scan = scan_.get();
   connect(scan, &ScanService::readingStored, this,
-          [this](int column, int row, int value) { image_.StoreReading(column, row, value); });
+          [this](int column, int row, int value, bool) { image_.StoreReading(column, row, value); });
   connect(scan, &ScanService::scanRangeChanged, this, &CTorvakDlg::OnScanRangeChanged);
   connect(scan, &ScanService::ambientChanged, this, &CTorvakDlg::ShowAmbient);
   connect(scan, &ScanService::startEnabledChanged, Control(ctl::kStart), &QWidget::setEnabled);

@@ -12,6 +12,7 @@ ScanService::ScanService(LinkFactory makeLink, ClockFactory makeClock, QObject* 
   // Everything the worker shows reaches the window's thread in the order it
   // was emitted.
   connect(worker_.get(), &ScanWorker::readingStored, this, &ScanService::readingStored, Qt::QueuedConnection);
+  connect(worker_.get(), &ScanWorker::spotRefused, this, &ScanService::spotRefused, Qt::QueuedConnection);
   connect(worker_.get(), &ScanWorker::scanRangeChanged, this, &ScanService::scanRangeChanged, Qt::QueuedConnection);
   connect(worker_.get(), &ScanWorker::ambientChanged, this, &ScanService::ambientChanged, Qt::QueuedConnection);
   connect(
@@ -87,6 +88,10 @@ void ScanService::Resume() {
 
 void ScanService::ChangeEdge(RangeEdge edge, int value) {
   Post([edge, value](ScanWorker& worker) { worker.ChangeEdge(edge, value); });
+}
+
+void ScanService::StartSpot(GridCell target, std::vector<GridCell> cells) {
+  Post([target, cells = std::move(cells)](ScanWorker& worker) { worker.StartSpot(target, cells); });
 }
 
 void ScanService::ResetRange() {

@@ -4,6 +4,7 @@
 #include <QThread>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "scan/image_sink.h"
 #include "scan/scan_controller.h"
@@ -45,6 +46,10 @@ class ScanService : public QObject {
   void Resume();
   // Answered by edgeAnswered with the accepted or refused value.
   void ChangeEdge(RangeEdge edge, int value);
+  // A spot measurement at target, reading the given cells seen from there
+  // (see ScanController::StartSpot); answered by spotRefused if refused.
+  // "Stopp" ends it, "Start" runs a pass.
+  void StartSpot(GridCell target, std::vector<GridCell> cells);
   void ResetRange();
   void SetOptions(bool stopAfterPass, bool bothDirections);
   void SetOneRowMode();
@@ -54,7 +59,9 @@ class ScanService : public QObject {
   void SelectPort(int number);
 
  signals:
-  void readingStored(int column, int row, int value);
+  // substituted: no answer came and a made-up value stands in.
+  void readingStored(int column, int row, int value, bool substituted);
+  void spotRefused();
   void scanRangeChanged(ScanRange range);
   void ambientChanged(int celsius);
   void startEnabledChanged(bool enabled);

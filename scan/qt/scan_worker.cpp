@@ -75,6 +75,12 @@ void ScanWorker::ChangeEdge(RangeEdge edge, int value) {
   ReportScanning();
 }
 
+void ScanWorker::StartSpot(GridCell target, const std::vector<GridCell>& cells) {
+  if (stopping_) return;
+  if (!controller_->StartSpot(target, cells)) emit spotRefused();
+  ReportScanning();
+}
+
 void ScanWorker::SetOptions(bool stopAfterPass, bool bothDirections) {
   if (stopping_) return;
   controller_->SetOptions(stopAfterPass, bothDirections);
@@ -137,7 +143,9 @@ void ScanWorker::ReportStep(bool noisy) {
   emit statusMessage(trouble == StepTrouble::kNone ? portMessage_ : QString::fromStdString(StatusText(trouble)));
 }
 
-void ScanWorker::StoreReading(int column, int row, int value) { emit readingStored(column, row, value); }
+void ScanWorker::StoreReading(int column, int row, int value, bool substituted) {
+  emit readingStored(column, row, value, substituted);
+}
 
 void ScanWorker::SetScanRange(const ScanRange& range) { emit scanRangeChanged(range); }
 

@@ -45,11 +45,12 @@ class ScanWorker : public QObject, public ImageSink, public ScanWindow {
   void StartUp();
   void RunCommand(void (ScanController::*command)());
   void ChangeEdge(RangeEdge edge, int value);
+  void StartSpot(GridCell target, const std::vector<GridCell>& cells);
   void SetOptions(bool stopAfterPass, bool bothDirections);
   void SelectPort(int number);
 
   // ImageSink
-  void StoreReading(int column, int row, int value) override;
+  void StoreReading(int column, int row, int value, bool substituted) override;
   void SetScanRange(const ScanRange& range) override;
   void SetAmbientTemperature(int celsius) override;
   // ScanWindow
@@ -59,7 +60,8 @@ class ScanWorker : public QObject, public ImageSink, public ScanWindow {
   void RepaintPicture() override;
 
  signals:
-  void readingStored(int column, int row, int value);
+  void readingStored(int column, int row, int value, bool substituted);
+  void spotRefused();
   void scanRangeChanged(ScanRange range);
   void ambientChanged(int celsius);
   // command: the number of the command that produced it (see CountCommand).

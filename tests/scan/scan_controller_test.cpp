@@ -381,7 +381,10 @@ TEST(ScanStep, CountsTheReadsThatGotNoAnswer) {
   rig.controller.Tick();
   EXPECT_EQ(rig.controller.SubstitutesInLastStep(), 5);
   EXPECT_EQ(rig.controller.ReadsInLastStep(), 16);
-  for (const Reading& r : rig.image.readings) EXPECT_GE(r.value, 20);
+  for (std::size_t i = 0; i < rig.image.readings.size(); ++i) {
+    EXPECT_GE(rig.image.readings[i].value, 20);
+    EXPECT_EQ(rig.image.readings[i].substituted, i == 0 || i == 3 || i == 7 || i == 8 || i == 15) << i;
+  }
   rig.link.NoAnswer();
   rig.controller.ReadAmbient();  // outside a step: not counted
   EXPECT_EQ(rig.controller.SubstitutesInLastStep(), 5);
@@ -394,6 +397,38 @@ TEST(ScanStep, CountsTheReadsThatGotNoAnswer) {
   rig.controller.Tick();
   EXPECT_EQ(rig.controller.ReadsInLastStep(), 0);
   EXPECT_EQ(rig.controller.SubstitutesInLastStep(), 0);
+}
+
+// A spot measurement turns the head once to the cell's pan position and sub-row, then reads
+// only the registers of the marked cells seen from there, tick after tick, without a move or a
+// settling wait; cells of the other sub-row or column are not read. Stopp parks the tilt.
+TEST(SpotMeasurement, ReadsOnlyTheMarkedCellsInViewWithoutMovesUntilStopp) {
+  ScanRig rig;
+  StartUp(rig, true, true);  // head at pan 0
+  const std::size_t frames = rig.link.frames.size();
+  rig.clock.waits.clear();
+  const std::vector<GridCell> marked{{40, 13}, {9, 21}, {9, 22}, {12, 13}};  // (9, 21) and (40, 13): pan 9, sub-row 1
+  ASSERT_TRUE(rig.controller.StartSpot({40, 13}, marked));
+  EXPECT_EQ(WritesIn(rig.link.frames, frames), (std::vector<ServoWrite>{{kPan, 0, 9}, {kTilt, 0, 17}}));
+  EXPECT_EQ(rig.clock.waits, (std::vector<int>{90, 300}));
+  rig.image.readings.clear();
+  const std::size_t before = rig.link.frames.size();
+  const std::vector<Step> steps = Ticks(rig, 3);
+  const std::vector<Frame> cycle{ReadFrame(kPan, 5), ReadFrame(kTilt, 7)};  // 13 = 1 + 4 * 3, 21 = 1 + 4 * 5
+  EXPECT_EQ(std::vector<Frame>(rig.link.frames.begin() + before, rig.link.frames.end()),
+            (std::vector<Frame>{cycle[0], cycle[1], cycle[0], cycle[1], cycle[0], cycle[1]}));
+  for (const Step& step : steps) EXPECT_EQ(step.ms, 2 * 2);
+  EXPECT_EQ(std::vector<Reading>(rig.image.readings.begin(), rig.image.readings.begin() + 2),
+            (std::vector<Reading>{{40, 13, kReading}, {9, 21, kReading}}));
+  EXPECT_TRUE(rig.window.timerRunning && rig.controller.Scanning());
+  const std::size_t atStop = rig.link.frames.size();
+  rig.controller.Stop();
+  EXPECT_EQ(WritesIn(rig.link.frames, atStop), (std::vector<ServoWrite>{{kTilt, 0, 15}}));
+  EXPECT_FALSE(rig.controller.Spotting() || rig.window.timerRunning);
+  ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Right, 20));  // the sweep ends at pan 20 now
+  EXPECT_FALSE(rig.controller.StartSpot({22, 0}, {{22, 0}}));
+  EXPECT_FALSE(rig.controller.StartSpot({62, 0}, {}));
+  EXPECT_EQ(rig.link.frames.size(), atStop + 1) << "a refused spot sends nothing";
 }
 
 // In 1-row mode each sweep is a whole frame at the first sub-row; with both

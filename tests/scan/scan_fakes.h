@@ -110,12 +110,15 @@ struct Reading {
   int column;
   int row;
   int value;
+  bool substituted = false;
   friend bool operator==(const Reading&, const Reading&) = default;
 };
 
 class RecordingImage : public ImageSink {
  public:
-  void StoreReading(int column, int row, int value) override { readings.push_back({column, row, value}); }
+  void StoreReading(int column, int row, int value, bool substituted) override {
+    readings.push_back({column, row, value, substituted});
+  }
   void SetScanRange(const ScanRange& range) override { ranges.push_back(range); }
   void SetAmbientTemperature(int celsius) override { ambients.push_back(celsius); }
   std::vector<Reading> readings;

@@ -48,9 +48,11 @@ class FakeAdapter {
     holdFrame_ = std::move(frame);
   }
   bool Holding() const { return Locked(holding_); }
-  void Release() {
+  // Lets the held worker go on; it is held again after holdNext, if given
+  // (set in the same breath, so a fast worker cannot slip past it).
+  void Release(Bytes holdNext = {}) {
     std::lock_guard lock(mutex_);
-    holdFrame_.clear();
+    holdFrame_ = std::move(holdNext);
     released_ = true;
     changed_.notify_all();
   }

@@ -74,8 +74,7 @@ TEST_F(WindowTest, ARunningScanShowsItsReadingsWaitsForDialogsAndFollowsTheOptio
     QSignalSpy scanning(&window.Scan(), &ScanService::scanningChanged);
     bool pausedWhileOpen = false;
     WithNextModal<QDialog>([&](QDialog& dialog) {
-      adapter_->Release();  // the step in hand ends first
-      adapter_->HoldAfter(TiltWrite(++row));
+      adapter_->Release(TiltWrite(++row));  // the step in hand ends first
       pausedWhileOpen = WaitFor([&] { return !window.Scanning(); });
       scanning.clear();
       dialog.reject();
@@ -87,13 +86,11 @@ TEST_F(WindowTest, ARunningScanShowsItsReadingsWaitsForDialogsAndFollowsTheOptio
   ASSERT_TRUE(WaitFor([&] { return adapter_->Holding(); }));  // in the first frame's last row
   Click(ctl::kStopAfterPass);
   const auto sent = static_cast<std::ptrdiff_t>(adapter_->Sent().size());
-  adapter_->Release();
-  adapter_->HoldAfter(TiltWrite(17));  // in the next frame, if there is one
+  adapter_->Release(TiltWrite(17));  // in the next frame, if there is one
   ASSERT_TRUE(WaitForFrame(TiltWrite(17), sent)) << "no second frame";
   Button(ctl::kStopAfterPass)->setChecked(true);  // sent by the next click of either box
   Click(ctl::kBothDirections);
-  adapter_->Release();
-  adapter_->HoldAfter(TiltWrite(17));
+  adapter_->Release(TiltWrite(17));
   EXPECT_TRUE(WaitFor([&] { return !window.Scanning(); })) << "the pass did not end by itself";
   Click(ctl::kStop);  // should it not have ended, before the window's end releases it
 }

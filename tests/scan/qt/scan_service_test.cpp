@@ -90,7 +90,7 @@ TEST_F(ScanServiceTest, StartRunsStepsWhoseReadingsReachTheCallersThreadUntilSto
   service->Stop();
   ASSERT_TRUE(WaitFor([&] { return scanning->size() == 2; }));
   EXPECT_EQ(delivered, callers);
-  EXPECT_EQ(readings->at(0), (QList<QVariant>{31, 0, 33})) << "the pan module's column first, lowest row first";
+  EXPECT_EQ(readings->at(0), (QList<QVariant>{31, 0, 33, false})) << "the pan module's column first, lowest row first";
   EXPECT_FALSE(scanning->at(1).at(0).toBool());
 }
 

@@ -1,0 +1,37 @@
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "trend/trend_recorder.h"
+
+namespace {
+
+// Four points set, as the recorder starts a lesson.
+std::unique_ptr<TrendRecorder> FourPoints() {
+  auto recorder = std::make_unique<TrendRecorder>();
+  for (int p = 0; p < 4; ++p) recorder->AddPoint({10 * p, 5});
+  return recorder;
+}
+
+// One reading of a marked cell appended to its series, with the real clocks.
+// Every hour's worth of readings at 100 per second a fresh recorder starts
+// (untimed), so the growth of the series is measured but memory stays bounded.
+void BM_TrendRecord(benchmark::State& state) {
+  constexpr int kHour = 360000;
+  auto recorder = FourPoints();
+  int count = 0;
+  for (auto _ : state) {
+    recorder->Record(30, 5, 20 + count % 70, false);
+    if (++count == kHour) {
+      state.PauseTiming();
+      recorder = FourPoints();
+      count = 0;
+      state.ResumeTiming();
+    }
+  }
+  benchmark::DoNotOptimize(recorder->Series(3).data());
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_TrendRecord);
+
+}  // namespace

@@ -1,0 +1,147 @@
+// Temperature over time: the recorder of measuring points, Newton's cooling
+// fit and the spreadsheet text.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <ctime>
+#include <random>
+#include <tuple>
+#include <vector>
+
+#include "trend/cooling_fit.h"
+#include "trend/trend_csv.h"
+#include "trend/trend_recorder.h"
+
+namespace {
+
+// Newton's law sampled every 2 s for 3 tau, rounded to whole degrees as the
+// head reports them, optionally with uniform noise of +-0.5 degrees first.
+std::vector<TrendSample> Law(double t0, double tu, double tau, bool noise) {
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> jitter(-0.5, 0.5);
+  std::vector<TrendSample> series;
+  for (double t = 0.0; t <= 3 * tau; t += 2.0) {
+    const double exact = tu + (t0 - tu) * std::exp(-t / tau) + (noise ? jitter(random) : 0.0);
+    series.push_back({t, static_cast<int>(std::lround(exact))});
+  }
+  return series;
+}
+
+// Rounding alone leaves residuals of spread 1/sqrt(12) = 0.29 degrees, with
+// the noise sqrt(2/12) = 0.41. The true tau must then lie within three of the
+// fit's standard uncertainties, and about 180 samples over 3 tau pin tau down
+// to well under 2 %, tighter still when Tu is known.
+TEST(CoolingFit, RoundedAndNoisyCoolingAndWarmingGiveTauWithinThreeUncertaintiesOfUnderTwoPercent) {
+  struct Case { double t0, tu, tau; bool noise; };
+  for (const Case c : {Case{80, 20, 120, false}, Case{80, 20, 120, true}, Case{15, 60, 90, true}}) {
+    SCOPED_TRACE(testing::Message() << c.t0 << (c.noise ? " noisy" : " rounded"));
+    const auto series = Law(c.t0, c.tu, c.tau, c.noise);
+    const CoolingFit fitted = FitCooling(series, std::nullopt);
+    const CoolingFit given = FitCooling(series, c.tu);
+    for (const CoolingFit& f : {fitted, given}) {
+      ASSERT_EQ(f.problem, FitProblem::kNone);
+      EXPECT_NEAR(f.tau, c.tau, 3 * f.tauUncertainty);
+      EXPECT_GT(f.tauUncertainty, 0.0);
+      EXPECT_LT(f.tauUncertainty, 0.02 * c.tau);
+      EXPECT_NEAR(f.startCelsius, c.t0, 1.0);
+      EXPECT_NEAR(f.residualSpread, c.noise ? 0.41 : 0.29, 0.08);
+      EXPECT_NEAR(f.At(c.tau), c.tu + (c.t0 - c.tu) / std::exp(1.0), 0.3);
+    }
+    EXPECT_TRUE(fitted.ambientFitted);
+    EXPECT_NEAR(fitted.ambientCelsius, c.tu, 1.0);
+    EXPECT_FALSE(given.ambientFitted);
+    EXPECT_EQ(given.ambientCelsius, c.tu);
+    EXPECT_LT(given.tauUncertainty, fitted.tauUncertainty);
+  }
+}
+
+TEST(CoolingFit, TooFewConstantOrLinearSeriesAreRefusedWithFiniteValuesAndAPlainText) {
+  const std::vector<TrendSample> three = {{0, 50}, {1, 40}, {2, 34}};
+  EXPECT_EQ(FitCooling({three.begin(), three.end() - 1}, 20.0).problem, FitProblem::kTooFewSamples);
+  EXPECT_EQ(FitCooling(three, std::nullopt).problem, FitProblem::kTooFewSamples);
+  EXPECT_EQ(FitCooling(three, 20.0).problem, FitProblem::kNone);
+  EXPECT_EQ(FitCooling({{0, 25}, {1, 25}, {2, 25}, {3, 25}}, std::nullopt).problem, FitProblem::kConstant);
+  // A straight rising line: fitted Tu lets tau run off to infinity; with Tu
+  // held at 0 no decay towards it can rise at all.
+  std::vector<TrendSample> line;
+  for (int t = 0; t <= 40; ++t) line.push_back({double(t), 20 + t});
+  for (const CoolingFit& f : {FitCooling(line, std::nullopt), FitCooling(line, 0.0)}) {
+    EXPECT_EQ(f.problem, FitProblem::kNoConvergence);
+    for (double v : {f.tau, f.tauUncertainty, f.startCelsius, f.ambientCelsius, f.residualSpread})
+      EXPECT_TRUE(std::isfinite(v));
+  }
+  EXPECT_EQ(FitProblemText(FitProblem::kNone), "");
+  EXPECT_EQ(FitProblemText(FitProblem::kConstant),
+            "Die Messwerte sind konstant – keine Abkühlung oder Erwärmung zu erkennen.");
+}
+
+struct Clocks {
+  double now = 100.0;
+  int wallMinutes = 0;
+  TrendRecorder Recorder() {
+    return TrendRecorder([this] { return now; }, [this] {
+      using namespace std::chrono;
+      return sys_time<seconds>(sys_days(2026y / 12 / 7) + 13h + 5min + 9s) + minutes(wallMinutes);
+    });
+  }
+};
+
+TEST(TrendRecorder, RecordsRealReadingsOfMarkedCellsOnTheInjectedClockAndRefusesBadPoints) {
+  Clocks clocks;
+  TrendRecorder recorder = clocks.Recorder();
+  ASSERT_TRUE(recorder.AddPoint({3, 4}));  // recording begins at 100 s
+  clocks.now = 101.5;
+  recorder.Record(3, 4, 30, false);
+  recorder.Record(3, 4, 99, true);   // substituted
+  recorder.Record(4, 3, 99, false);  // no point there
+  EXPECT_TRUE(recorder.AddPoint({61, 31}));  // a second point does not restart
+  EXPECT_FALSE(recorder.AddPoint({3, 4}));
+  EXPECT_FALSE(recorder.AddPoint({62, 0}));
+  EXPECT_FALSE(recorder.AddPoint({0, 32}));
+  EXPECT_FALSE(recorder.AddPoint({-1, 0}));
+  EXPECT_TRUE(recorder.AddPoint({0, 0}) && recorder.AddPoint({7, 7}));
+  EXPECT_FALSE(recorder.AddPoint({8, 8}));
+  EXPECT_EQ(recorder.PointAt(0, 0), 2u);
+  ASSERT_EQ(recorder.Series(0).size(), 1u);
+  EXPECT_EQ(recorder.Series(0)[0].seconds, 1.5);
+  EXPECT_EQ(recorder.Series(0)[0].celsius, 30);
+
+  const auto firstWall = recorder.WallClockStart();
+  clocks.now = 110.0;
+  clocks.wallMinutes = 1;
+  recorder.Restart();
+  EXPECT_TRUE(recorder.Series(0).empty());
+  EXPECT_EQ(recorder.Points().size(), 4u);
+  EXPECT_EQ(recorder.Elapsed(), 0.0);
+  EXPECT_EQ(recorder.WallClockStart() - firstWall, std::chrono::minutes(1));
+
+  recorder.ClearPoints();
+  EXPECT_FALSE(recorder.PointAt(3, 4));
+  clocks.now = 120.0;
+  ASSERT_TRUE(recorder.AddPoint({5, 5}));  // a new first point restarts the clock
+  EXPECT_EQ(recorder.Elapsed(), 0.0);
+}
+
+TEST(TrendCsv, MergesTimesAcrossPointsWithEmptyFieldsAndADecimalCommaUnderAnIsoHeader) {
+  setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
+  tzset();
+  Clocks clocks;
+  TrendRecorder recorder = clocks.Recorder();
+  recorder.AddPoint({12, 12});
+  recorder.AddPoint({3, 4});
+  for (const auto& [t, column, celsius, substituted] : {std::tuple{100.5, 12, 22, false}, {100.5, 3, 30, false},
+                                                        {101.25, 12, 23, false}, {101.25, 3, 77, true},
+                                                        {1334.5678, 3, 31, false}}) {
+    clocks.now = t;
+    recorder.Record(column, column == 3 ? 4 : 12, celsius, substituted);
+  }
+  EXPECT_EQ(TrendCsv(recorder),
+            "# Temperaturverlauf ab 2026-12-07T14:05:09+01:00; Messpunkte: 1 (Spalte 12, Zeile 12); "
+            "2 (Spalte 3, Zeile 4)\n0,500;22;30\n1,250;23;\n1234,568;;31\n");
+  unsetenv("TZ");  // back to the system's zone
+  tzset();
+}
+
+}  // namespace

@@ -1,0 +1,32 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "trend/trend_recorder.h"
+
+// Why a series could not be fitted.
+enum class FitProblem { kNone, kTooFewSamples, kConstant, kNoConvergence };
+
+// Newton's law of cooling, T(t) = Tu + (T0 - Tu) * exp(-t / tau), fitted by
+// least squares. The same law describes warming (T0 below Tu). Every number
+// is finite whenever problem is kNone.
+struct CoolingFit {
+  FitProblem problem = FitProblem::kNone;
+  double tau = 0.0;             // seconds
+  double tauUncertainty = 0.0;  // standard uncertainty of tau, seconds
+  double startCelsius = 0.0;    // T0, at t = 0 (the start of recording)
+  double ambientCelsius = 0.0;  // Tu, given or fitted
+  bool ambientFitted = false;
+  double residualSpread = 0.0;  // standard deviation of the residuals, degrees
+  // The fitted curve at t seconds.
+  double At(double seconds) const;
+};
+
+// Fits the series; ambient holds Tu at that value, nullopt fits Tu too.
+// Needs at least three samples (four when Tu is fitted too) and a series
+// that is not constant.
+CoolingFit FitCooling(const std::vector<TrendSample>& series, std::optional<double> ambient);
+
+// A plain German sentence for a problem ("" for kNone).
+std::string FitProblemText(FitProblem problem);

@@ -1,0 +1,74 @@
+#include "trend/trend_recorder.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+constexpr int kColumns = 62;
+constexpr int kRows = 32;
+
+double SteadySeconds() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
+
+TrendRecorder::TrendRecorder(SecondsClock monotonic, WallClock wall)
+    : monotonic_(monotonic ? std::move(monotonic) : SecondsClock(SteadySeconds)),
+      wall_(wall ? std::move(wall) : WallClock([] { return std::chrono::system_clock::now(); })) {
+  // Until the first point is set, times count from construction so that
+  // Elapsed() is never meaningless.
+  start_ = monotonic_();
+  wallStart_ = wall_();
+  points_.reserve(kMaxMeasuringPoints);
+  series_.reserve(kMaxMeasuringPoints);
+}
+
+bool TrendRecorder::AddPoint(MeasuringPoint point) {
+  if (points_.size() >= kMaxMeasuringPoints || point.column < 0 || point.column >= kColumns || point.row < 0 ||
+      point.row >= kRows || PointAt(point.column, point.row)) {
+    return false;
+  }
+  const bool first = points_.empty();
+  points_.push_back(point);
+  series_.emplace_back();
+  if (first) {
+    Restart();
+  }
+  return true;
+}
+
+void TrendRecorder::ClearPoints() {
+  points_.clear();
+  series_.clear();
+}
+
+std::optional<std::size_t> TrendRecorder::PointAt(int column, int row) const {
+  const auto it = std::find(points_.begin(), points_.end(), MeasuringPoint{column, row});
+  if (it == points_.end()) {
+    return std::nullopt;
+  }
+  return static_cast<std::size_t>(it - points_.begin());
+}
+
+void TrendRecorder::Record(int column, int row, int celsius, bool substituted) {
+  if (substituted) {
+    return;
+  }
+  if (const auto index = PointAt(column, row)) {
+    // push_back doubles the capacity when full: amortised constant time, and
+    // an hour of fast readings (some hundred thousand per point) stays small.
+    series_[*index].push_back({Elapsed(), celsius});
+  }
+}
+
+void TrendRecorder::Restart() {
+  for (auto& series : series_) {
+    series.clear();
+  }
+  start_ = monotonic_();
+  wallStart_ = wall_();
+}
+
+double TrendRecorder::Elapsed() const { return monotonic_() - start_; }

@@ -1,0 +1,61 @@
+#pragma once
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <vector>
+
+// A grid cell whose temperature is followed over time.
+struct MeasuringPoint {
+  int column = 0;  // 0..61
+  int row = 0;     // 0..31, 0 the lowest
+  friend bool operator==(const MeasuringPoint&, const MeasuringPoint&) = default;
+};
+
+// One real reading of a point: seconds since recording began, and degrees.
+struct TrendSample {
+  double seconds = 0.0;
+  int celsius = 0;
+};
+
+inline constexpr std::size_t kMaxMeasuringPoints = 4;
+
+// Up to four measuring points and, for each, the course of its real
+// readings. Substituted readings are no measurements and leave a gap.
+// Recording begins when the first point is set into an empty set, and
+// again at Restart.
+class TrendRecorder {
+ public:
+  using SecondsClock = std::function<double()>;  // monotonic seconds
+  using WallClock = std::function<std::chrono::system_clock::time_point()>;
+  // Empty clocks: std::chrono::steady_clock and std::chrono::system_clock.
+  explicit TrendRecorder(SecondsClock monotonic = {}, WallClock wall = {});
+
+  // Adds a point (its number is its index + 1); false when four are set,
+  // the cell already has one or lies outside the 62 x 32 grid.
+  bool AddPoint(MeasuringPoint point);
+  // Removes every point and its series.
+  void ClearPoints();
+  const std::vector<MeasuringPoint>& Points() const { return points_; }
+  // The index of the point at that cell, if one is set there.
+  std::optional<std::size_t> PointAt(int column, int row) const;
+
+  // A reading the scan stored for a cell: appended to the series of the
+  // point at that cell, unless it was substituted or no point is there.
+  void Record(int column, int row, int celsius, bool substituted);
+  // Empties every series and begins recording anew; the points stay.
+  void Restart();
+
+  const std::vector<TrendSample>& Series(std::size_t point) const { return series_[point]; }
+  std::chrono::system_clock::time_point WallClockStart() const { return wallStart_; }
+  // Seconds since recording began.
+  double Elapsed() const;
+
+ private:
+  SecondsClock monotonic_;
+  WallClock wall_;
+  double start_ = 0.0;
+  std::chrono::system_clock::time_point wallStart_;
+  std::vector<MeasuringPoint> points_;
+  std::vector<std::vector<TrendSample>> series_;
+};
