@@ -1,6 +1,7 @@
 #include "image/readout.h"
 
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -120,4 +121,20 @@ std::string MouseTemperatureText(const DisplayData& display, const ThermalImage&
     return "> " + DegreesText(image.scaleMax);
   }
   return DegreesText(*t);
+}
+
+std::optional<GridCell> CellAt(const DisplayData& display, int x, int y) {
+  for (const auto& [picture, firstColumn] : {std::pair{&display.leftPicture, 0}, {&display.rightPicture, kHalfColumns}}) {
+    const int dx = x - picture->x, dy = y - picture->y;
+    if (dx < 0 || dy < 0 || dx >= picture->width || dy >= picture->height) continue;
+    return GridCell{firstColumn + dx * kHalfColumns / picture->width, kGridRows - 1 - dy * kGridRows / picture->height};
+  }
+  return std::nullopt;
+}
+
+CellPoint CellCentre(const DisplayData& display, GridCell cell) {
+  const bool right = cell.column >= kHalfColumns;
+  const PictureRect& p = right ? display.rightPicture : display.leftPicture;
+  return {p.x + (cell.column - (right ? kHalfColumns : 0) + 0.5) * p.cellWidth,
+          p.y + (kGridRows - 1 - cell.row + 0.5) * p.cellHeight};
 }

@@ -4,6 +4,7 @@
 
 #include "image/colour.h"
 #include "image/display.h"
+#include "image/grid_cell.h"
 #include "image/memory_picture.h"
 #include "image/thermal_image.h"
 
@@ -38,3 +39,15 @@ std::optional<int> ReadTemperatureAt(const DisplayData& display, const ThermalIm
 // coordinates: "%d ° C", "< %d ° C", "> %d ° C" (UTF-8), or empty.
 std::string MouseTemperatureText(const DisplayData& display, const ThermalImage& image, Area pictureArea,
                                  Area scaleArea, int px, int py);
+
+// The grid cell whose place in its picture holds point (x, y) of the picture
+// area, as the measured pixels show it (the left picture's where both lie);
+// nothing outside both pictures.
+std::optional<GridCell> CellAt(const DisplayData& display, int x, int y);
+
+// The middle of a cell's place in its picture, in picture-area coordinates.
+struct CellPoint {
+  double x = 0.0;
+  double y = 0.0;
+};
+CellPoint CellCentre(const DisplayData& display, GridCell cell);

@@ -5,12 +5,10 @@
 #include <optional>
 #include <vector>
 
+#include "image/grid_cell.h"
+
 // A grid cell whose temperature is followed over time.
-struct MeasuringPoint {
-  int column = 0;  // 0..61
-  int row = 0;     // 0..31, 0 the lowest
-  friend bool operator==(const MeasuringPoint&, const MeasuringPoint&) = default;
-};
+using MeasuringPoint = GridCell;
 
 // One real reading of a point: seconds since recording began, and degrees.
 struct TrendSample {

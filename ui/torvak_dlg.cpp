@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -25,6 +26,7 @@
 #include "ui/about_dlg.h"
 #include "ui/arrangement_bars.h"
 #include "ui/dialog_parts.h"
+#include "ui/measuring_point_tools.h"
 #include "ui/program_art.h"
 #include "ui/screenshot_export.h"
 #include "ui/torvak_controls.h"
@@ -55,12 +57,14 @@ CTorvakDlg::CTorvakDlg(ScanService::LinkFactory makeLink, ScanService::ClockFact
 
 CTorvakDlg::~CTorvakDlg() = default;
 
-// Start-up: controls, About entry, icon, layout, display data, the scan's
+// Start-up: controls, measuring points, About entry, icon, layout, display data, the scan's
 // start-up, initial states, in this order. The scan's share (defaults, the
 // stored port, both servo ranges, "Reset", the options, the ambient reading)
 // runs on the scan's worker; its results arrive as signals.
 void CTorvakDlg::OnInitDialog() {
   controls_ = CreateControls(this);
+  measuringPoints_ = new MeasuringPointTools(*this, *scan_, display_, layout_.pictureArea,
+                                             [this](const QString& text) { ShowStatus(text); });
   AddAboutEntry();
   setWindowIcon(ProgramIcon());
   LayOutWindow();
@@ -80,7 +84,6 @@ void CTorvakDlg::AddAboutEntry() {
   aboutAction_->setShortcut(QKeySequence(Qt::Key_F1));
   connect(aboutAction_, &QAction::triggered, this, &CTorvakDlg::ShowAboutBox);
   addAction(aboutAction_);
-  setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void CTorvakDlg::LayOutWindow() {
@@ -372,6 +375,7 @@ void CTorvakDlg::paintEvent(QPaintEvent* event) {
   if (event->region().intersects(picture)) {
     ComposePicture(display_, image_);
     painter.drawImage(picture.topLeft(), SurfaceImage(display_.compositeSurface));
+    measuringPoints_->PaintMarkers(painter);
   }
   const QRect scale = ToRect(layout_.scaleArea);
   if (event->region().intersects(scale)) {
@@ -388,6 +392,20 @@ void CTorvakDlg::mouseMoveEvent(QMouseEvent* event) {
       MouseTemperatureText(display_, image_, layout_.pictureArea, layout_.scaleArea, at.x(), at.y());
   ControlAs<QLineEdit>(ctl::kMouseField)->setText(QString::fromStdString(text));
   QDialog::mouseMoveEvent(event);
+}
+
+// Ctrl+click sets a measuring point at the cell under the pointer.
+void CTorvakDlg::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && event->modifiers() == Qt::ControlModifier &&
+      measuringPoints_->SetPointAt(event->position().toPoint()))
+    return event->accept();
+  QDialog::mousePressEvent(event);
+}
+
+// The window's actions: the measuring points' entries, then About.
+void CTorvakDlg::contextMenuEvent(QContextMenuEvent* event) {
+  measuringPoints_->PrepareMenu(event->pos());
+  QMenu::exec(actions(), event->globalPos(), nullptr, this);
 }
 
 void CTorvakDlg::keyPressEvent(QKeyEvent* event) {

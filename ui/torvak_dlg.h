@@ -11,6 +11,7 @@
 #include "ui/torvak_layout.h"
 
 class ArrangementBars;
+class MeasuringPointTools;
 class CWeichzeichnerDlg;
 class QAction;
 class QStatusBar;
@@ -49,6 +50,8 @@ class CTorvakDlg : public QDialog {
   // The About box, with a running scan paused around it.
   void ShowAboutBox();
   QAction* AboutAction() const { return aboutAction_; }
+  // Measuring points, their recording, the spot measurement and the plot.
+  MeasuringPointTools& MeasuringPoints() { return *measuringPoints_; }
   // A plain German sentence on the status line.
   void ShowStatus(const QString& text);
   QString StatusText() const;
@@ -69,6 +72,8 @@ class CTorvakDlg : public QDialog {
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   void OnInitDialog();
@@ -108,6 +113,7 @@ class CTorvakDlg : public QDialog {
   QString backgroundPath_;
   ArrangementBars* arrangement_ = nullptr;
   CWeichzeichnerDlg* settingsDialog_ = nullptr;
+  MeasuringPointTools* measuringPoints_ = nullptr;
   ExportPathChooser chooseExportPath_;
   std::unique_ptr<ScanService> scan_;  // last: stopped and joined first
 };

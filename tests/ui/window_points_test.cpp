@@ -1,0 +1,46 @@
+// The measuring points in the window: Ctrl+click and the context menu set and clear them, their
+// markers are drawn over the picture, the scan's readings reach their series, the spot
+// measurement starts at point 1 and the plot window opens.
+#include "window_fixture.h"
+
+#include "image/readout.h"
+#include "ui/marker_colours.h"
+#include "ui/measuring_point_tools.h"
+#include "ui/trend_window.h"
+
+TEST_F(WindowTest, MeasuringPointsAreSetDrawnRecordedAndReachTheSpotMeasurementAndThePlot) {
+  CTorvakDlg& window = Open();
+  MeasuringPointTools& points = window.MeasuringPoints();
+  const Area& area = window.Layout().pictureArea;
+  const auto grab = [&] { return window.grab(ToRect(area)).toImage().convertToFormat(QImage::Format_RGB32); };
+  const CellPoint centre = CellCentre(Display(), {40, 13});
+  const QPoint cell(area.left + static_cast<int>(centre.x), area.top + static_cast<int>(centre.y));
+  const QImage unmarked = grab();
+  const auto ctrlClick = [&](QPoint at) { QTest::mouseClick(&window, Qt::LeftButton, Qt::ControlModifier, at); };
+  ctrlClick(QPoint(area.left + 2, area.top + 2));  // beside both pictures
+  ctrlClick(cell);
+  ASSERT_EQ(points.Recorder().Points(), (std::vector<GridCell>{{40, 13}}));
+  EXPECT_EQ(grab().pixelColor(cell.x() - area.left - 5, cell.y() - area.top), MarkerColour(0));
+
+  QStringList entries;
+  QTimer::singleShot(0, [&] {
+    for (QAction* action : QApplication::activePopupWidget()->actions())
+      if (action->isEnabled()) entries << action->text();
+    QApplication::activePopupWidget()->close();
+  });
+  QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(area.left + 2, area.top + 2), window.mapToGlobal(cell));
+  QApplication::sendEvent(&window, &menu);  // beside the pictures: no point can be set there
+  EXPECT_EQ(entries.size(), 4) << entries.join(" | ").toStdString();
+  window.activateWindow();  // the closed menu took it
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  points.Actions()[1]->trigger();  // "Messpunkte löschen"
+  EXPECT_EQ(grab(), unmarked);
+
+  ctrlClick(cell);
+  QTest::keyClick(&window, Qt::Key_M, Qt::ControlModifier);  // "Punktmessung"
+  EXPECT_TRUE(WaitForFrame(ReadFrame(kPanAddress, 5))) << "13 = 1 + 4 (5 - 2), no scan read a pixel before";
+  EXPECT_TRUE(WaitFor([&] { return points.Recorder().Series(0).size() >= 2; }));
+  Click(ctl::kStop);
+  QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);  // "Temperaturverlauf…"
+  EXPECT_TRUE(window.findChild<TrendWindow*>()->isVisible());
+}

@@ -1,0 +1,438 @@
+#include "ui/trend_window.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "overlay/file_writing.h"
+#include "trend/trend_csv.h"
+#include "ui/marker_colours.h"
+
+namespace {
+
+constexpr std::size_t kMaxDrawnPoints = 2000;  // per line: a few thousand points draw in well under a frame
+constexpr int kRefreshMs = 250;
+constexpr double kSecondsAxisLimit = 120.0;  // longer recordings are plotted in minutes
+constexpr double kRateWindowSeconds = 5.0;
+constexpr int kFitCurveSteps = 200;
+
+// One decimal with a decimal comma; a dash instead of NaN or infinity.
+QString Decimal(double value) {
+  if (!std::isfinite(value)) {
+    return QStringLiteral("\u2013");
+  }
+  return QLocale(QLocale::German).toString(value, 'f', 1);
+}
+
+QString FitText(const CoolingFit& fit) {
+  return QStringLiteral("\u03c4 = %1 s \u00b1 %2 s   T0 = %3 \u00b0 C   Tu = %4 \u00b0 C (%5)   Streuung %6 K")
+      .arg(Decimal(fit.tau), Decimal(fit.tauUncertainty), Decimal(fit.startCelsius), Decimal(fit.ambientCelsius),
+           fit.ambientFitted ? QStringLiteral("angepasst") : QStringLiteral("gemessen"),
+           Decimal(fit.residualSpread));
+}
+
+// A modal save dialog for a CSV file, with the toolkit's question before an
+// existing file is replaced; empty if the user cancelled.
+QString AskTrendPath(QWidget* parent) {
+  QFileDialog dialog(parent, QStringLiteral("Speichern unter"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilter(QStringLiteral("Temperaturverlauf (*.csv)"));
+  dialog.setDefaultSuffix(QStringLiteral("csv"));
+  if (dialog.exec() != QDialog::Accepted) {
+    return {};
+  }
+  return dialog.selectedFiles().value(0);
+}
+
+constexpr double kUnbounded = 1e9;
+
+// Sets the axis to [low - margin, high + margin] (not below floor), but only
+// when the data have left its range or fill too little of it: the axes keep
+// still while readings arrive, and the lines are not mapped anew for every
+// small step of the range.
+void FollowData(QValueAxis& axis, double low, double high, double margin, double floor) {
+  const double from = std::max(low - margin, floor);
+  const double to = high + margin;
+  if (axis.min() <= low && high <= axis.max() && axis.max() - axis.min() <= 1.5 * (to - from)) {
+    return;
+  }
+  axis.setRange(from, to);
+}
+
+}  // namespace
+
+const std::vector<TrendSample>& ThinnedSeries::Update(std::span<const TrendSample> series) {
+  if (series.size() <= maxPoints_) {
+    width_ = 0.0;
+    seen_ = series.size();
+    shown_.assign(series.begin(), series.end());
+    return shown_;
+  }
+  const double span = series.back().seconds - series.front().seconds;
+  const std::size_t buckets = std::max<std::size_t>(maxPoints_ / 2, 1);
+  double width = 0.01;
+  while (span / width >= static_cast<double>(buckets)) {
+    width *= 2.0;
+  }
+  if (width != width_ || series.size() < seen_ || series.front().seconds != first_) {
+    width_ = width;
+    first_ = series.front().seconds;
+    finished_ = kept_ = 0;
+  }
+  seen_ = series.size();
+  shown_.resize(kept_);
+  // Finishes the buckets before the newest one; a bucket ends where a sample
+  // first lies past it, which a binary search finds in the time order.
+  auto begin = series.begin() + static_cast<std::ptrdiff_t>(finished_);
+  for (;;) {
+    const double next = std::floor((begin->seconds - first_) / width_) + 1.0;
+    const auto end = std::max(std::next(begin), std::partition_point(begin, series.end(), [&](const TrendSample& sample) {
+                                return (sample.seconds - first_) / width_ < next;
+                              }));
+    if (end == series.end()) {
+      break;
+    }
+    KeepExtremes({begin, end});
+    begin = end;
+  }
+  finished_ = static_cast<std::size_t>(begin - series.begin());
+  kept_ = shown_.size();
+  KeepExtremes({begin, series.end()});
+  return shown_;
+}
+
+void ThinnedSeries::KeepExtremes(std::span<const TrendSample> bucket) {
+  const auto [lowest, highest] = std::minmax_element(
+      bucket.begin(), bucket.end(), [](const TrendSample& a, const TrendSample& b) { return a.celsius < b.celsius; });
+  shown_.push_back(*std::min(lowest, highest));
+  if (lowest != highest) {
+    shown_.push_back(*std::max(lowest, highest));
+  }
+}
+
+TrendWindow::TrendWindow(TrendRecorder& recorder, AmbientReading ambient, QWidget* parent)
+    : QWidget(parent, Qt::Tool),
+      recorder_(recorder),
+      ambient_(std::move(ambient)),
+      chooseSavePath_(AskTrendPath),
+      shownStart_(recorder.WallClockStart()) {
+  setWindowTitle(QStringLiteral("Temperaturverlauf"));
+  BuildLayout();
+  timer_ = new QTimer(this);
+  timer_->setInterval(kRefreshMs);
+  connect(timer_, &QTimer::timeout, this, &TrendWindow::Refresh);
+  Refresh();
+  resize(760, 540);
+}
+
+void TrendWindow::BuildLayout() {
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(BuildChartView(), 1);
+
+  auto* recording = new QHBoxLayout;
+  rate_ = new QLabel;
+  rate_->setObjectName(QStringLiteral("rate"));
+  auto* restart = new QPushButton(QStringLiteral("Neu beginnen"));
+  auto* save = new QPushButton(QStringLiteral("Speichern\u2026"));
+  recording->addWidget(rate_);
+  recording->addStretch();
+  recording->addWidget(restart);
+  recording->addWidget(save);
+  layout->addLayout(recording);
+
+  auto* fitting = new QHBoxLayout;
+  pointChoice_ = new QComboBox;
+  fitAmbient_ = new QCheckBox(QStringLiteral("Umgebungstemperatur mitanpassen"));
+  fitButton_ = new QPushButton(QStringLiteral("Abk\u00fchlung anpassen"));
+  fitting->addWidget(pointChoice_);
+  fitting->addWidget(fitAmbient_);
+  fitting->addStretch();
+  fitting->addWidget(fitButton_);
+  layout->addLayout(fitting);
+
+  fitResult_ = new QLabel;
+  fitResult_->setObjectName(QStringLiteral("fitResult"));
+  fitResult_->setWordWrap(true);
+  fitResult_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(fitResult_);
+
+  connect(restart, &QPushButton::clicked, this, &TrendWindow::StartAnew);
+  connect(save, &QPushButton::clicked, this, &TrendWindow::Save);
+  connect(fitButton_, &QPushButton::clicked, this, &TrendWindow::FitChosenPoint);
+}
+
+QWidget* TrendWindow::BuildChartView() {
+  chart_ = new QChart;
+  chart_->setLocalizeNumbers(true);
+  chart_->setLocale(QLocale(QLocale::German));
+  chart_->legend()->setAlignment(Qt::AlignBottom);
+  timeAxis_ = new QValueAxis;
+  timeAxis_->setTitleText(QStringLiteral("Zeit (s)"));
+  temperatureAxis_ = new QValueAxis;
+  temperatureAxis_->setTitleText(QStringLiteral("Temperatur (\u00b0 C)"));
+  for (QValueAxis* axis : {timeAxis_, temperatureAxis_}) {
+    axis->setLabelFormat(QStringLiteral("%.1f"));
+  }
+  chart_->addAxis(timeAxis_, Qt::AlignBottom);
+  chart_->addAxis(temperatureAxis_, Qt::AlignLeft);
+  // The fitted curve stays in the chart, empty while there is none; its
+  // colour and the text below it say what it belongs to.
+  fitLine_ = new QLineSeries;
+  chart_->addSeries(fitLine_);
+  fitLine_->attachAxis(timeAxis_);
+  fitLine_->attachAxis(temperatureAxis_);
+  for (QLegendMarker* marker : chart_->legend()->markers(fitLine_)) {
+    marker->setVisible(false);
+  }
+  auto* view = new QChartView(chart_);
+  view->setMinimumSize(480, 300);
+  return view;
+}
+
+void TrendWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  Refresh();
+  timer_->start();
+}
+
+void TrendWindow::hideEvent(QHideEvent* event) {
+  timer_->stop();
+  QWidget::hideEvent(event);
+}
+
+void TrendWindow::Refresh() {
+  MatchPoints();
+  UpdateLines();
+  UpdateRate();
+}
+
+// One line and one choice per point. A recording begun anew drops the fitted
+// curve, as does the removal or replacement of its point.
+void TrendWindow::MatchPoints() {
+  if (recorder_.WallClockStart() != shownStart_) {
+    shownStart_ = recorder_.WallClockStart();
+    DropFit();
+  }
+  const std::vector<MeasuringPoint>& points = recorder_.Points();
+  if (points == shownPoints_) {
+    return;
+  }
+  if (shownFit_ && (shownFit_->point >= points.size() || points[shownFit_->point] != shownPoints_[shownFit_->point])) {
+    DropFit();
+  }
+  for (const Line& line : lines_) {
+    chart_->removeSeries(line.series);
+    delete line.series;
+  }
+  lines_.clear();
+  pointChoice_->clear();
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    auto* series = new QLineSeries;
+    series->setName(QStringLiteral("Messpunkt %1 (Spalte %2, Zeile %3)")
+                        .arg(i + 1)
+                        .arg(points[i].column)
+                        .arg(points[i].row));
+    chart_->addSeries(series);
+    series->attachAxis(timeAxis_);
+    series->attachAxis(temperatureAxis_);
+    QPen pen(MarkerColour(i));
+    pen.setWidthF(2.0);
+    series->setPen(pen);  // after addSeries, which gives the theme's colours
+    lines_.push_back({series, ThinnedSeries(kMaxDrawnPoints)});
+    QPixmap swatch(12, 12);
+    swatch.fill(MarkerColour(i));
+    pointChoice_->addItem(QIcon(swatch), QStringLiteral("Messpunkt %1").arg(i + 1));
+  }
+  shownPoints_ = points;
+  fitButton_->setEnabled(!points.empty());
+}
+
+// Redraws the lines whose series grew or shrank, all of them when the time
+// axis changes between seconds and minutes; each with one replace, which
+// redraws once instead of once per point.
+void TrendWindow::UpdateLines() {
+  double span = 0.0;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    if (const auto& samples = recorder_.Series(i); !samples.empty()) {
+      span = std::max(span, samples.back().seconds);
+    }
+  }
+  const bool rescaled = (span > kSecondsAxisLimit) != minutes_;
+  minutes_ = span > kSecondsAxisLimit;
+  bool changed = rescaled;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    const std::vector<TrendSample>& samples = recorder_.Series(i);
+    Line& line = lines_[i];
+    if (!rescaled && samples.size() == line.drawnSamples) {
+      continue;
+    }
+    if (samples.size() < line.drawnSamples) {
+      DropFit();  // the recording began anew
+    }
+    const std::vector<TrendSample>& kept = line.thinned.Update(samples);
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(kept.size()));
+    for (const TrendSample& sample : kept) {
+      points.append(QPointF(sample.seconds * TimeScale(), sample.celsius));
+    }
+    line.series->replace(points);
+    line.drawnSamples = samples.size();
+    if (!samples.empty()) {
+      line.first = samples.front().seconds;
+      line.last = samples.back().seconds;
+      const auto [lowest, highest] = std::ranges::minmax(kept, {}, &TrendSample::celsius);
+      line.lowest = lowest.celsius;
+      line.highest = highest.celsius;
+    }
+    changed = true;
+  }
+  if (rescaled) {
+    timeAxis_->setTitleText(minutes_ ? QStringLiteral("Zeit (min)") : QStringLiteral("Zeit (s)"));
+    DrawFit();
+  }
+  if (changed) {
+    UpdateRanges();
+  }
+}
+
+// The axes span the lines and the fitted curve with a margin; without data,
+// a minute and room temperatures.
+void TrendWindow::UpdateRanges() {
+  bool any = false;
+  double first = 0.0, last = 0.0, lowest = 0.0, highest = 0.0;
+  const auto include = [&](double from, double to, double low, double high) {
+    first = any ? std::min(first, from) : from;
+    last = any ? std::max(last, to) : to;
+    lowest = any ? std::min(lowest, low) : low;
+    highest = any ? std::max(highest, high) : high;
+    any = true;
+  };
+  for (const Line& line : lines_) {
+    if (line.drawnSamples > 0) {
+      include(line.first, line.last, line.lowest, line.highest);
+    }
+  }
+  if (shownFit_) {
+    const double start = shownFit_->fit.At(shownFit_->from);
+    const double end = shownFit_->fit.At(shownFit_->to);
+    if (std::isfinite(start) && std::isfinite(end)) {
+      include(shownFit_->from, shownFit_->to, std::min(start, end), std::max(start, end));
+    }
+  }
+  if (!any) {
+    timeAxis_->setRange(0.0, 60.0 * TimeScale());
+    temperatureAxis_->setRange(15.0, 30.0);
+    return;
+  }
+  FollowData(*timeAxis_, first * TimeScale(), last * TimeScale(), std::max(0.05 * (last - first), 0.5) * TimeScale(),
+             0.0);
+  FollowData(*temperatureAxis_, lowest, highest, std::max(0.05 * (highest - lowest), 1.0), -kUnbounded);
+}
+
+// All points' samples of the last few seconds (fewer just after the start).
+void TrendWindow::UpdateRate() {
+  const double now = recorder_.Elapsed();
+  const double window = std::clamp(now, 1.0, kRateWindowSeconds);
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    const std::vector<TrendSample>& samples = recorder_.Series(i);
+    const auto recent = std::ranges::partition_point(
+        samples, [&](const TrendSample& sample) { return sample.seconds < now - window; });
+    count += static_cast<std::size_t>(samples.end() - recent);
+  }
+  rate_->setText(QStringLiteral("%1 Messwerte/s").arg(Decimal(static_cast<double>(count) / window)));
+}
+
+void TrendWindow::StartAnew() {
+  recorder_.Restart();
+  DropFit();
+  Refresh();
+}
+
+// The CSV is taken when the button is pressed: recording goes on while the
+// dialog is open. A failed write leaves any existing file as it was.
+void TrendWindow::Save() {
+  const std::string csv = TrendCsv(recorder_);
+  const QString path = chooseSavePath_(this);
+  if (path.isEmpty()) {
+    return;
+  }
+  const std::optional<QString> problem = WriteFileAtomically(path, [&csv](QIODevice& device) {
+    return device.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size());
+  });
+  if (problem) {
+    QMessageBox::warning(this, windowTitle(), *problem);
+  }
+}
+
+// Ambient held at the reading unless it is to be fitted or there is none.
+void TrendWindow::FitChosenPoint() {
+  Refresh();  // the choice and the samples as they are now
+  const int chosen = pointChoice_->currentIndex();
+  if (chosen < 0 || static_cast<std::size_t>(chosen) >= lines_.size()) {
+    return;
+  }
+  const auto point = static_cast<std::size_t>(chosen);
+  std::optional<double> ambient;
+  if (!fitAmbient_->isChecked() && ambient_) {
+    if (const std::optional<int> reading = ambient_()) {
+      ambient = *reading;
+    }
+  }
+  const std::vector<TrendSample>& samples = recorder_.Series(point);
+  const CoolingFit fit = FitCooling(samples, ambient);
+  DropFit();
+  if (fit.problem == FitProblem::kNone && !samples.empty()) {
+    shownFit_ = ShownFit{point, fit, samples.front().seconds, samples.back().seconds};
+    DrawFit();
+    fitResult_->setText(FitText(fit));
+  } else {
+    fitResult_->setText(QString::fromStdString(FitProblemText(fit.problem)));
+  }
+  UpdateRanges();
+}
+
+void TrendWindow::DrawFit() {
+  if (!shownFit_) {
+    fitLine_->clear();
+    return;
+  }
+  const ShownFit& shown = *shownFit_;
+  QList<QPointF> curve;
+  curve.reserve(kFitCurveSteps + 1);
+  for (int step = 0; step <= kFitCurveSteps; ++step) {
+    const double seconds = shown.from + (shown.to - shown.from) * step / kFitCurveSteps;
+    if (const double celsius = shown.fit.At(seconds); std::isfinite(celsius)) {
+      curve.append(QPointF(seconds * TimeScale(), celsius));
+    }
+  }
+  QPen pen(MarkerColour(shown.point));
+  pen.setWidthF(2.0);
+  pen.setStyle(Qt::DashLine);
+  fitLine_->setPen(pen);
+  fitLine_->replace(curve);
+}
+
+void TrendWindow::DropFit() {
+  shownFit_.reset();
+  fitLine_->clear();
+  fitResult_->clear();
+}

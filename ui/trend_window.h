@@ -1,0 +1,120 @@
+#pragma once
+#include <QWidget>
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "trend/cooling_fit.h"
+#include "trend/trend_recorder.h"
+
+class QChart;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineSeries;
+class QPushButton;
+class QTimer;
+class QValueAxis;
+
+// A series thinned for drawing its line, kept up to date as the series grows.
+// While the series has at most maxPoints (at least 2) samples, all of them;
+// beyond that, its time from the first sample on is cut into buckets, and
+// each bucket keeps its lowest and its highest reading in their order, so
+// peaks and dips still show however long the recording. The buckets are
+// 10 ms times a power of two wide, the narrowest that needs at most
+// maxPoints / 2 of them: they stay put while the series grows, so an update
+// reads only the new samples (and all of them when the width doubles).
+class ThinnedSeries {
+ public:
+  explicit ThinnedSeries(std::size_t maxPoints) : maxPoints_(maxPoints) {}
+  // The samples to draw, in time order. series is the one of the last
+  // update, grown; a shorter one or one with another first sample (the
+  // recording began anew) is thinned from scratch.
+  const std::vector<TrendSample>& Update(std::span<const TrendSample> series);
+
+ private:
+  void KeepExtremes(std::span<const TrendSample> bucket);
+
+  std::size_t maxPoints_;
+  double width_ = 0.0;       // seconds per bucket; 0 while every sample is kept
+  double first_ = 0.0;       // seconds of the series' first sample
+  std::size_t seen_ = 0;     // samples in the last update
+  std::size_t finished_ = 0; // samples before the newest, unfinished bucket
+  std::size_t kept_ = 0;     // shown_'s points of the finished buckets
+  std::vector<TrendSample> shown_;
+};
+
+// "Temperaturverlauf": a tool window beside the main window that plots the
+// measuring points' readings as they arrive, saves them as CSV and fits
+// Newton's law of cooling to one point. It reads the recorder four times a
+// second while it is visible; the recorder keeps every sample, the lines
+// show a thinned copy.
+class TrendWindow : public QWidget {
+  Q_OBJECT
+ public:
+  // The last ambient temperature the head reported, if any.
+  using AmbientReading = std::function<std::optional<int>()>;
+  // Asks where "Speichern…" saves; empty for cancelled. The save dialog by
+  // default; tests choose the path without one.
+  using SavePathChooser = std::function<QString(QWidget* parent)>;
+
+  TrendWindow(TrendRecorder& recorder, AmbientReading ambient, QWidget* parent = nullptr);
+
+  void SetSavePathChooser(SavePathChooser choose) { chooseSavePath_ = std::move(choose); }
+  // Takes the recorder's points and new samples into the plot at once.
+  void Refresh();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
+ private:
+  // A point's line and what it shows of the recorder's series.
+  struct Line {
+    QLineSeries* series = nullptr;
+    ThinnedSeries thinned;
+    std::size_t drawnSamples = 0;
+    double first = 0.0, last = 0.0;  // seconds
+    int lowest = 0, highest = 0;
+  };
+  // The fitted curve on display, over the time span of the point's samples.
+  struct ShownFit {
+    std::size_t point = 0;
+    CoolingFit fit;
+    double from = 0.0, to = 0.0;  // seconds
+  };
+
+  void BuildLayout();
+  QWidget* BuildChartView();
+  void MatchPoints();
+  void UpdateLines();
+  void UpdateRanges();
+  void UpdateRate();
+  void StartAnew();
+  void Save();
+  void FitChosenPoint();
+  void DrawFit();
+  void DropFit();
+  double TimeScale() const { return minutes_ ? 1.0 / 60.0 : 1.0; }
+
+  TrendRecorder& recorder_;
+  AmbientReading ambient_;
+  SavePathChooser chooseSavePath_;
+  std::vector<MeasuringPoint> shownPoints_;
+  std::chrono::system_clock::time_point shownStart_;
+  std::vector<Line> lines_;
+  std::optional<ShownFit> shownFit_;
+  bool minutes_ = false;
+  QChart* chart_ = nullptr;
+  QValueAxis* timeAxis_ = nullptr;
+  QValueAxis* temperatureAxis_ = nullptr;
+  QLineSeries* fitLine_ = nullptr;
+  QLabel* rate_ = nullptr;
+  QComboBox* pointChoice_ = nullptr;
+  QCheckBox* fitAmbient_ = nullptr;
+  QPushButton* fitButton_ = nullptr;
+  QLabel* fitResult_ = nullptr;
+  QTimer* timer_ = nullptr;
+};
