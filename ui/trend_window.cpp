@@ -75,6 +75,14 @@ void FollowData(QValueAxis& axis, double low, double high, double margin, double
     return;
   }
   axis.setRange(from, to);
+  // Ticks at round steps (1, 2 or 5 times a power of ten), about five of them.
+  const double rough = (to - from) / 5.0;
+  const double power = std::pow(10.0, std::floor(std::log10(rough)));
+  const double step = power * (rough <= power ? 1.0 : rough <= 2.0 * power ? 2.0 : rough <= 5.0 * power ? 5.0 : 10.0);
+  if (std::isfinite(step) && step > 0.0) {
+    axis.setTickInterval(step);
+    axis.setLabelFormat(step < 1.0 ? QStringLiteral("%.1f") : QStringLiteral("%.0f"));
+  }
 }
 
 }  // namespace
@@ -160,6 +168,7 @@ void TrendWindow::BuildLayout() {
 
   auto* fitting = new QHBoxLayout;
   pointChoice_ = new QComboBox;
+  pointChoice_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   fitAmbient_ = new QCheckBox(QStringLiteral("Umgebungstemperatur mitanpassen"));
   fitButton_ = new QPushButton(QStringLiteral("Abk\u00fchlung anpassen"));
   fitting->addWidget(pointChoice_);
@@ -189,22 +198,33 @@ QWidget* TrendWindow::BuildChartView() {
   temperatureAxis_ = new QValueAxis;
   temperatureAxis_->setTitleText(QStringLiteral("Temperatur (\u00b0 C)"));
   for (QValueAxis* axis : {timeAxis_, temperatureAxis_}) {
-    axis->setLabelFormat(QStringLiteral("%.1f"));
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0.0);
+    axis->setTickInterval(axis == timeAxis_ ? 10.0 : 5.0);
+    axis->setLabelFormat(QStringLiteral("%.0f"));
   }
   chart_->addAxis(timeAxis_, Qt::AlignBottom);
   chart_->addAxis(temperatureAxis_, Qt::AlignLeft);
-  // The fitted curve stays in the chart, empty while there is none; its
-  // colour and the text below it say what it belongs to.
-  fitLine_ = new QLineSeries;
+  fitLine_ = new QLineSeries(this);
+  PutFitLineOnTop();
+  auto* view = new QChartView(chart_);
+  view->setMinimumSize(480, 300);
+  return view;
+}
+
+// The fitted curve stays in the chart, empty while there is none, and is
+// added last so that it is drawn over the measured lines; its colour and the
+// text below say what it belongs to, so it has no legend entry.
+void TrendWindow::PutFitLineOnTop() {
+  if (fitLine_->chart()) {
+    chart_->removeSeries(fitLine_);
+  }
   chart_->addSeries(fitLine_);
   fitLine_->attachAxis(timeAxis_);
   fitLine_->attachAxis(temperatureAxis_);
   for (QLegendMarker* marker : chart_->legend()->markers(fitLine_)) {
     marker->setVisible(false);
   }
-  auto* view = new QChartView(chart_);
-  view->setMinimumSize(480, 300);
-  return view;
 }
 
 void TrendWindow::showEvent(QShowEvent* event) {
@@ -261,6 +281,7 @@ void TrendWindow::MatchPoints() {
     swatch.fill(MarkerColour(i));
     pointChoice_->addItem(QIcon(swatch), QStringLiteral("Messpunkt %1").arg(i + 1));
   }
+  PutFitLineOnTop();
   shownPoints_ = points;
   fitButton_->setEnabled(!points.empty());
 }

@@ -88,6 +88,7 @@ class TrendWindow : public QWidget {
 
   void BuildLayout();
   QWidget* BuildChartView();
+  void PutFitLineOnTop();
   void MatchPoints();
   void UpdateLines();
   void UpdateRanges();

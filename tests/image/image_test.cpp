@@ -278,4 +278,21 @@ TEST_F(PictureArea, ReadingsAndTheScaleBarReadBackAtTheResolutionOfTheScale) {
     ASSERT_LT(std::abs(ColourToTemperature(image, image.palette[k]).value_or(-9) - (10 + 150.0 * k / 180)), 1) << k;
 }
 
+// A cell's place in its picture follows the picture when it is moved or resized: the cell under a
+// point is the one whose place holds it, the left picture's where both lie, none beside both.
+TEST_F(PictureArea, CellsUnderAPointAndTheMiddleOfTheirPlaceFollowThePictures) {
+  Place({30, 20, 100, 70, 100 / 31.0, 70 / 32.0}, {60, 40, 310, 320, 10, 10});
+  EXPECT_EQ(CellAt(display, 30, 20), (GridCell{0, 31}));
+  EXPECT_EQ(CellAt(display, 129, 89), (GridCell{30, 0}));
+  EXPECT_EQ(CellAt(display, 130, 89), (GridCell{38, 27}));  // beside the left picture, in the right one
+  EXPECT_EQ(CellAt(display, 369, 359), (GridCell{61, 0}));
+  EXPECT_EQ(CellAt(display, 370, 20), std::nullopt);
+  for (const GridCell cell : {GridCell{0, 31}, {17, 4}, {30, 0}, {31, 0}, {45, 12}, {61, 0}}) {
+    const CellPoint centre = CellCentre(display, cell);
+    EXPECT_EQ(CellAt(display, static_cast<int>(centre.x), static_cast<int>(centre.y)), cell) << cell.column;
+  }
+  const CellPoint middle = CellCentre(display, {45, 12});
+  EXPECT_TRUE(middle.x == 60 + 14.5 * 10 && middle.y == 40 + 19.5 * 10);
+}
+
 }  // namespace
