@@ -135,7 +135,7 @@ CoolingFit Failed(FitProblem problem, std::optional<double> ambient) {
 
 double CoolingFit::At(double seconds) const {
   if (!(tau > 0.0)) return startCelsius;
-  return ambientCelsius + (startCelsius - ambientCelsius) * std::exp(-seconds / tau);
+  return ambientCelsius + (startCelsius - ambientCelsius) * std::exp(-(seconds - startSeconds) / tau);
 }
 
 CoolingFit FitCooling(const std::vector<TrendSample>& series, std::optional<double> ambient) {
@@ -191,7 +191,8 @@ CoolingFit FitCooling(const std::vector<TrendSample>& series, std::optional<doub
   fit.tauUncertainty = std::sqrt(variance * factor);
   fit.ambientCelsius = linear.ambient;
   fit.ambientFitted = !ambient;
-  fit.startCelsius = linear.ambient + linear.amplitude * std::exp(projection.First() / tau);
+  fit.startSeconds = projection.First();
+  fit.startCelsius = linear.ambient + linear.amplitude;
   fit.residualSpread = std::sqrt(variance);
   const bool finite = std::isfinite(fit.tau) && std::isfinite(fit.tauUncertainty) &&
                       std::isfinite(fit.ambientCelsius) && std::isfinite(fit.startCelsius) &&

@@ -8,14 +8,16 @@
 // Why a series could not be fitted.
 enum class FitProblem { kNone, kTooFewSamples, kConstant, kNoConvergence };
 
-// Newton's law of cooling, T(t) = Tu + (T0 - Tu) * exp(-t / tau), fitted by
-// least squares. The same law describes warming (T0 below Tu). Every number
+// Newton's law of cooling, T(t) = Tu + (T0 - Tu) * exp(-(t - t0) / tau),
+// fitted by least squares, t0 the time of the series' first sample (a point
+// may be set long after recording began). The same law describes warming (T0 below Tu). Every number
 // is finite whenever problem is kNone.
 struct CoolingFit {
   FitProblem problem = FitProblem::kNone;
   double tau = 0.0;             // seconds
   double tauUncertainty = 0.0;  // standard uncertainty of tau, seconds
-  double startCelsius = 0.0;    // T0, at t = 0 (the start of recording)
+  double startSeconds = 0.0;    // t0
+  double startCelsius = 0.0;    // T0, at t0
   double ambientCelsius = 0.0;  // Tu, given or fitted
   bool ambientFitted = false;
   double residualSpread = 0.0;  // standard deviation of the residuals, degrees

@@ -27,11 +27,12 @@
 
 namespace {
 
-constexpr std::size_t kMaxDrawnPoints = 2000;  // per line: a few thousand points draw in well under a frame
+constexpr std::size_t kMaxDrawnPoints = 2000;  // per line: enough for min and max per pixel column
 constexpr int kRefreshMs = 250;
 constexpr double kSecondsAxisLimit = 120.0;  // longer recordings are plotted in minutes
 constexpr double kRateWindowSeconds = 5.0;
 constexpr int kFitCurveSteps = 200;
+constexpr double kUnbounded = 1e9;  // no limit for an axis' lower end
 
 // One decimal with a decimal comma; a dash instead of NaN or infinity.
 QString Decimal(double value) {
@@ -61,8 +62,6 @@ QString AskTrendPath(QWidget* parent) {
   }
   return dialog.selectedFiles().value(0);
 }
-
-constexpr double kUnbounded = 1e9;
 
 // Sets the axis to [low - margin, high + margin] (not below floor), but only
 // when the data have left its range or fill too little of it: the axes keep
