@@ -401,7 +401,8 @@ TEST(ScanStep, CountsTheReadsThatGotNoAnswer) {
 
 // A spot measurement turns the head once to the cell's pan position and sub-row, then reads
 // only the registers of the marked cells seen from there, tick after tick, without a move or a
-// settling wait; cells of the other sub-row or column are not read. Stopp parks the tilt.
+// settling wait; cells of the other sub-row or column are not read. Stopp parks the tilt, Start
+// runs a pass again.
 TEST(SpotMeasurement, ReadsOnlyTheMarkedCellsInViewWithoutMovesUntilStopp) {
   ScanRig rig;
   StartUp(rig, true, true);  // head at pan 0
@@ -429,6 +430,9 @@ TEST(SpotMeasurement, ReadsOnlyTheMarkedCellsInViewWithoutMovesUntilStopp) {
   EXPECT_FALSE(rig.controller.StartSpot({22, 0}, {{22, 0}}));
   EXPECT_FALSE(rig.controller.StartSpot({62, 0}, {}));
   EXPECT_EQ(rig.link.frames.size(), atStop + 1) << "a refused spot sends nothing";
+  rig.controller.Start();
+  const Step pass = TickOnce(rig);
+  EXPECT_TRUE(pass.readings.size() == 8 && pass.ms > 300) << "an ordinary step: settles, reads the left column";
 }
 
 // In 1-row mode each sweep is a whole frame at the first sub-row; with both
