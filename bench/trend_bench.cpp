@@ -1,7 +1,10 @@
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <memory>
+#include <vector>
 
+#include "trend/cooling_fit.h"
 #include "trend/trend_recorder.h"
 
 namespace {
@@ -33,5 +36,17 @@ void BM_TrendRecord(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_TrendRecord);
+
+// Newton's law fitted to an hour of one point's readings at 100 per second
+// (whole degrees), Tu fitted too: the plot window runs it off its thread.
+void BM_FitHourOfReadings(benchmark::State& state) {
+  std::vector<TrendSample> series;
+  for (int i = 0; i < 360000; ++i) {
+    const double t = i / 100.0;
+    series.push_back({t, static_cast<int>(std::lround(21 + 59 * std::exp(-t / 900)))});
+  }
+  for (auto _ : state) benchmark::DoNotOptimize(FitCooling(series, std::nullopt));
+}
+BENCHMARK(BM_FitHourOfReadings)->Unit(benchmark::kMillisecond);
 
 }  // namespace

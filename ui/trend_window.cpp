@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <QtConcurrent>
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -185,6 +186,7 @@ void TrendWindow::BuildLayout() {
   connect(restart, &QPushButton::clicked, this, &TrendWindow::StartAnew);
   connect(save, &QPushButton::clicked, this, &TrendWindow::Save);
   connect(fitButton_, &QPushButton::clicked, this, &TrendWindow::FitChosenPoint);
+  connect(&fitting_, &QFutureWatcher<CoolingFit>::finished, this, &TrendWindow::ShowFitResult);
 }
 
 QWidget* TrendWindow::BuildChartView() {
@@ -417,11 +419,24 @@ void TrendWindow::FitChosenPoint() {
       ambient = *reading;
     }
   }
-  const std::vector<TrendSample>& samples = recorder_.Series(point);
-  const CoolingFit fit = FitCooling(samples, ambient);
+  std::vector<TrendSample> samples = recorder_.Series(point);  // a copy: the recording goes on meanwhile
   DropFit();
-  if (fit.problem == FitProblem::kNone && !samples.empty()) {
-    shownFit_ = ShownFit{point, fit, samples.front().seconds, samples.back().seconds};
+  fitButton_->setEnabled(false);
+  fitResult_->setText(QStringLiteral("Anpassung läuft …"));
+  fitAsked_ = {point, {}, samples.empty() ? 0.0 : samples.front().seconds, samples.empty() ? 0.0 : samples.back().seconds};
+  fitRecording_ = recorder_.WallClockStart();
+  fitting_.setFuture(QtConcurrent::run([samples = std::move(samples), ambient] { return FitCooling(samples, ambient); }));
+}
+
+// Shown unless the recording began anew meanwhile.
+void TrendWindow::ShowFitResult() {
+  fitButton_->setEnabled(true);
+  fitResult_->clear();
+  if (recorder_.WallClockStart() != fitRecording_) return;
+  const CoolingFit fit = fitting_.result();
+  if (fit.problem == FitProblem::kNone) {
+    shownFit_ = fitAsked_;
+    shownFit_->fit = fit;
     DrawFit();
     fitResult_->setText(FitText(fit));
   } else {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QFutureWatcher>
 #include <QWidget>
 #include <cstddef>
 #include <functional>
@@ -96,6 +97,7 @@ class TrendWindow : public QWidget {
   void StartAnew();
   void Save();
   void FitChosenPoint();
+  void ShowFitResult();
   void DrawFit();
   void DropFit();
   double TimeScale() const { return minutes_ ? 1.0 / 60.0 : 1.0; }
@@ -107,6 +109,11 @@ class TrendWindow : public QWidget {
   std::chrono::system_clock::time_point shownStart_;
   std::vector<Line> lines_;
   std::optional<ShownFit> shownFit_;
+  // A fit runs off this thread (an hour of readings takes about half a
+  // second); what it fits, for when its result comes.
+  QFutureWatcher<CoolingFit> fitting_;
+  ShownFit fitAsked_;
+  std::chrono::system_clock::time_point fitRecording_;
   bool minutes_ = false;
   QChart* chart_ = nullptr;
   QValueAxis* timeAxis_ = nullptr;

@@ -56,11 +56,12 @@ TEST_F(TrendWindowTest, SpeichernWritesTheCsvOrWarns) {
 
 TEST_F(TrendWindowTest, AbkuehlungAnpassenShowsTauOrWhyNot) {
   recorder.AddPoint({1, 0}), Record(1, {80, 70});
-  Button("Abk\u00fchlung anpassen")->click();
-  EXPECT_EQ(FitText(), QString::fromStdString(FitProblemText(FitProblem::kTooFewSamples)));
+  Button("Abk\u00fchlung anpassen")->click();  // fitted off the window's thread
+  const QString tooFew = QString::fromStdString(FitProblemText(FitProblem::kTooFewSamples));
+  EXPECT_TRUE(WaitFor([&] { return FitText() == tooFew; })) << FitText().toStdString();
   for (int i = 0; i < 30; ++i) Record(1, {static_cast<int>(std::lround(20 + 60 * std::exp(-now / 8)))});
   Button("Abk\u00fchlung anpassen")->click();
-  EXPECT_TRUE(FitText().startsWith(QStringLiteral("\u03c4 = "))) << FitText().toStdString();
+  EXPECT_TRUE(WaitFor([&] { return FitText().startsWith(QStringLiteral("\u03c4 = ")); })) << FitText().toStdString();
   EXPECT_TRUE(FitText().contains(QStringLiteral("(gemessen)")));
 }
 
