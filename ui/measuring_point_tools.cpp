@@ -91,7 +91,6 @@ void MeasuringPointTools::StartSpotMeasurement() {
 TrendWindow& MeasuringPointTools::ShowPlot() {
   if (plotWindow_ == nullptr) {
     plotWindow_ = new TrendWindow(recorder_, [this] { return ambient_; }, &window_);
-    plotWindow_->setWindowFlag(Qt::Window);
   }
   plotWindow_->show();
   plotWindow_->raise();

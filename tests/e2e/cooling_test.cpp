@@ -14,7 +14,7 @@ TEST(CoolingOnHead, SpotMeasurementFollowsTheMugAndTheFitFindsItsTimeConstant) {
   constexpr double kTau = 3.0;  // seconds
   HeadSim head;
   ASSERT_TRUE(head.Start({"--cooling", "80,3"}));
-  ScanService service{ScanService::LinkFactory{}, NoWaits};
+  ScanService service;  // real waits: a few hundred readings a second, time-stamped as they arrive
   TrendRecorder recorder;
   QObject::connect(&service, &ScanService::readingStored, &service,
                    [&](int column, int row, int value, bool substituted) {
