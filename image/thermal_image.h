@@ -4,12 +4,10 @@
 #include <vector>
 
 #include "image/colour.h"
+#include "image/grid_cell.h"
 #include "image/memory_picture.h"
 #include "image/scan_range.h"
 
-inline constexpr int kGridColumns = 62;
-inline constexpr int kGridRows = 32;
-inline constexpr int kHalfColumns = 31;      // columns 0..30 left, 31..61 right
 inline constexpr int kNoReading = -1;
 inline constexpr int kPictureWidth = 640;    // the picture area and its pictures
 inline constexpr int kPictureHeight = 480;

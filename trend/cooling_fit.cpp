@@ -11,7 +11,7 @@
 // whole. The linear part is solved in closed form; the residual sum is then
 // a function of tau alone, scanned on a logarithmic grid spanning 1e-3 to
 // 1e3 times the series' duration and refined by golden-section search.
-// T0 = Tu + B * exp(tr / tau) follows at the end.
+// T0, the law's value at tr, is Tu + B.
 
 namespace {
 

@@ -5,9 +5,6 @@
 
 namespace {
 
-constexpr int kColumns = 62;
-constexpr int kRows = 32;
-
 double SteadySeconds() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
@@ -26,8 +23,8 @@ TrendRecorder::TrendRecorder(SecondsClock monotonic, WallClock wall)
 }
 
 bool TrendRecorder::AddPoint(MeasuringPoint point) {
-  if (points_.size() >= kMaxMeasuringPoints || point.column < 0 || point.column >= kColumns || point.row < 0 ||
-      point.row >= kRows || PointAt(point.column, point.row)) {
+  if (points_.size() >= kMaxMeasuringPoints || point.column < 0 || point.column >= kGridColumns ||
+      point.row < 0 || point.row >= kGridRows || PointAt(point.column, point.row)) {
     return false;
   }
   const bool first = points_.empty();

@@ -41,17 +41,26 @@ ScanService::~ScanService() {
   worker_->SyncWithFinishedThread();
 }
 
-quint64 ScanService::Post(std::function<void(ScanWorker&)> command) {
-  // Queued on the worker's event loop: commands run in the order given, and
-  // between steps, never inside one.
-  QMetaObject::invokeMethod(
-      worker_.get(),
-      [worker = worker_.get(), command = std::move(command)] {
-        worker->CountCommand();
-        command(*worker);
-      },
-      Qt::QueuedConnection);
+quint64 ScanService::Post(Command command) {
+  {
+    std::lock_guard lock(commandsMutex_);
+    commands_.push_back(std::move(command));
+  }
+  // One run per command, queued on the worker's event loop: commands run in
+  // the order given, and between steps, never inside one.
+  QMetaObject::invokeMethod(worker_.get(), [this] { RunNextCommand(); }, Qt::QueuedConnection);
   return ++postedCommands_;
+}
+
+void ScanService::RunNextCommand() {
+  Command command;
+  {
+    std::lock_guard lock(commandsMutex_);
+    command = std::move(commands_.front());
+    commands_.pop_front();
+  }
+  worker_->CountCommand();
+  command(*worker_);
 }
 
 void ScanService::StartUp() {

@@ -2,8 +2,10 @@
 #include <QObject>
 #include <QString>
 #include <QThread>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "scan/image_sink.h"
@@ -76,11 +78,18 @@ class ScanService : public QObject {
 
  private:
   // Returns the command's number, counted from 1 in the order posted.
-  quint64 Post(std::function<void(ScanWorker&)> command);
+  using Command = std::function<void(ScanWorker&)>;
+  quint64 Post(Command command);
+  // On the worker: runs the oldest command posted.
+  void RunNextCommand();
 
   QThread thread_;
   quint64 postedCommands_ = 0;
   // Reports of "Start" from commands before this one are out of date.
   quint64 startHeldFrom_ = 0;
+  // Commands wait here, in order, for the worker. The lock hands each one
+  // (and whatever it carries) over to the worker's thread.
+  std::mutex commandsMutex_;
+  std::deque<Command> commands_;
   std::unique_ptr<ScanWorker> worker_;
 };

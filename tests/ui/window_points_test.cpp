@@ -21,6 +21,13 @@ TEST_F(WindowTest, MeasuringPointsAreSetDrawnRecordedAndReachTheSpotMeasurementA
   ctrlClick(cell);
   ASSERT_EQ(points.Recorder().Points(), (std::vector<GridCell>{{40, 13}}));
   EXPECT_EQ(grab().pixelColor(cell.x() - area.left - 5, cell.y() - area.top), MarkerColour(0));
+  Click(ctl::kSmoothed);  // the marker stays at its cell in the other display mode and on a moved picture
+  window.ControlAs<QScrollBar>(ctl::kBarPositionX)->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  const CellPoint moved = CellCentre(Display(), {40, 13});
+  ASSERT_NE(moved.x, centre.x);
+  EXPECT_EQ(grab().pixelColor(static_cast<int>(moved.x) - 5, static_cast<int>(moved.y)), MarkerColour(0));
+  Click(ctl::kMeasuredPixels);
+  Click(ctl::kArrangementReset);
 
   QStringList entries;
   QTimer::singleShot(0, [&] {
