@@ -4,21 +4,14 @@
 // what one refresh costs. Part of torvak_bench_qt (its main is in
 // qt_ui_latency_bench.cpp).
 #include <QApplication>
-#include <QEvent>
-#include <QEventLoop>
 #include <QTimer>
-#include <algorithm>
 #include <benchmark/benchmark.h>
-#include <chrono>
-#include <thread>
-#include <vector>
 
+#include "bench/qt_event_delay.h"
 #include "trend/trend_recorder.h"
 #include "ui/trend_window.h"
 
 namespace {
-
-using SteadyClock = std::chrono::steady_clock;
 
 constexpr double kReadingInterval = 0.01;  // seconds: 100 readings per second and point
 constexpr int kHourOfReadings = 360000;
@@ -42,42 +35,8 @@ struct HourRecording {
   TrendRecorder recorder{[this] { return now; }};
 };
 
-// An event that carries the moment it was posted.
-class StampEvent : public QEvent {
- public:
-  static inline const QEvent::Type kType = static_cast<QEvent::Type>(QEvent::registerEventType());
-  StampEvent() : QEvent(kType), posted(SteadyClock::now()) {}
-  SteadyClock::time_point posted;
-};
-
-// Takes the stamped events in the UI thread; ends the loop at the last one.
-class DelayProbe : public QObject {
- public:
-  DelayProbe(QEventLoop& loop, std::size_t samples) : loop_(loop), samples_(samples) {}
-  std::vector<double> delaysMs;
-
- protected:
-  bool event(QEvent* event) override {
-    if (event->type() != StampEvent::kType) return QObject::event(event);
-    const auto delay = SteadyClock::now() - static_cast<StampEvent*>(event)->posted;
-    delaysMs.push_back(std::chrono::duration<double, std::milli>(delay).count());
-    if (delaysMs.size() == samples_) loop_.quit();
-    return true;
-  }
-
- private:
-  QEventLoop& loop_;
-  std::size_t samples_;
-};
-
-double Percentile(std::vector<double> values, double fraction) {
-  std::sort(values.begin(), values.end());
-  return values[static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1))];
-}
-
-// Posts a stamped event every 10 ms from a thread of its own for ten seconds
-// (forty refreshes of the window) while readings arrive in the UI thread as
-// the scan would deliver them.
+// Ten seconds of events (forty refreshes of the window) while readings arrive
+// in the UI thread as the scan would deliver them.
 void BM_TrendWindowEventDelay(benchmark::State& state) {
   constexpr int kSamples = 1000;
   HourRecording recording;
@@ -88,23 +47,7 @@ void BM_TrendWindowEventDelay(benchmark::State& state) {
     QObject::connect(&readings, &QTimer::timeout, [&] { recording.RecordOneRound(); });
     readings.start(10);
 
-    QEventLoop loop;
-    DelayProbe probe(loop, kSamples);
-    const auto begin = SteadyClock::now();
-    std::thread poster([&] {
-      for (int i = 0; i < kSamples; ++i) {
-        QCoreApplication::postEvent(&probe, new StampEvent);
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-      }
-    });
-    loop.exec();
-    poster.join();
-
-    state.SetIterationTime(std::chrono::duration<double>(SteadyClock::now() - begin).count());
-    state.counters["p50_ms"] = Percentile(probe.delaysMs, 0.50);
-    state.counters["p99_ms"] = Percentile(probe.delaysMs, 0.99);
-    state.counters["max_ms"] = Percentile(probe.delaysMs, 1.0);
-    state.counters["samples"] = static_cast<double>(probe.delaysMs.size());
+    event_delay::Measure(state, kSamples);
     window.close();
   }
 }

@@ -5,20 +5,17 @@
 #include <QApplication>
 
 #include <QAbstractButton>
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
-#include <thread>
-#include <vector>
 
+#include "bench/qt_event_delay.h"
 #include "scan/qt/port_link.h"
 #include "scan/qt/port_settings.h"
 #include "ui/torvak_controls.h"
@@ -59,40 +56,6 @@ class SilentLink : public PortLink {
   bool aborted_ = false;
   bool open_ = false;
 };
-
-// An event that carries the moment it was posted.
-class StampEvent : public QEvent {
- public:
-  static inline const QEvent::Type kType = static_cast<QEvent::Type>(QEvent::registerEventType());
-  StampEvent() : QEvent(kType), posted(SteadyClock::now()) {}
-  SteadyClock::time_point posted;
-};
-
-// Takes the stamped events in the window's thread; ends the loop at the last one.
-class LatencyProbe : public QObject {
- public:
-  LatencyProbe(QEventLoop& loop, std::size_t samples) : loop_(loop), samples_(samples) {}
-  std::vector<double> delaysMs;
-
- protected:
-  bool event(QEvent* event) override {
-    if (event->type() != StampEvent::kType) return QObject::event(event);
-    const auto delay = SteadyClock::now() - static_cast<StampEvent*>(event)->posted;
-    delaysMs.push_back(std::chrono::duration<double, std::milli>(delay).count());
-    if (delaysMs.size() == samples_) loop_.quit();
-    return true;
-  }
-
- private:
-  QEventLoop& loop_;
-  std::size_t samples_;
-};
-
-double Percentile(std::vector<double> values, double fraction) {
-  std::sort(values.begin(), values.end());
-  const auto index = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1));
-  return values[index];
-}
 
 // Ends the loop at the window's first paint.
 class FirstPaint : public QObject {
@@ -148,11 +111,9 @@ void WaitUntilStarted(CTorvakDlg& window) {
   loop.exec();
 }
 
-// Posts a stamped event to the window's thread every 10 ms from a thread of
-// its own, while the window scans, and reports how long they waited.
+// How long events posted to the window's thread wait while the window scans.
 void MeasureLatency(benchmark::State& state, int storedPort, ScanService::LinkFactory makeLink) {
   constexpr int kSamples = 300;
-  constexpr auto kInterval = std::chrono::milliseconds(10);
   StorePortNumber(storedPort);
   for (auto _ : state) {
     CTorvakDlg window(std::move(makeLink));
@@ -162,25 +123,7 @@ void MeasureLatency(benchmark::State& state, int storedPort, ScanService::LinkFa
     window.ControlAs<QAbstractButton>(ctl::kStopAfterPass)->click();
     window.ControlAs<QAbstractButton>(ctl::kStart)->click();
 
-    // A plain event loop: QTest's waits sleep between rounds and would add delay.
-    QEventLoop loop;
-    LatencyProbe probe(loop, kSamples);
-    QElapsedTimer elapsed;
-    elapsed.start();
-    std::thread poster([&] {
-      for (int i = 0; i < kSamples; ++i) {
-        QCoreApplication::postEvent(&probe, new StampEvent);
-        std::this_thread::sleep_for(kInterval);
-      }
-    });
-    loop.exec();
-    poster.join();
-
-    state.SetIterationTime(elapsed.elapsed() / 1000.0);
-    state.counters["p50_ms"] = Percentile(probe.delaysMs, 0.50);
-    state.counters["p99_ms"] = Percentile(probe.delaysMs, 0.99);
-    state.counters["max_ms"] = Percentile(probe.delaysMs, 1.0);
-    state.counters["samples"] = static_cast<double>(probe.delaysMs.size());
+    event_delay::Measure(state, kSamples);
     window.close();
   }
 }
