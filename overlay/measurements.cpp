@@ -1,17 +1,34 @@
 #include "overlay/measurements.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <cerrno>
 #include <cstring>
+#include <system_error>
 
 #include "overlay/file_writing.h"
 
 namespace {
 
+constexpr auto kDateFormat = "dd.MM.yyyy HH:mm:ss";
+constexpr char kHeaderStart[] = "# Torvak-Messwerte vom ";
+constexpr int kLines = 1 + kGridRows;  // the header, then the rows
+constexpr int kHighest = 255;          // the largest reading and ambient temperature the head reports
+// The largest file SaveMeasurements writes, with room to spare in the header
+// and for "\r\n" line ends: 32 lines of 62 three-digit fields and 61 separators.
+constexpr qint64 kMaxFileBytes = 200 + kGridRows * (kGridColumns * 3 + (kGridColumns - 1) + 2);
+
 QByteArray Header(const Measurements& data) {
   const ScanRange& r = data.range;
   return QStringLiteral("# Torvak-Messwerte vom %1, Umgebungstemperatur %2 Grad Celsius, "
                         "Messbereich Spalten %3 bis %4, Zeilen %5 bis %6\n")
-      .arg(data.takenAt.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")))
+      .arg(data.takenAt.toString(QString::fromLatin1(kDateFormat)))
       .arg(data.ambientTemperature)
       .arg(int{r.firstColumn})
       .arg(int{r.lastColumn})
@@ -36,6 +53,64 @@ QByteArray Format(const Measurements& data) {
   return text;
 }
 
+// Fills takenAt, ambientTemperature and range from the header line; false
+// unless SaveMeasurements would write exactly this line for them.
+bool ParseHeader(const QByteArray& line, Measurements& data) {
+  static const QRegularExpression pattern(QStringLiteral(
+      "^# Torvak-Messwerte vom ([0-9]{2}\\.[0-9]{2}\\.[0-9]{4} [0-9]{2}:[0-9]{2}:[0-9]{2}), "
+      "Umgebungstemperatur ([0-9]{1,3}) Grad Celsius, "
+      "Messbereich Spalten ([0-9]{1,2}) bis ([0-9]{1,2}), Zeilen ([0-9]{1,2}) bis ([0-9]{1,2})$"));
+  const QRegularExpressionMatch match = pattern.match(QString::fromUtf8(line));
+  if (!match.hasMatch()) {
+    return false;
+  }
+  data.takenAt = QDateTime::fromString(match.captured(1), QString::fromLatin1(kDateFormat));
+  data.ambientTemperature = match.captured(2).toInt();
+  const int firstColumn = match.captured(3).toInt(), lastColumn = match.captured(4).toInt();
+  const int firstRow = match.captured(5).toInt(), lastRow = match.captured(6).toInt();
+  if (!data.takenAt.isValid() || data.ambientTemperature > kHighest || firstColumn > lastColumn ||
+      lastColumn >= kGridColumns || firstRow > lastRow || lastRow >= kGridRows) {
+    return false;
+  }
+  data.range = ScanRange{static_cast<std::uint8_t>(firstColumn), static_cast<std::uint8_t>(lastColumn),
+                         static_cast<std::uint8_t>(firstRow), static_cast<std::uint8_t>(lastRow)};
+  // Leading zeros, or a date that Qt reads leniently, would not be written back the same.
+  return Header(data).chopped(1) == line;
+}
+
+// A field as Format writes it: empty for no reading, else 1..255 in digits
+// without a leading zero.
+std::optional<int> ParseField(const QByteArray& field) {
+  if (field.isEmpty()) {
+    return kNoReading;
+  }
+  if (field.size() > 3 || field[0] == '0') {
+    return std::nullopt;
+  }
+  int value = 0;
+  for (const char digit : field) {
+    if (digit < '0' || digit > '9') {
+      return std::nullopt;
+    }
+    value = value * 10 + (digit - '0');
+  }
+  return value <= kHighest ? std::optional(value) : std::nullopt;
+}
+
+// A field for a message, cut short so that a long one does not flood it.
+QString Shown(const QByteArray& field) {
+  constexpr int kShown = 12;
+  return QString::fromUtf8(field.left(kShown)) + (field.size() > kShown ? QStringLiteral("…") : QString());
+}
+
+QString NotRead(const QString& path, const QString& reason) {
+  return QStringLiteral("Die Messwertdatei %1 lässt sich nicht öffnen: %2.").arg(path, reason);
+}
+
+QString SystemError(int error) {
+  return QStringLiteral("Lesefehler (%1)").arg(QString::fromStdString(std::generic_category().message(error)));
+}
+
 }  // namespace
 
 Measurements TakeMeasurements(const std::int32_t (&grid)[kGridColumns][kGridRows], int ambientTemperature,
@@ -51,4 +126,90 @@ Measurements TakeMeasurements(const std::int32_t (&grid)[kGridColumns][kGridRows
 std::optional<QString> SaveMeasurements(const QString& path, const Measurements& data) {
   const QByteArray text = Format(data);
   return WriteFileAtomically(path, [&text](QIODevice& file) { return file.write(text) == text.size(); });
+}
+
+MeasurementsRead ReadMeasurements(const QString& path) {
+  const auto refuse = [&path](const QString& reason) { return MeasurementsRead{std::nullopt, NotRead(path, reason)}; };
+  const QString notRegular = QStringLiteral("das ist keine gewöhnliche Datei (Gerät, Ordner oder Pipe)");
+  const QString tooLarge =
+      QStringLiteral("sie ist zu groß für eine Messwertdatei (mehr als %1 Bytes)").arg(kMaxFileBytes);
+  // Looked at before opening: opening a pipe waits for a writer, a device may
+  // never end or act on being opened.
+  const QFileInfo info(path);
+  if (!info.exists()) {
+    return refuse(QStringLiteral("sie fehlt"));
+  }
+  if (!info.isFile()) {
+    return refuse(notRegular);
+  }
+  if (info.size() > kMaxFileBytes) {
+    return refuse(tooLarge);
+  }
+  // Should a pipe have taken the file's place meanwhile, opening it without
+  // blocking and checking what was opened still keeps it from waiting.
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    return refuse(SystemError(errno));
+  }
+  struct stat status {};
+  QFile file;
+  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+      !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return refuse(notRegular);
+  }
+  // One byte more than allowed tells a file that has grown since.
+  const QByteArray text = file.read(kMaxFileBytes + 1);
+  if (file.error() != QFileDevice::NoError) {
+    return refuse(QStringLiteral("Lesefehler (%1)").arg(file.errorString()));
+  }
+  if (text.size() > kMaxFileBytes) {
+    return refuse(tooLarge);
+  }
+  if (text.contains('\0')) {
+    return refuse(QStringLiteral("sie enthält Nullbytes, ist also keine Textdatei"));
+  }
+  QList<QByteArray> lines = text.split('\n');
+  if (lines.size() > 1 && lines.back().isEmpty()) {
+    lines.removeLast();  // after the final line end
+  }
+  for (QByteArray& line : lines) {
+    if (line.endsWith('\r')) {
+      line.chop(1);
+    }
+  }
+  MeasurementsRead read{Measurements{}, QString()};
+  Measurements& data = *read.data;
+  if (!lines[0].startsWith(kHeaderStart)) {
+    return refuse(QStringLiteral("Zeile 1: keine Torvak-Messwertdatei"));
+  }
+  if (!ParseHeader(lines[0], data)) {
+    return refuse(QStringLiteral("Zeile 1: Kopfzeile beschädigt"));
+  }
+  // Line 2 holds the top row, line 33 row 0.
+  for (int number = 2; number <= kLines; ++number) {
+    if (number > lines.size()) {
+      return refuse(QStringLiteral("sie endet nach Zeile %1 (erwartet: %2 Zeilen)").arg(lines.size()).arg(kLines));
+    }
+    const QList<QByteArray> fields = lines[number - 1].split(';');
+    if (fields.size() != kGridColumns) {
+      return refuse(QStringLiteral("Zeile %1: %2 statt %3 Felder").arg(number).arg(fields.size()).arg(kGridColumns));
+    }
+    for (int column = 0; column < kGridColumns; ++column) {
+      const std::optional<int> value = ParseField(fields[column]);
+      if (!value) {
+        // In one pass, so that a "%" in the field stays as it is.
+        return refuse(QStringLiteral("Zeile %1, Feld %2: „%3“ ist kein Messwert (1 bis %4)")
+                          .arg(QString::number(number), QString::number(column + 1), Shown(fields[column]),
+                               QString::number(kHighest)));
+      }
+      data.grid[column][kLines - number] = *value;
+    }
+  }
+  if (lines.size() > kLines) {
+    return refuse(QStringLiteral("Zeile %1: nach der letzten Messwertzeile folgt noch etwas (erwartet: %2 Zeilen)")
+                      .arg(kLines + 1)
+                      .arg(kLines));
+  }
+  return read;
 }

@@ -25,3 +25,20 @@ Measurements TakeMeasurements(const std::int32_t (&grid)[kGridColumns][kGridRows
 // columns separated by ";", a cell without a reading left empty. Atomic as
 // WriteFileAtomically; on failure a German sentence naming file and reason.
 std::optional<QString> SaveMeasurements(const QString& path, const Measurements& data);
+
+// What ReadMeasurements found: the values, or else why the file cannot be taken.
+struct MeasurementsRead {
+  std::optional<Measurements> data;
+  QString problem;  // empty when data holds the values
+};
+
+// Reads a file that SaveMeasurements wrote, strictly: its header line with a
+// valid date and time, an ambient temperature 0..255 and a valid scan range,
+// then exactly 32 lines of exactly 62 fields, each empty or a reading 1..255
+// written as SaveMeasurements writes it, nothing after them but the final line
+// end. Lines may end in "\n" or "\r\n", as a spreadsheet may save them.
+// Only a regular file no larger than the largest such file is opened: a
+// folder, a pipe or a device never is. Saving the result again gives the same
+// bytes. A refusal is a German sentence naming the file, the line (the header
+// is line 1) and the reason.
+MeasurementsRead ReadMeasurements(const QString& path);

@@ -29,3 +29,8 @@ QString AskExportPath(QWidget* parent) {
   }
   return dialog.selectedFiles().value(0);
 }
+
+QString AskMeasurementsPath(QWidget* parent) {
+  return QFileDialog::getOpenFileName(parent, QStringLiteral("Messwerte öffnen"), QString(),
+                                      QStringLiteral("Messwerte (*.csv)"));
+}

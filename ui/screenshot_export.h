@@ -10,3 +10,6 @@ class QWidget;
 // the toolkit's question before an existing file is replaced. Empty if the
 // user cancelled.
 QString AskExportPath(QWidget* parent);
+
+// Asks for a file of "Messwerte (*.csv)" to open; empty if cancelled.
+QString AskMeasurementsPath(QWidget* parent);

@@ -3,10 +3,13 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QButtonGroup>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -15,6 +18,7 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <algorithm>
 
 #include "image/composer.h"
 #include "image/readout.h"
@@ -57,12 +61,13 @@ CTorvakDlg::CTorvakDlg(ScanService::LinkFactory makeLink, ScanService::ClockFact
 
 CTorvakDlg::~CTorvakDlg() = default;
 
-// Start-up: controls, measuring points, About entry, icon, layout, display data, the scan's
+// Start-up: controls, the context menu's entries (opening values, measuring points, About), icon, layout, display data, the scan's
 // start-up, initial states, in this order. The scan's share (defaults, the
 // stored port, both servo ranges, "Reset", the options, the ambient reading)
 // runs on the scan's worker; its results arrive as signals.
 void CTorvakDlg::OnInitDialog() {
   controls_ = CreateControls(this);
+  AddOpenEntry();
   measuringPoints_ = new MeasuringPointTools(*this, *scan_, display_, layout_.pictureArea,
                                              [this](const QString& text) { ShowStatus(text); });
   AddAboutEntry();
@@ -84,6 +89,17 @@ void CTorvakDlg::AddAboutEntry() {
   aboutAction_->setShortcut(QKeySequence(Qt::Key_F1));
   connect(aboutAction_, &QAction::triggered, this, &CTorvakDlg::ShowAboutBox);
   addAction(aboutAction_);
+}
+
+void CTorvakDlg::AddOpenEntry() {
+  auto* open = new QAction(QStringLiteral("Messwerte öffnen…"), this);
+  open->setShortcut(QKeySequence::Open);
+  open->setShortcutVisibleInContextMenu(true);
+  connect(open, &QAction::triggered, this, [this] {
+    if (const QString path = AskMeasurementsPath(this); !path.isEmpty()) OpenMeasurementsFile(path);
+  });
+  addAction(open);
+  setAcceptDrops(true);
 }
 
 void CTorvakDlg::LayOutWindow() {
@@ -152,12 +168,17 @@ void CTorvakDlg::InitControls() {
 void CTorvakDlg::ConnectScan() {
   ScanService* scan = scan_.get();
   connect(scan, &ScanService::readingStored, this,
-          [this](int column, int row, int value, bool) { image_.StoreReading(column, row, value); });
+          [this](int column, int row, int value, bool) {
+            if (!dropReadingsUntilStopped_) image_.StoreReading(column, row, value);
+          });
   connect(scan, &ScanService::scanRangeChanged, this, &CTorvakDlg::OnScanRangeChanged);
   connect(scan, &ScanService::ambientChanged, this, &CTorvakDlg::ShowAmbient);
   connect(scan, &ScanService::startEnabledChanged, Control(ctl::kStart), &QWidget::setEnabled);
   connect(scan, &ScanService::portChosen, this, &CTorvakDlg::ShowPortChoice);
-  connect(scan, &ScanService::scanningChanged, this, [this](bool scanning) { scanning_ = scanning; });
+  connect(scan, &ScanService::scanningChanged, this, [this](bool scanning) {
+    scanning_ = scanning;
+    if (!scanning) dropReadingsUntilStopped_ = false;
+  });
   connect(scan, &ScanService::repaintRequested, this, &CTorvakDlg::RepaintPicture);
   connect(scan, &ScanService::edgeAnswered, this,
           [this](RangeEdge edge, int value, bool accepted) { EdgeControl(edge)->Answer(value, accepted); });
@@ -289,6 +310,38 @@ void CTorvakDlg::SaveScreenshot() {
     return;
   }
   ShowStatus(QStringLiteral("Die Datei %1 wurde gespeichert.").arg(path));
+}
+
+// The step a running scan is in when it is stopped still delivers its
+// readings; they must not overwrite the values opened.
+bool CTorvakDlg::OpenMeasurementsFile(const QString& path) {
+  const MeasurementsRead read = ReadMeasurements(path);
+  if (!read.data) {
+    ShowStatus(read.problem);
+    QMessageBox::warning(this, QStringLiteral("Messwerte öffnen"), read.problem);
+    return false;
+  }
+  if (scanning_) {
+    scan_->Stop();
+    dropReadingsUntilStopped_ = true;
+  }
+  std::copy_n(&read.data->grid[0][0], kGridColumns * kGridRows, &image_.grid[0][0]);
+  image_.RebuildImage();
+  ShowAmbient(read.data->ambientTemperature);
+  RepaintPicture();
+  ShowStatus(QStringLiteral("Messwerte aus %1 geöffnet").arg(path));
+  return true;
+}
+
+// One local file dropped on the window is opened as measured values.
+void CTorvakDlg::dragEnterEvent(QDragEnterEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.size() == 1 && urls.front().isLocalFile()) event->acceptProposedAction();
+}
+
+void CTorvakDlg::dropEvent(QDropEvent* event) {
+  OpenMeasurementsFile(event->mimeData()->urls().front().toLocalFile());
+  event->acceptProposedAction();
 }
 
 UpDown* CTorvakDlg::EdgeControl(RangeEdge edge) const {

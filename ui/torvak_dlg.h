@@ -57,6 +57,12 @@ class CTorvakDlg : public QDialog {
   QString StatusText() const;
   // Repaints the picture area (without erasing) at the next paint.
   void RepaintPicture();
+  // Shows the values of a file that "Messwerte (*.csv)" wrote as if they had
+  // been scanned, a running scan stopped first; the scan range and the head
+  // stay. A file that is not exactly such a file changes nothing and is named
+  // with the reason in a message. "Messwerte öffnen…" (Ctrl+O) and a file
+  // dropped on the window come here.
+  bool OpenMeasurementsFile(const QString& path);
 
   // The one smoothing settings dialog; it keeps its preview between runs.
   CWeichzeichnerDlg& SettingsDialog() { return *settingsDialog_; }
@@ -74,10 +80,13 @@ class CTorvakDlg : public QDialog {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void OnInitDialog();
   void AddAboutEntry();
+  void AddOpenEntry();
   void LayOutWindow();
   void CreateDisplayData();
   void InitControls();
@@ -110,6 +119,7 @@ class CTorvakDlg : public QDialog {
   DisplayData display_;
   int portNumber_ = 0;
   bool scanning_ = false;
+  bool dropReadingsUntilStopped_ = false;  // readings of a scan stopped for opened values
   QString backgroundPath_;
   ArrangementBars* arrangement_ = nullptr;
   CWeichzeichnerDlg* settingsDialog_ = nullptr;

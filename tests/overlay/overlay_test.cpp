@@ -331,4 +331,69 @@ TEST_F(Files, MeasurementsRoundTripTheGridWithRowsFromTheTop) {
   }
 }
 
+// Reading an export back and saving it again gives the same bytes and time; lines that end in "\r\n",
+// as a spreadsheet may save them, read the same.
+TEST_F(Files, MeasurementsReadBackAsTheyWereSaved) {
+  Measurements data = SampleMeasurements();
+  data.takenAt = QDateTime(QDate(2024, 3, 7), QTime(14, 5, 9));
+  ASSERT_EQ(SaveMeasurements(PathOf("a.csv"), data), std::nullopt);
+  const QByteArray saved = Contents(PathOf("a.csv"));
+  Write(PathOf("crlf.csv"), QByteArray(saved).replace("\n", "\r\n"));
+  for (const char* name : {"a.csv", "crlf.csv"}) {
+    const MeasurementsRead read = ReadMeasurements(PathOf(name));
+    ASSERT_TRUE(read.data) << read.problem.toStdString();
+    EXPECT_EQ(read.data->takenAt, data.takenAt);
+    ASSERT_EQ(SaveMeasurements(PathOf("again.csv"), *read.data), std::nullopt);
+    EXPECT_EQ(Contents(PathOf("again.csv")), saved) << name;
+  }
+}
+
+// A file that is not exactly an export is refused with the file, the line (the header is line 1) and why.
+// Each bad file is a good export changed in one place; pipes and devices are never opened.
+TEST_F(Files, MeasurementFilesThatAreNotExactlyAnExportAreRefused) {
+  ASSERT_EQ(SaveMeasurements(PathOf("good.csv"), SampleMeasurements()), std::nullopt);  // range 5..40, 3..27
+  const QByteArray good = Contents(PathOf("good.csv")), header = good.left(good.indexOf('\n'));
+  // The good export with field (1-based) of line (1-based) replaced by text; field 0 replaces the line.
+  const auto changed = [&good](int line, int field, const QByteArray& text) {
+    QList<QByteArray> lines = good.split('\n');
+    QList<QByteArray> fields = lines[line - 1].split(';');
+    if (field > 0) fields[field - 1] = text;
+    lines[line - 1] = field > 0 ? fields.join(';') : text;
+    return lines.join('\n');
+  };
+  const auto header1 = [&](const char* from, const char* to) {
+    return changed(1, 0, QByteArray(header).replace(from, to));
+  };
+  const auto writing = [](const QByteArray& data) { return [=](const QString& p) { return Write(p, data); }; };
+  const char* notRegular = "das ist keine gewöhnliche Datei";
+  const std::pair<std::function<QString(const QString&)>, const char*> cases[] = {
+      {writing(changed(1, 0, header.mid(1))), "Zeile 1: keine Torvak-Messwertdatei."},
+      {writing(header1("Spalten 5 bis 40", "Spalten 40 bis 5")), "Zeile 1: Kopfzeile beschädigt."},
+      {writing(header1("Zeilen 3 bis", "Zeilen 03 bis")), "Zeile 1: Kopfzeile beschädigt."},
+      {writing(header1("tur 23 ", "tur 256 ")), "Zeile 1: Kopfzeile beschädigt."},
+      {writing(good.split('\n').mid(0, 21).join('\n')), "sie endet nach Zeile 21 (erwartet: 33 Zeilen)."},
+      {writing(changed(7, 0, QByteArray(60, ';'))), "Zeile 7: 61 statt 62 Felder."},
+      {writing(changed(7, 0, QByteArray(62, ';'))), "Zeile 7: 63 statt 62 Felder."},
+      {writing(changed(7, 12, "0")), "Zeile 7, Feld 12: „0“ ist kein Messwert (1 bis 255)."},
+      {writing(changed(33, 62, "256")), "Zeile 33, Feld 62: „256“ ist kein Messwert (1 bis 255)."},
+      {writing(changed(2, 1, "-3")), "Zeile 2, Feld 1: „-3“ ist kein Messwert (1 bis 255)."},
+      {writing(changed(7, 12, "12a")), "Zeile 7, Feld 12: „12a“ ist kein Messwert (1 bis 255)."},
+      {writing(changed(7, 12, " 5")), "Zeile 7, Feld 12: „ 5“ ist kein Messwert (1 bis 255)."},
+      {writing(changed(7, 12, "05")), "Zeile 7, Feld 12: „05“ ist kein Messwert (1 bis 255)."},
+      {writing(good + "5\n"), "Zeile 34: nach der letzten Messwertzeile folgt noch etwas (erwartet: 33 Zeilen)."},
+      {writing(good + "\n"), "Zeile 34: nach der letzten Messwertzeile folgt noch etwas (erwartet: 33 Zeilen)."},
+      {writing(changed(7, 12, QByteArray("1\0", 2))), "sie enthält Nullbytes"},
+      {writing(good + QByteArray(64 * 1024, '\n')), "sie ist zu groß"},
+      {[](const QString& p) { return p; }, "sie fehlt."},
+      {[](const QString& p) { return QDir().mkdir(p) ? p : QString(); }, notRegular},
+      {[](const QString& p) { return mkfifo(QFile::encodeName(p), 0600) ? QString() : p; }, notRegular},
+      {[](const QString&) { return QStringLiteral("/dev/zero"); }, notRegular}};
+  for (int n = 0; const auto& [make, reason] : cases) {
+    const QString path = make(PathOf(std::to_string(n++) + ".csv"));
+    const MeasurementsRead read = ReadMeasurements(path);
+    const QString expected = QStringLiteral("Die Messwertdatei %1 lässt sich nicht öffnen: %2").arg(path, reason);
+    EXPECT_TRUE(!read.data && read.problem.startsWith(expected)) << n << ": " << read.problem.toStdString();
+  }
+}
+
 }  // namespace

@@ -131,3 +131,42 @@ TEST_F(WindowTest, ScreenshotHoldsThePictureAndValuesOfTheClickWhileTheScanGoesO
   save([] { return ""; });
   EXPECT_EQ(window_->StatusText(), told);
 }
+
+// "Messwerte öffnen…" (Ctrl+O) shows saved values as if scanned: the same picture and values as
+// when they were saved. A running scan stops first, and the readings of its last step do not
+// overwrite them. A dropped file is opened too; a bad one is named in a box and changes nothing.
+TEST_F(WindowTest, OpenedMeasurementsShowAsWhenSavedAndABadFileChangesNothing) {
+  QTemporaryDir dir;
+  const QString saved = dir.filePath("werte.csv"), again = dir.filePath("wieder.csv");
+  CTorvakDlg& window = Open();
+  for (int i = 0; i < 300; ++i) Image().StoreReading(i % kGridColumns, i * 7 % kGridRows, 20 + i % 120);
+  ASSERT_FALSE(SaveMeasurements(saved, TakeMeasurements(Image().grid, 0, ScanRange{})));
+  const QImage before = PaintPicture();
+  StartAndHoldAfter(ReadFrame(kPanAddress, 2));  // inside the first step
+  WithNextModal<QDialog>([&](QDialog& dialog) { qobject_cast<QFileDialog*>(&dialog)->selectFile(saved), dialog.accept(); });
+  QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
+  adapter_->Release();
+  ASSERT_TRUE(WaitFor([&] { return !window.Scanning(); }));
+  EXPECT_EQ(PaintPicture(), before);
+  ASSERT_FALSE(SaveMeasurements(again, TakeMeasurements(Image().grid, 0, ScanRange{})));
+  const auto values = [](const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().split('\n').mid(1) : QList<QByteArray>{};
+  };
+  EXPECT_EQ(values(again), values(saved));
+
+  const QString bad = dir.filePath("kaputt.csv");
+  QFile(saved).copy(bad);
+  QFile(bad).resize(QFileInfo(saved).size() / 2);
+  QString told;
+  WithNextModal<QMessageBox>([&](QMessageBox& box) { told = box.text(), box.accept(); });
+  QMimeData dropped;
+  dropped.setUrls({QUrl::fromLocalFile(bad)});
+  QDragEnterEvent enter(QPoint(500, 200), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &enter);
+  ASSERT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(500, 200), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &drop);
+  EXPECT_TRUE(told.contains(bad) && window.StatusText() == told);
+  EXPECT_EQ(PaintPicture(), before);
+}
