@@ -14,11 +14,13 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QSettings>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <algorithm>
+#include <utility>
 
 #include "image/composer.h"
 #include "image/readout.h"
@@ -32,7 +34,7 @@
 #include "ui/dialog_parts.h"
 #include "ui/measuring_point_tools.h"
 #include "ui/program_art.h"
-#include "ui/screenshot_export.h"
+#include "ui/file_dialogs.h"
 #include "ui/torvak_controls.h"
 #include "ui/up_down.h"
 #include "ui/weichzeichner_dlg.h"
@@ -61,13 +63,14 @@ CTorvakDlg::CTorvakDlg(ScanService::LinkFactory makeLink, ScanService::ClockFact
 
 CTorvakDlg::~CTorvakDlg() = default;
 
-// Start-up: controls, the context menu's entries (opening values, measuring points, About), icon, layout, display data, the scan's
-// start-up, initial states, in this order. The scan's share (defaults, the
+// Start-up: controls, the context menu's entries (files, measuring points,
+// About), icon, layout, display data, the scan's start-up, initial states,
+// in this order. The scan's share (defaults, the
 // stored port, both servo ranges, "Reset", the options, the ambient reading)
 // runs on the scan's worker; its results arrive as signals.
 void CTorvakDlg::OnInitDialog() {
   controls_ = CreateControls(this);
-  AddOpenEntry();
+  AddFileEntries();
   measuringPoints_ = new MeasuringPointTools(*this, *scan_, display_, layout_.pictureArea,
                                              [this](const QString& text) { ShowStatus(text); });
   AddAboutEntry();
@@ -91,7 +94,9 @@ void CTorvakDlg::AddAboutEntry() {
   addAction(aboutAction_);
 }
 
-void CTorvakDlg::AddOpenEntry() {
+// "Messwerte öffnen…" (also a file dropped on the window) and
+// "Hintergrundbild wählen…".
+void CTorvakDlg::AddFileEntries() {
   auto* open = new QAction(QStringLiteral("Messwerte öffnen…"), this);
   open->setShortcut(QKeySequence::Open);
   open->setShortcutVisibleInContextMenu(true);
@@ -100,6 +105,11 @@ void CTorvakDlg::AddOpenEntry() {
   });
   addAction(open);
   setAcceptDrops(true);
+  auto* background = new QAction(QStringLiteral("Hintergrundbild wählen…"), this);
+  connect(background, &QAction::triggered, this, [this] {
+    if (const QString path = AskBackgroundPath(this, backgroundPath_); !path.isEmpty()) ChooseBackground(path);
+  });
+  addAction(background);
 }
 
 void CTorvakDlg::LayOutWindow() {
@@ -159,9 +169,7 @@ void CTorvakDlg::InitControls() {
   ControlAs<QLineEdit>(ctl::kMinField)->setText(DegreesField(image_.scaleMin));
   ResetRangeControls();
   backgroundPath_ = BackgroundPath();
-  auto* pathLabel = ControlAs<QLabel>(ctl::kBackgroundPathLabel);
-  pathLabel->setText(backgroundPath_);
-  pathLabel->setToolTip(backgroundPath_);  // a long path does not fit the label
+  ShowBackgroundPathLabel();
   Control(ctl::kPanelTabs)->setFocus();  // the tab control comes first in the tab order, not the Max field
 }
 
@@ -278,9 +286,30 @@ void CTorvakDlg::ConnectPictureTools() {
 
 // A file that cannot be read leaves the background black and says why; one
 // that ends early shows the rows it has and says that it is incomplete.
-void CTorvakDlg::ShowBackgroundPicture() {
+bool CTorvakDlg::ShowBackgroundPicture() {
   const BackgroundLoad load = ShowBackground(display_, backgroundPath_);
   ShowStatus(load.problem.value_or(QStringLiteral("Hintergrundbild %1 geladen").arg(backgroundPath_)));
+  return load.shown;
+}
+
+// Loaded as by "Bild Laden"; remembered (and then reloaded by "Bild Laden")
+// only if it could be shown, else the last choice stays.
+void CTorvakDlg::ChooseBackground(const QString& path) {
+  const QString previous = std::exchange(backgroundPath_, path);
+  if (ShowBackgroundPicture()) {
+    QSettings().setValue(QStringLiteral("SETTINGS/BACKGROUND"), path);
+    ShowBackgroundPathLabel();
+  } else {
+    backgroundPath_ = previous;
+  }
+  ControlAs<QAbstractButton>(ctl::kBackgroundVisible)->setChecked(true);
+  RepaintPicture();
+}
+
+void CTorvakDlg::ShowBackgroundPathLabel() {
+  auto* pathLabel = ControlAs<QLabel>(ctl::kBackgroundPathLabel);
+  pathLabel->setText(backgroundPath_);
+  pathLabel->setToolTip(backgroundPath_);  // a long path does not fit the label
 }
 
 // As around the About box: a running scan waits while the dialog is open.

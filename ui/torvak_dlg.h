@@ -63,6 +63,9 @@ class CTorvakDlg : public QDialog {
   // with the reason in a message. "Messwerte öffnen…" (Ctrl+O) and a file
   // dropped on the window come here.
   bool OpenMeasurementsFile(const QString& path);
+  // "Hintergrundbild wählen…": shows the picture file as "Bild Laden" does
+  // and, if it could be shown, makes it the "BACKGROUND" setting.
+  void ChooseBackground(const QString& path);
 
   // The one smoothing settings dialog; it keeps its preview between runs.
   CWeichzeichnerDlg& SettingsDialog() { return *settingsDialog_; }
@@ -86,7 +89,7 @@ class CTorvakDlg : public QDialog {
  private:
   void OnInitDialog();
   void AddAboutEntry();
-  void AddOpenEntry();
+  void AddFileEntries();
   void LayOutWindow();
   void CreateDisplayData();
   void InitControls();
@@ -107,7 +110,8 @@ class CTorvakDlg : public QDialog {
   void SetDisplayModeAndRepaint(int mode);
   UpDown* EdgeControl(RangeEdge edge) const;
   void ConnectPictureTools();
-  void ShowBackgroundPicture();
+  bool ShowBackgroundPicture();  // true if shown
+  void ShowBackgroundPathLabel();
   void EditSmoothing();
   void SaveScreenshot();
 

@@ -112,9 +112,8 @@ const std::vector<TrendSample>& ThinnedSeries::Update(std::span<const TrendSampl
   auto begin = series.begin() + static_cast<std::ptrdiff_t>(finished_);
   for (;;) {
     const double next = std::floor((begin->seconds - first_) / width_) + 1.0;
-    const auto end = std::max(std::next(begin), std::partition_point(begin, series.end(), [&](const TrendSample& sample) {
-                                return (sample.seconds - first_) / width_ < next;
-                              }));
+    const auto inBucket = [&](const TrendSample& sample) { return (sample.seconds - first_) / width_ < next; };
+    const auto end = std::max(std::next(begin), std::partition_point(begin, series.end(), inBucket));
     if (end == series.end()) {
       break;
     }
@@ -423,9 +422,11 @@ void TrendWindow::FitChosenPoint() {
   DropFit();
   fitButton_->setEnabled(false);
   fitResult_->setText(QStringLiteral("Anpassung läuft …"));
-  fitAsked_ = {point, {}, samples.empty() ? 0.0 : samples.front().seconds, samples.empty() ? 0.0 : samples.back().seconds};
+  fitAsked_ = {point, {}, samples.empty() ? 0.0 : samples.front().seconds,
+               samples.empty() ? 0.0 : samples.back().seconds};
   fitRecording_ = recorder_.WallClockStart();
-  fitting_.setFuture(QtConcurrent::run([samples = std::move(samples), ambient] { return FitCooling(samples, ambient); }));
+  fitting_.setFuture(
+      QtConcurrent::run([samples = std::move(samples), ambient] { return FitCooling(samples, ambient); }));
 }
 
 // Shown unless the recording began anew meanwhile.

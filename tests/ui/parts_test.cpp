@@ -5,7 +5,7 @@
 #include <tuple>
 
 #include "ui/qt_translations.h"
-#include "ui/screenshot_export.h"
+#include "ui/file_dialogs.h"
 #include "ui/up_down.h"
 #include "ui/weichzeichner_dlg.h"
 

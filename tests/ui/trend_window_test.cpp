@@ -18,7 +18,8 @@ class TrendWindowTest : public ::testing::Test {
   }
   QList<QPointF> Line(int number) {
     for (auto* series : window.findChild<QChartView*>()->chart()->series())
-      if (series->name().startsWith(QStringLiteral("Messpunkt %1 (").arg(number))) return static_cast<QXYSeries*>(series)->points();
+      if (series->name().startsWith(QStringLiteral("Messpunkt %1 (").arg(number)))
+        return static_cast<QXYSeries*>(series)->points();
     return {{-1, -1}};
   }
   QString FitText() { return window.findChild<QLabel*>(QStringLiteral("fitResult"))->text(); }
@@ -77,5 +78,6 @@ TEST(ThinnedSeries, KeepsAtMostTheBoundInTimeOrderWithTheExtremesAsItGrows) {
   EXPECT_TRUE(std::ranges::is_sorted(kept, {}, &TrendSample::seconds));
   for (int extreme : {-5, 200}) EXPECT_TRUE(std::ranges::any_of(kept, [&](auto s) { return s.celsius == extreme; }));
   const std::vector<TrendSample> atOnce = ThinnedSeries(2000).Update(series);
-  EXPECT_TRUE(std::ranges::equal(kept, atOnce, [](auto a, auto b) { return a.seconds == b.seconds && a.celsius == b.celsius; }));
+  const auto same = [](TrendSample a, TrendSample b) { return a.seconds == b.seconds && a.celsius == b.celsius; };
+  EXPECT_TRUE(std::ranges::equal(kept, atOnce, same));
 }

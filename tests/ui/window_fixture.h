@@ -25,6 +25,14 @@ void WithNextModal(std::function<void(T&)> fn) {
   });
 }
 
+// Answers the file dialog that the next call opens as if the user picked path.
+inline void PickInNextFileDialog(const QString& path) {
+  WithNextModal<QDialog>([path](QDialog& dialog) {
+    qobject_cast<QFileDialog*>(&dialog)->selectFile(path);
+    dialog.accept();
+  });
+}
+
 // As an event filter the fixture counts the window's paints that reach the picture area.
 class WindowTest : public QObject, public ::testing::Test {
  protected:

@@ -143,7 +143,7 @@ TEST_F(WindowTest, OpenedMeasurementsShowAsWhenSavedAndABadFileChangesNothing) {
   ASSERT_FALSE(SaveMeasurements(saved, TakeMeasurements(Image().grid, 0, ScanRange{})));
   const QImage before = PaintPicture();
   StartAndHoldAfter(ReadFrame(kPanAddress, 2));  // inside the first step
-  WithNextModal<QDialog>([&](QDialog& dialog) { qobject_cast<QFileDialog*>(&dialog)->selectFile(saved), dialog.accept(); });
+  PickInNextFileDialog(saved);
   QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
   adapter_->Release();
   ASSERT_TRUE(WaitFor([&] { return !window.Scanning(); }));
@@ -169,4 +169,29 @@ TEST_F(WindowTest, OpenedMeasurementsShowAsWhenSavedAndABadFileChangesNothing) {
   QApplication::sendEvent(&window, &drop);
   EXPECT_TRUE(told.contains(bad) && window.StatusText() == told);
   EXPECT_EQ(PaintPicture(), before);
+}
+
+// "Hintergrundbild wählen…" shows the chosen picture at once and makes it the setting read at the
+// next start; a file that cannot be shown is not remembered.
+TEST_F(WindowTest, ChosenBackgroundIsShownAndRememberedUnlessItCannotBeShown) {
+  QTemporaryDir dir;
+  const QString still = dir.filePath("tafel.png"), broken = dir.filePath("kaputt.png");
+  QImage picture(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
+  picture.fill(Rgb(10, 200, 30));
+  ASSERT_TRUE(picture.save(still, "PNG"));
+  QFile file(broken);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("kein Bild") > 0);
+  file.close();
+  CTorvakDlg& window = Open();
+  const auto choose = [&](const QString& path) {
+    PickInNextFileDialog(path);
+    for (QAction* action : window.actions())
+      if (action->text() == QStringLiteral("Hintergrundbild wählen…")) action->trigger();
+  };
+  choose(still);
+  EXPECT_EQ(Display().backgroundSurface.Pixel(0, 0) | 0xff000000u, Rgb(10, 200, 30));
+  choose(broken);
+  EXPECT_EQ(QSettings().value(QStringLiteral("SETTINGS/BACKGROUND")).toString(), still);
+  EXPECT_EQ(window.ControlAs<QLabel>(ctl::kBackgroundPathLabel)->text(), still);
+  QSettings().remove(QStringLiteral("SETTINGS/BACKGROUND"));
 }

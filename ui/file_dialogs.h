@@ -13,3 +13,7 @@ QString AskExportPath(QWidget* parent);
 
 // Asks for a file of "Messwerte (*.csv)" to open; empty if cancelled.
 QString AskMeasurementsPath(QWidget* parent);
+
+// Asks for a picture file in any format the program reads, starting at the
+// folder of `current`; empty if cancelled.
+QString AskBackgroundPath(QWidget* parent, const QString& current);

@@ -1,6 +1,8 @@
-#include "ui/screenshot_export.h"
+#include "ui/file_dialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QImageReader>
 #include <QRegularExpression>
 
 namespace {
@@ -33,4 +35,12 @@ QString AskExportPath(QWidget* parent) {
 QString AskMeasurementsPath(QWidget* parent) {
   return QFileDialog::getOpenFileName(parent, QStringLiteral("Messwerte öffnen"), QString(),
                                       QStringLiteral("Messwerte (*.csv)"));
+}
+
+QString AskBackgroundPath(QWidget* parent, const QString& current) {
+  QStringList patterns;
+  for (const QByteArray& format : QImageReader::supportedImageFormats()) patterns << "*." + QString::fromLatin1(format);
+  const QString filter = QStringLiteral("Bilder (%1);;Alle Dateien (*)").arg(patterns.join(u' '));
+  return QFileDialog::getOpenFileName(parent, QStringLiteral("Hintergrundbild wählen"), QFileInfo(current).path(),
+                                      filter);
 }
