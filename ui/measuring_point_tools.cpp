@@ -7,6 +7,7 @@
 #include "image/readout.h"
 #include "scan/qt/scan_service.h"
 #include "ui/marker_colours.h"
+#include "ui/torvak_dlg.h"
 #include "ui/trend_window.h"
 
 namespace {
@@ -23,31 +24,27 @@ QAction* NewAction(QWidget& window, const char* text, QKeySequence shortcut) {
 
 }  // namespace
 
-MeasuringPointTools::MeasuringPointTools(QWidget& window, ScanService& scan, const DisplayData& display,
-                                         const Area& pictureArea, StatusLine showStatus)
+MeasuringPointTools::MeasuringPointTools(CTorvakDlg& window)
     : QObject(&window),
       window_(window),
-      scan_(scan),
-      display_(display),
-      pictureArea_(pictureArea),
-      showStatus_(std::move(showStatus)),
       setPoint_(NewAction(window, "Messpunkt hier setzen\tStrg+Klick", {})),
       clearPoints_(NewAction(window, "Messpunkte löschen", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete))),
       spot_(NewAction(window, "Punktmessung", QKeySequence(Qt::CTRL | Qt::Key_M))),
       plot_(NewAction(window, "Temperaturverlauf…", QKeySequence(Qt::CTRL | Qt::Key_T))) {
   connect(setPoint_, &QAction::triggered, this, [this] {
     if (menuCell_) recorder_.AddPoint(*menuCell_);
-    RepaintPicture();
+    window_.RepaintPicture();
   });
   connect(clearPoints_, &QAction::triggered, this, &MeasuringPointTools::ClearPoints);
   connect(spot_, &QAction::triggered, this, &MeasuringPointTools::StartSpotMeasurement);
   connect(plot_, &QAction::triggered, this, [this] { ShowPlot(); });
+  ScanService& scan = window.Scan();
   connect(&scan, &ScanService::readingStored, this, [this](int column, int row, int value, bool substituted) {
     recorder_.Record(column, row, value, substituted);
   });
   connect(&scan, &ScanService::ambientChanged, this, [this](int celsius) { ambient_ = celsius; });
   connect(&scan, &ScanService::spotRefused, this, [this] {
-    showStatus_(QStringLiteral("Punktmessung nicht möglich: der Messpunkt liegt außerhalb des Messbereichs"));
+    window_.ShowStatus(QStringLiteral("Punktmessung nicht möglich: der Messpunkt liegt außerhalb des Messbereichs"));
   });
 }
 
@@ -56,9 +53,10 @@ MeasuringPointTools::~MeasuringPointTools() = default;
 QList<QAction*> MeasuringPointTools::Actions() const { return {setPoint_, clearPoints_, spot_, plot_}; }
 
 std::optional<GridCell> MeasuringPointTools::CellAtWindowPoint(QPoint at) const {
-  const int x = at.x() - pictureArea_.left, y = at.y() - pictureArea_.top;
-  if (x < 0 || y < 0 || x >= pictureArea_.Width() || y >= pictureArea_.Height()) return std::nullopt;
-  return CellAt(display_, x, y);
+  const Area& area = window_.Layout().pictureArea;
+  const int x = at.x() - area.left, y = at.y() - area.top;
+  if (x < 0 || y < 0 || x >= area.Width() || y >= area.Height()) return std::nullopt;
+  return CellAt(window_.DisplayRecord(), x, y);
 }
 
 void MeasuringPointTools::PrepareMenu(QPoint at) {
@@ -72,20 +70,20 @@ void MeasuringPointTools::PrepareMenu(QPoint at) {
 bool MeasuringPointTools::SetPointAt(QPoint at) {
   const std::optional<GridCell> cell = CellAtWindowPoint(at);
   if (!cell || !recorder_.AddPoint(*cell)) return false;
-  RepaintPicture();
+  window_.RepaintPicture();
   return true;
 }
 
 void MeasuringPointTools::ClearPoints() {
   recorder_.ClearPoints();
-  RepaintPicture();
+  window_.RepaintPicture();
 }
 
 void MeasuringPointTools::StartSpotMeasurement() {
   const std::vector<GridCell>& points = recorder_.Points();
   const std::optional<GridCell> target = points.empty() ? menuCell_ : std::optional(points.front());
-  if (!target) return showStatus_(QStringLiteral("Für die Punktmessung zuerst einen Messpunkt setzen"));
-  scan_.StartSpot(*target, points);
+  if (!target) return window_.ShowStatus(QStringLiteral("Für die Punktmessung zuerst einen Messpunkt setzen"));
+  window_.Scan().StartSpot(*target, points);
 }
 
 TrendWindow& MeasuringPointTools::ShowPlot() {
@@ -98,23 +96,19 @@ TrendWindow& MeasuringPointTools::ShowPlot() {
   return *plotWindow_;
 }
 
-void MeasuringPointTools::RepaintPicture() {
-  window_.update(pictureArea_.left, pictureArea_.top, pictureArea_.Width(), pictureArea_.Height());
-}
-
-// A filled circle in the point's colour with its number, clipped to the picture area.
+// A filled circle in the point's colour with its number.
 void MeasuringPointTools::PaintMarkers(QPainter& painter) const {
   const std::vector<GridCell>& points = recorder_.Points();
   if (points.empty()) return;
   painter.save();
-  painter.setClipRect(pictureArea_.left, pictureArea_.top, pictureArea_.Width(), pictureArea_.Height());
+  painter.setClipRect(0, 0, kPictureWidth, kPictureHeight);
   painter.setRenderHint(QPainter::Antialiasing);
   QFont font = painter.font();
   font.setBold(true);
   painter.setFont(font);
   for (std::size_t i = 0; i < points.size(); ++i) {
-    const CellPoint centre = CellCentre(display_, points[i]);
-    const QPointF at(pictureArea_.left + centre.x, pictureArea_.top + centre.y);
+    const CellPoint centre = CellCentre(window_.DisplayRecord(), points[i]);
+    const QPointF at(centre.x, centre.y);
     const QRectF disc(at.x() - kMarkerRadius, at.y() - kMarkerRadius, 2 * kMarkerRadius, 2 * kMarkerRadius);
     painter.setPen(QPen(Qt::black, 1.5));
     painter.setBrush(MarkerColour(i));

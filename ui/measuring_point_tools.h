@@ -2,17 +2,13 @@
 #include <QList>
 #include <QObject>
 #include <QPoint>
-#include <QString>
-#include <functional>
 #include <optional>
 
-#include "image/display.h"
 #include "trend/trend_recorder.h"
 
+class CTorvakDlg;
 class QAction;
 class QPainter;
-class QWidget;
-class ScanService;
 class TrendWindow;
 
 // The main window's measuring points: setting and clearing them (context
@@ -22,10 +18,8 @@ class TrendWindow;
 class MeasuringPointTools : public QObject {
   Q_OBJECT
  public:
-  using StatusLine = std::function<void(const QString&)>;
-  // display and pictureArea are the window's; they outlive this object.
-  MeasuringPointTools(QWidget& window, ScanService& scan, const DisplayData& display, const Area& pictureArea,
-                      StatusLine showStatus);
+  // Made by the window, whose child it is.
+  explicit MeasuringPointTools(CTorvakDlg& window);
   ~MeasuringPointTools() override;
 
   TrendRecorder& Recorder() { return recorder_; }
@@ -41,17 +35,14 @@ class MeasuringPointTools : public QObject {
   void StartSpotMeasurement();
   // The plot window, opened and raised.
   TrendWindow& ShowPlot();
+  // Draws the markers in the coordinates of the 640 x 480 picture area,
+  // clipped to it; the painter maps that area onto its place.
   void PaintMarkers(QPainter& painter) const;
 
  private:
   std::optional<GridCell> CellAtWindowPoint(QPoint at) const;
-  void RepaintPicture();
 
-  QWidget& window_;
-  ScanService& scan_;
-  const DisplayData& display_;
-  const Area& pictureArea_;
-  StatusLine showStatus_;
+  CTorvakDlg& window_;
   TrendRecorder recorder_;
   std::optional<int> ambient_;
   std::optional<GridCell> menuCell_;  // under the pointer where the context menu opened

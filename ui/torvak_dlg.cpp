@@ -71,8 +71,7 @@ CTorvakDlg::~CTorvakDlg() = default;
 void CTorvakDlg::OnInitDialog() {
   controls_ = CreateControls(this);
   AddFileEntries();
-  measuringPoints_ = new MeasuringPointTools(*this, *scan_, display_, layout_.pictureArea,
-                                             [this](const QString& text) { ShowStatus(text); });
+  measuringPoints_ = new MeasuringPointTools(*this);
   AddAboutEntry();
   setWindowIcon(ProgramIcon());
   LayOutWindow();
@@ -447,7 +446,10 @@ void CTorvakDlg::ShowStatus(const QString& text) { statusLine_->showMessage(text
 
 QString CTorvakDlg::StatusText() const { return statusLine_->currentMessage(); }
 
-void CTorvakDlg::RepaintPicture() { update(ToRect(layout_.pictureArea)); }
+void CTorvakDlg::RepaintPicture() {
+  update(ToRect(layout_.pictureArea));
+  emit pictureChanged();
+}
 
 void CTorvakDlg::paintEvent(QPaintEvent* event) {
   QWidget* readoutTabs = Control(ctl::kReadoutTabs);
@@ -457,7 +459,9 @@ void CTorvakDlg::paintEvent(QPaintEvent* event) {
   if (event->region().intersects(picture)) {
     ComposePicture(display_, image_);
     painter.drawImage(picture.topLeft(), SurfaceImage(display_.compositeSurface));
+    painter.translate(picture.topLeft());
     measuringPoints_->PaintMarkers(painter);
+    painter.resetTransform();
   }
   const QRect scale = ToRect(layout_.scaleArea);
   if (event->region().intersects(scale)) {

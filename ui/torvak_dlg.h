@@ -55,7 +55,8 @@ class CTorvakDlg : public QDialog {
   // A plain German sentence on the status line.
   void ShowStatus(const QString& text);
   QString StatusText() const;
-  // Repaints the picture area (without erasing) at the next paint.
+  // Repaints the picture area (without erasing) at the next paint, and says
+  // so (pictureChanged).
   void RepaintPicture();
   // Shows the values of a file that "Messwerte (*.csv)" wrote as if they had
   // been scanned, a running scan stopped first; the scan range and the head
@@ -73,6 +74,10 @@ class CTorvakDlg : public QDialog {
   // save dialog by default; tests choose the path without one.
   using ExportPathChooser = std::function<QString(QWidget* parent)>;
   void SetExportPathChooser(ExportPathChooser choose) { chooseExportPath_ = std::move(choose); }
+
+ signals:
+  // The picture area is to be composed and shown anew.
+  void pictureChanged();
 
  public slots:
   void accept() override {}  // Enter does nothing; Esc and the close box still end the program
