@@ -18,6 +18,7 @@
 #include "bench/qt_event_delay.h"
 #include "scan/qt/port_link.h"
 #include "scan/qt/port_settings.h"
+#include "ui/large_picture_window.h"
 #include "ui/torvak_controls.h"
 #include "ui/torvak_dlg.h"
 
@@ -112,13 +113,20 @@ void WaitUntilStarted(CTorvakDlg& window) {
 }
 
 // How long events posted to the window's thread wait while the window scans.
-void MeasureLatency(benchmark::State& state, int storedPort, ScanService::LinkFactory makeLink) {
+// With largePicture, "Großbild" is open at 1920 x 1080 and repaints with the picture area.
+void MeasureLatency(benchmark::State& state, int storedPort, ScanService::LinkFactory makeLink,
+                    bool largePicture = false) {
   constexpr int kSamples = 300;
   StorePortNumber(storedPort);
   for (auto _ : state) {
     CTorvakDlg window(std::move(makeLink));
     window.show();
     WaitUntilStarted(window);
+    if (largePicture) {
+      LargePictureWindow& large = window.ShowLargePicture();
+      large.showNormal();
+      large.resize(1920, 1080);
+    }
     // Frames follow each other, so the scan runs for the whole measurement.
     window.ControlAs<QAbstractButton>(ctl::kStopAfterPass)->click();
     window.ControlAs<QAbstractButton>(ctl::kStart)->click();
@@ -132,6 +140,9 @@ void MeasureLatency(benchmark::State& state, int storedPort, ScanService::LinkFa
 // 0.43 s (its real waits) stores 16 readings and repaints the picture.
 void BM_UiLatencyDuringScanWithoutPort(benchmark::State& state) { MeasureLatency(state, 0, {}); }
 BENCHMARK(BM_UiLatencyDuringScanWithoutPort)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_UiLatencyDuringScanWithLargePicture(benchmark::State& state) { MeasureLatency(state, 0, {}, true); }
+BENCHMARK(BM_UiLatencyDuringScanWithLargePicture)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // An open port that never answers: every read waits out its time-out on the worker.
 void BM_UiLatencyDuringScanOnSilentPort(benchmark::State& state) {

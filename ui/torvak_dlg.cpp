@@ -32,6 +32,7 @@
 #include "ui/about_dlg.h"
 #include "ui/arrangement_bars.h"
 #include "ui/dialog_parts.h"
+#include "ui/large_picture_window.h"
 #include "ui/measuring_point_tools.h"
 #include "ui/program_art.h"
 #include "ui/file_dialogs.h"
@@ -93,8 +94,8 @@ void CTorvakDlg::AddAboutEntry() {
   addAction(aboutAction_);
 }
 
-// "Messwerte öffnen…" (also a file dropped on the window) and
-// "Hintergrundbild wählen…".
+// "Messwerte öffnen…" (also a file dropped on the window),
+// "Hintergrundbild wählen…" and "Großbild".
 void CTorvakDlg::AddFileEntries() {
   auto* open = new QAction(QStringLiteral("Messwerte öffnen…"), this);
   open->setShortcut(QKeySequence::Open);
@@ -109,6 +110,21 @@ void CTorvakDlg::AddFileEntries() {
     if (const QString path = AskBackgroundPath(this, backgroundPath_); !path.isEmpty()) ChooseBackground(path);
   });
   addAction(background);
+  auto* large = new QAction(QStringLiteral("Großbild"), this);
+  large->setShortcut(QKeySequence(Qt::Key_F11));
+  large->setShortcutVisibleInContextMenu(true);
+  connect(large, &QAction::triggered, this, [this] { ShowLargePicture(); });
+  addAction(large);
+}
+
+LargePictureWindow& CTorvakDlg::ShowLargePicture() {
+  if (largePicture_ == nullptr) largePicture_ = new LargePictureWindow(*this);
+  if (largePicture_->isVisible()) {
+    largePicture_->ToggleFullScreen();
+  } else {
+    largePicture_->showFullScreen();
+  }
+  return *largePicture_;
 }
 
 void CTorvakDlg::LayOutWindow() {

@@ -11,6 +11,7 @@
 #include "ui/torvak_layout.h"
 
 class ArrangementBars;
+class LargePictureWindow;
 class MeasuringPointTools;
 class CWeichzeichnerDlg;
 class QAction;
@@ -50,6 +51,8 @@ class CTorvakDlg : public QDialog {
   // The About box, with a running scan paused around it.
   void ShowAboutBox();
   QAction* AboutAction() const { return aboutAction_; }
+  // "Großbild" (F11): opened full screen, or full screen turned off again.
+  LargePictureWindow& ShowLargePicture();
   // Measuring points, their recording, the spot measurement and the plot.
   MeasuringPointTools& MeasuringPoints() { return *measuringPoints_; }
   // A plain German sentence on the status line.
@@ -133,6 +136,7 @@ class CTorvakDlg : public QDialog {
   ArrangementBars* arrangement_ = nullptr;
   CWeichzeichnerDlg* settingsDialog_ = nullptr;
   MeasuringPointTools* measuringPoints_ = nullptr;
+  LargePictureWindow* largePicture_ = nullptr;  // made at its first opening
   ExportPathChooser chooseExportPath_;
   std::unique_ptr<ScanService> scan_;  // last: stopped and joined first
 };

@@ -1,0 +1,27 @@
+// The large picture's cost: one repaint of "Großbild" at 1920 x 1080 with a
+// full grid, smoothed, over a background. Part of torvak_bench_qt (its main
+// is in qt_ui_latency_bench.cpp).
+#include <QAbstractButton>
+#include <QTest>
+#include <benchmark/benchmark.h>
+
+#include "ui/large_picture_window.h"
+#include "ui/torvak_controls.h"
+#include "ui/torvak_dlg.h"
+
+namespace {
+
+void BM_LargePictureRepaint1920x1080(benchmark::State& state) {
+  CTorvakDlg window;
+  for (int i = 0; i < kGridColumns * kGridRows; ++i)
+    window.Image().StoreReading(i / kGridRows, i % kGridRows, 10 + i % 150);
+  window.ControlAs<QAbstractButton>(ctl::kSmoothed)->click();
+  LargePictureWindow& large = window.ShowLargePicture();
+  large.showNormal();
+  large.resize(1920, 1080);
+  if (!QTest::qWaitForWindowExposed(&large)) return state.SkipWithError("the window was not shown");
+  for (auto _ : state) large.repaint();
+}
+BENCHMARK(BM_LargePictureRepaint1920x1080)->Unit(benchmark::kMillisecond);
+
+}  // namespace

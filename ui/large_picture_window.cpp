@@ -1,0 +1,119 @@
+#include "ui/large_picture_window.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "image/composer.h"
+#include "image/readout.h"
+#include "overlay/surface_image.h"
+#include "ui/measuring_point_tools.h"
+#include "ui/torvak_controls.h"
+#include "ui/torvak_dlg.h"
+
+namespace {
+
+constexpr int kMargin = 16;
+constexpr QSize kStartSize(1280, 800);
+
+// Where a point of `from` lies in `to`, the same share of the way across.
+QPoint MapBetween(QPoint at, const QRect& from, const QRect& to) {
+  return {to.left() + (at.x() - from.left()) * to.width() / from.width(),
+          to.top() + (at.y() - from.top()) * to.height() / from.height()};
+}
+
+}  // namespace
+
+LargePictureWindow::LargePictureWindow(CTorvakDlg& window) : QWidget(&window, Qt::Window), window_(window) {
+  setWindowTitle(QStringLiteral("Großbild"));
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  resize(kStartSize);
+  connect(&window, &CTorvakDlg::pictureChanged, this, qOverload<>(&QWidget::update));
+  connect(window.ControlAs<QLineEdit>(ctl::kAmbientField), &QLineEdit::textChanged, this,
+          qOverload<>(&QWidget::update));
+}
+
+void LargePictureWindow::ToggleFullScreen() {
+  isFullScreen() ? showNormal() : showFullScreen();
+}
+
+int LargePictureWindow::SideWidth() const { return std::clamp(width() / 6, 140, 420); }
+
+int LargePictureWindow::FontPixels() const { return std::clamp(height() / 22, 14, 64); }
+
+// The picture as large as fits beside the side column, its aspect kept.
+QRect LargePictureWindow::PictureRect() const {
+  const int width = std::max(1, this->width() - SideWidth() - 3 * kMargin);
+  const int height = std::max(1, this->height() - 2 * kMargin);
+  QSize size(kPictureWidth, kPictureHeight);
+  size.scale(width, height, Qt::KeepAspectRatio);
+  return {QPoint(kMargin, (this->height() - size.height()) / 2), size.expandedTo({1, 1})};
+}
+
+// The scale keeps its 1 : 10 shape in the side column, between Max and the other values.
+QRect LargePictureWindow::ScaleRect() const {
+  const QRect picture = PictureRect();
+  const int left = picture.right() + 2 * kMargin;
+  const int top = picture.top() + 2 * FontPixels();
+  const int height = std::max(10, std::min(picture.height() - 8 * FontPixels(), 10 * SideWidth() / 3));
+  return {left, top, std::max(1, height / 10), height};
+}
+
+std::optional<QPoint> LargePictureWindow::MainWindowPoint(QPoint at) const {
+  const WindowLayout& layout = window_.Layout();
+  if (PictureRect().contains(at)) return MapBetween(at, PictureRect(), ToRect(layout.pictureArea));
+  if (ScaleRect().contains(at)) return MapBetween(at, ScaleRect(), ToRect(layout.scaleArea));
+  return std::nullopt;
+}
+
+void LargePictureWindow::paintEvent(QPaintEvent*) {
+  DisplayData& display = window_.DisplayRecord();
+  ComposePicture(display, window_.Image());
+  QPainter painter(this);
+  painter.fillRect(rect(), Qt::black);
+  const QRect picture = PictureRect();
+  painter.drawImage(picture, SurfaceImage(display.compositeSurface));
+  painter.save();
+  painter.translate(picture.topLeft());
+  painter.scale(picture.width() / double{kPictureWidth}, picture.height() / double{kPictureHeight});
+  window_.MeasuringPoints().PaintMarkers(painter);
+  painter.restore();
+  const QRect scale = ScaleRect();
+  const Area& scaleArea = window_.Layout().scaleArea;
+  painter.drawImage(scale, SurfaceImage(display.legendSurface), QRect(0, 0, scaleArea.Width(), scaleArea.Height()));
+  PaintValues(painter, scale);
+}
+
+// Max above the scale, Min, Umgebung and Mausposition below it, as the main window shows them.
+void LargePictureWindow::PaintValues(QPainter& painter, const QRect& scale) const {
+  QFont font = painter.font();
+  font.setPixelSize(FontPixels());
+  painter.setFont(font);
+  painter.setPen(Qt::white);
+  const auto field = [this](int id) { return window_.ControlAs<QLineEdit>(id)->text(); };
+  const int line = FontPixels() * 3 / 2;
+  painter.drawText(scale.left(), scale.top() - line / 2, QStringLiteral("Max: %1").arg(field(ctl::kMaxField)));
+  const QString below[] = {QStringLiteral("Min: %1").arg(field(ctl::kMinField)),
+                           QStringLiteral("Umgebung: %1").arg(field(ctl::kAmbientField)),
+                           QStringLiteral("Mausposition: %1").arg(mouseText_)};
+  int y = scale.bottom() + line;
+  for (const QString& text : below) painter.drawText(scale.left(), y, text), y += line;
+}
+
+void LargePictureWindow::mouseMoveEvent(QMouseEvent* event) {
+  const std::optional<QPoint> at = MainWindowPoint(event->position().toPoint());
+  const WindowLayout& layout = window_.Layout();
+  mouseText_ = at ? QString::fromStdString(MouseTemperatureText(window_.DisplayRecord(), window_.Image(),
+                                                                layout.pictureArea, layout.scaleArea, at->x(), at->y()))
+                  : QString();
+  update();
+}
+
+void LargePictureWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F11) return ToggleFullScreen();
+  if (event->key() == Qt::Key_Escape) return isFullScreen() ? showNormal() : (void)close();
+  QWidget::keyPressEvent(event);
+}
