@@ -1,4 +1,4 @@
-// "Großbild": opened by F11, its full screen left by F11 and Esc; the picture area's pixels
+// The pictures on screen. "Großbild": opened by F11, its full screen left by F11 and Esc; the picture area's pixels
 // scaled, not blurred (each pixel shown is one of the picture's, also at a device pixel ratio of
 // 2: see tests/CMakeLists.txt); the temperature under the mouse as the picture area reads it at
 // the same place; painted anew with the picture area.
@@ -53,4 +53,19 @@ TEST_F(WindowTest, LargePictureShowsThePictureScaledReadsLikeItAndFollowsIt) {
   const int paints = picturePaints_;
   window.RepaintPicture();
   EXPECT_TRUE(WaitFor([&] { return picturePaints_ >= paints + 2; }));
+}
+
+// The picture area shows the composed picture pixel for pixel at any pixel density: each device
+// pixel is the picture's pixel under it, never a blend.
+TEST_F(WindowTest, MainPictureIsShownPixelForPixelAtAnyDensity) {
+  CTorvakDlg& window = Open();
+  for (int i = 0; i < kGridColumns * kGridRows; ++i) Image().StoreReading(i / kGridRows, i % kGridRows, 10 + i % 150);
+  const QImage composite = PaintPicture();
+  const QImage shown = window.grab(ToRect(window.Layout().pictureArea)).toImage().convertToFormat(QImage::Format_RGB32);
+  const double ratio = shown.devicePixelRatio();
+  int wrong = 0;
+  for (int y = 0; y < shown.height(); ++y)
+    for (int x = 0; x < shown.width(); ++x)
+      wrong += shown.pixel(x, y) != composite.pixel(static_cast<int>(x / ratio), static_cast<int>(y / ratio));
+  EXPECT_TRUE(shown.width() == static_cast<int>(kPictureWidth * ratio) && wrong == 0) << wrong;
 }
