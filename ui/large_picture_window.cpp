@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
 
@@ -42,7 +43,16 @@ void LargePictureWindow::ToggleFullScreen() {
 
 int LargePictureWindow::SideWidth() const { return std::clamp(width() / 6, 140, 420); }
 
-int LargePictureWindow::FontPixels() const { return std::clamp(height() / 22, 14, 64); }
+// Large, but never wider than the side column for its widest caption.
+int LargePictureWindow::FontPixels() const {
+  QFont large = font();
+  int pixels = std::clamp(height() / 22, 14, 64);
+  for (; pixels > 8; --pixels) {
+    large.setPixelSize(pixels);
+    if (QFontMetrics(large).horizontalAdvance(QStringLiteral("Mausposition:")) <= SideWidth() - kMargin) break;
+  }
+  return pixels;
+}
 
 // The picture as large as fits beside the side column, its aspect kept.
 QRect LargePictureWindow::PictureRect() const {
@@ -53,13 +63,13 @@ QRect LargePictureWindow::PictureRect() const {
   return {QPoint(kMargin, (this->height() - size.height()) / 2), size.expandedTo({1, 1})};
 }
 
-// The scale keeps its 1 : 10 shape in the side column, between Max and the other values.
+// The scale keeps its 1 : 10 shape in the side column, below Max and above
+// the other values, each a caption line and a value line.
 QRect LargePictureWindow::ScaleRect() const {
-  const QRect picture = PictureRect();
-  const int left = picture.right() + 2 * kMargin;
-  const int top = picture.top() + 2 * FontPixels();
-  const int height = std::max(10, std::min(picture.height() - 8 * FontPixels(), 10 * SideWidth() / 3));
-  return {left, top, std::max(1, height / 10), height};
+  const int line = FontPixels() * 3 / 2;
+  const int top = kMargin + 2 * line + kMargin / 2;
+  const int height = std::max(10, std::min(this->height() - top - 6 * line - 2 * kMargin, 10 * SideWidth() / 3));
+  return {PictureRect().right() + 2 * kMargin, top, std::max(1, height / 10), height};
 }
 
 std::optional<QPoint> LargePictureWindow::MainWindowPoint(QPoint at) const {
@@ -87,20 +97,26 @@ void LargePictureWindow::paintEvent(QPaintEvent*) {
   PaintValues(painter, scale);
 }
 
-// Max above the scale, Min, Umgebung and Mausposition below it, as the main window shows them.
+// Max above the scale, Min, Umgebung and Mausposition below it, as the main
+// window shows them: a caption line, then its value.
 void LargePictureWindow::PaintValues(QPainter& painter, const QRect& scale) const {
-  QFont font = painter.font();
-  font.setPixelSize(FontPixels());
-  painter.setFont(font);
+  QFont large = painter.font();
+  large.setPixelSize(FontPixels());
+  painter.setFont(large);
   painter.setPen(Qt::white);
   const auto field = [this](int id) { return window_.ControlAs<QLineEdit>(id)->text(); };
   const int line = FontPixels() * 3 / 2;
-  painter.drawText(scale.left(), scale.top() - line / 2, QStringLiteral("Max: %1").arg(field(ctl::kMaxField)));
-  const QString below[] = {QStringLiteral("Min: %1").arg(field(ctl::kMinField)),
-                           QStringLiteral("Umgebung: %1").arg(field(ctl::kAmbientField)),
-                           QStringLiteral("Mausposition: %1").arg(mouseText_)};
-  int y = scale.bottom() + line;
-  for (const QString& text : below) painter.drawText(scale.left(), y, text), y += line;
+  const auto paint = [&](int& baseline, const QString& caption, const QString& value) {
+    painter.drawText(scale.left(), baseline, caption);
+    painter.drawText(scale.left(), baseline + line, value);
+    baseline += 2 * line;
+  };
+  int baseline = kMargin + FontPixels();
+  paint(baseline, QStringLiteral("Max:"), field(ctl::kMaxField));
+  baseline = scale.bottom() + kMargin + FontPixels();
+  paint(baseline, QStringLiteral("Min:"), field(ctl::kMinField));
+  paint(baseline, QStringLiteral("Umgebung:"), field(ctl::kAmbientField));
+  paint(baseline, QStringLiteral("Mausposition:"), mouseText_);
 }
 
 void LargePictureWindow::mouseMoveEvent(QMouseEvent* event) {
