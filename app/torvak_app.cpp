@@ -1,11 +1,69 @@
 #include "app/torvak_app.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QTranslator>
+#include <cstdio>
+#include <memory>
+#include <optional>
+
 #include "ui/program_art.h"
 #include "ui/qt_translations.h"
 #include "ui/torvak_dlg.h"
 
+namespace {
+
+// --help and --version answer on standard output and end the program; an
+// unknown option or argument prints why and the help on standard error and
+// ends it with 2. Nothing else needs the command line yet.
+std::optional<int> HandleCommandLine(const QCoreApplication& application) {
+  QCoreApplication::setApplicationVersion(QStringLiteral(TORVAK_VERSION));
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QStringLiteral("Torvak: eine langsame Wärmebildkamera aus einem Messkopf mit zwei Thermopile-Sensoren."));
+  const QCommandLineOption help = parser.addHelpOption();
+  const QCommandLineOption version = parser.addVersionOption();
+  // Qt's own window options (-platform xcb, -style fusion, -reverse …) are
+  // for the application made afterwards; here they are only let through.
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  for (const char* name : {"platform", "platformpluginpath", "platformtheme", "plugin", "display", "geometry",
+                           "qwindowgeometry", "qwindowtitle", "qwindowicon", "style", "stylesheet", "session"}) {
+    QCommandLineOption qtOption(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+    qtOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(qtOption);
+  }
+  for (const char* name : {"reverse", "widgetcount", "nograb", "dograb", "sync"}) {
+    QCommandLineOption qtOption(QString::fromLatin1(name));
+    qtOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(qtOption);
+  }
+  if (!parser.parse(application.arguments()) || !parser.positionalArguments().isEmpty()) {
+    const QString why = parser.errorText().isEmpty()
+                            ? QStringLiteral("Unerwartetes Argument: %1").arg(parser.positionalArguments().join(u' '))
+                            : parser.errorText();
+    std::fprintf(stderr, "%s\n\n%s", qPrintable(why), qPrintable(parser.helpText()));
+    return 2;
+  }
+  if (parser.isSet(help)) {
+    std::fputs(qPrintable(parser.helpText()), stdout);
+    return 0;
+  }
+  if (parser.isSet(version)) {
+    std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()), TORVAK_VERSION);
+    return 0;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
 int CTorvakApp::InitInstance(int& argc, char** argv) {
+  {
+    // The command line first, without a display: --help works over ssh too.
+    const QCoreApplication parsing(argc, argv);
+    const std::unique_ptr<QTranslator> translator(InstallQtTranslations());  // Qt's help texts in German
+    if (const std::optional<int> exit = HandleCommandLine(parsing)) return *exit;
+  }
   QApplication application(argc, argv);
   InstallQtTranslations();  // without the translations Qt's own dialogs stay English
   // The settings root; the port number is stored under it.
