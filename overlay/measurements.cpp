@@ -128,88 +128,92 @@ std::optional<QString> SaveMeasurements(const QString& path, const Measurements&
   return WriteFileAtomically(path, [&text](QIODevice& file) { return file.write(text) == text.size(); });
 }
 
-MeasurementsRead ReadMeasurements(const QString& path) {
-  const auto refuse = [&path](const QString& reason) { return MeasurementsRead{std::nullopt, NotRead(path, reason)}; };
+namespace {
+
+// What a file held, or (problem) why it could not be read.
+struct FileText {
+  QByteArray text;
+  QString problem;
+};
+
+// Looked at before opening: opening a pipe waits for a writer, a device may
+// never end or act on being opened. Should a pipe have taken the file's
+// place meanwhile, opening it without blocking and checking what was opened
+// still keeps it from waiting.
+FileText ReadSmallRegularFile(const QString& path) {
   const QString notRegular = QStringLiteral("das ist keine gewöhnliche Datei (Gerät, Ordner oder Pipe)");
   const QString tooLarge =
       QStringLiteral("sie ist zu groß für eine Messwertdatei (mehr als %1 Bytes)").arg(kMaxFileBytes);
-  // Looked at before opening: opening a pipe waits for a writer, a device may
-  // never end or act on being opened.
   const QFileInfo info(path);
-  if (!info.exists()) {
-    return refuse(QStringLiteral("sie fehlt"));
-  }
-  if (!info.isFile()) {
-    return refuse(notRegular);
-  }
-  if (info.size() > kMaxFileBytes) {
-    return refuse(tooLarge);
-  }
-  // Should a pipe have taken the file's place meanwhile, opening it without
-  // blocking and checking what was opened still keeps it from waiting.
+  if (!info.exists()) return {{}, QStringLiteral("sie fehlt")};
+  if (!info.isFile()) return {{}, notRegular};
+  if (info.size() > kMaxFileBytes) return {{}, tooLarge};
   const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    return refuse(SystemError(errno));
-  }
+  if (fd < 0) return {{}, SystemError(errno)};
   struct stat status {};
   QFile file;
   if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
       !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
     ::close(fd);
-    return refuse(notRegular);
+    return {{}, notRegular};
   }
-  // One byte more than allowed tells a file that has grown since.
-  const QByteArray text = file.read(kMaxFileBytes + 1);
-  if (file.error() != QFileDevice::NoError) {
-    return refuse(QStringLiteral("Lesefehler (%1)").arg(file.errorString()));
-  }
-  if (text.size() > kMaxFileBytes) {
-    return refuse(tooLarge);
-  }
-  if (text.contains('\0')) {
-    return refuse(QStringLiteral("sie enthält Nullbytes, ist also keine Textdatei"));
-  }
+  const QByteArray text = file.read(kMaxFileBytes + 1);  // one byte more tells a file that has grown since
+  if (file.error() != QFileDevice::NoError) return {{}, QStringLiteral("Lesefehler (%1)").arg(file.errorString())};
+  if (text.size() > kMaxFileBytes) return {{}, tooLarge};
+  if (text.contains('\0')) return {{}, QStringLiteral("sie enthält Nullbytes, ist also keine Textdatei")};
+  return {text, {}};
+}
+
+// The lines of a text, without their ends ("\n" or "\r\n").
+QList<QByteArray> Lines(const QByteArray& text) {
   QList<QByteArray> lines = text.split('\n');
-  if (lines.size() > 1 && lines.back().isEmpty()) {
-    lines.removeLast();  // after the final line end
-  }
+  if (lines.size() > 1 && lines.back().isEmpty()) lines.removeLast();  // after the final line end
   for (QByteArray& line : lines) {
-    if (line.endsWith('\r')) {
-      line.chop(1);
-    }
+    if (line.endsWith('\r')) line.chop(1);
   }
-  MeasurementsRead read{Measurements{}, QString()};
-  Measurements& data = *read.data;
-  if (!lines[0].startsWith(kHeaderStart)) {
-    return refuse(QStringLiteral("Zeile 1: keine Torvak-Messwertdatei"));
-  }
-  if (!ParseHeader(lines[0], data)) {
-    return refuse(QStringLiteral("Zeile 1: Kopfzeile beschädigt"));
-  }
-  // Line 2 holds the top row, line 33 row 0.
+  return lines;
+}
+
+// Fills the grid from lines 2..33 (line 2 the top row, line 33 row 0); the
+// reason if one is not as written.
+QString ParseRows(const QList<QByteArray>& lines, Measurements& data) {
   for (int number = 2; number <= kLines; ++number) {
     if (number > lines.size()) {
-      return refuse(QStringLiteral("sie endet nach Zeile %1 (erwartet: %2 Zeilen)").arg(lines.size()).arg(kLines));
+      return QStringLiteral("sie endet nach Zeile %1 (erwartet: %2 Zeilen)").arg(lines.size()).arg(kLines);
     }
     const QList<QByteArray> fields = lines[number - 1].split(';');
     if (fields.size() != kGridColumns) {
-      return refuse(QStringLiteral("Zeile %1: %2 statt %3 Felder").arg(number).arg(fields.size()).arg(kGridColumns));
+      return QStringLiteral("Zeile %1: %2 statt %3 Felder").arg(number).arg(fields.size()).arg(kGridColumns);
     }
     for (int column = 0; column < kGridColumns; ++column) {
       const std::optional<int> value = ParseField(fields[column]);
       if (!value) {
         // In one pass, so that a "%" in the field stays as it is.
-        return refuse(QStringLiteral("Zeile %1, Feld %2: „%3“ ist kein Messwert (1 bis %4)")
-                          .arg(QString::number(number), QString::number(column + 1), Shown(fields[column]),
-                               QString::number(kHighest)));
+        return QStringLiteral("Zeile %1, Feld %2: „%3“ ist kein Messwert (1 bis %4)")
+            .arg(QString::number(number), QString::number(column + 1), Shown(fields[column]),
+                 QString::number(kHighest));
       }
       data.grid[column][kLines - number] = *value;
     }
   }
   if (lines.size() > kLines) {
-    return refuse(QStringLiteral("Zeile %1: nach der letzten Messwertzeile folgt noch etwas (erwartet: %2 Zeilen)")
-                      .arg(kLines + 1)
-                      .arg(kLines));
+    return QStringLiteral("Zeile %1: nach der letzten Messwertzeile folgt noch etwas (erwartet: %2 Zeilen)")
+        .arg(kLines + 1)
+        .arg(kLines);
   }
-  return read;
+  return {};
+}
+
+}  // namespace
+
+MeasurementsRead ReadMeasurements(const QString& path) {
+  const auto refuse = [&path](const QString& reason) { return MeasurementsRead{std::nullopt, NotRead(path, reason)}; };
+  const FileText file = ReadSmallRegularFile(path);
+  if (!file.problem.isEmpty()) return refuse(file.problem);
+  const QList<QByteArray> lines = Lines(file.text);
+  Measurements data{};
+  if (!lines[0].startsWith(kHeaderStart)) return refuse(QStringLiteral("Zeile 1: keine Torvak-Messwertdatei"));
+  if (!ParseHeader(lines[0], data)) return refuse(QStringLiteral("Zeile 1: Kopfzeile beschädigt"));
+  if (const QString problem = ParseRows(lines, data); !problem.isEmpty()) return refuse(problem);
+  return {data, {}};
 }
