@@ -27,7 +27,9 @@ std::string ShortenedInMiddle(const std::string& text) {
   return text.substr(0, starts[head]) + "\u2026" + text.substr(starts[starts.size() - tail]);
 }
 
+// "Com 3 (/dev/ttyUSB2)"; a device given for one run has no number: "Gerät /dev/ttyACM0".
 std::string PortLabel(const PortReport& report) {
+  if (report.number == kNoPortNumber) return "Gerät " + ShortenedInMiddle(report.device);
   return "Com " + std::to_string(report.number) + " (" + ShortenedInMiddle(report.device) + ")";
 }
 

@@ -13,9 +13,12 @@ enum class PortOutcome {
   kLost,           // the open port went away
 };
 
+// The number of a device opened by its path alone (given for one run), not as a "Com" port.
+inline constexpr int kNoPortNumber = 0;
+
 struct PortReport {
   PortOutcome outcome = PortOutcome::kNoPortChosen;
-  int number = 0;      // "Com number"
+  int number = 0;      // "Com number", or kNoPortNumber
   std::string device;  // UTF-8
   std::string detail;  // UTF-8
   bool Opened() const { return outcome == PortOutcome::kOpened; }

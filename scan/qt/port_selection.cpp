@@ -14,4 +14,10 @@ PortReport OpenPort(PortLink& link, ScanState& scan, int number) {
   return report;
 }
 
+PortReport OpenDevice(PortLink& link, ScanState& scan, const QString& device) {
+  const PortReport report = link.Open(kNoPortNumber, device);
+  scan.port = link.IsOpen() ? &link : nullptr;
+  return report;
+}
+
 PortReport OpenStoredPort(PortLink& link, ScanState& scan) { return OpenPort(link, scan, StoredPortNumber()); }

@@ -12,3 +12,6 @@ PortReport OpenPort(PortLink& link, ScanState& scan, int number);
 // Opens the port stored as "COMPORT" (start-up); the report carries the
 // stored number.
 PortReport OpenStoredPort(PortLink& link, ScanState& scan);
+
+// Opens a device by its path, as no "Com" port (kNoPortNumber).
+PortReport OpenDevice(PortLink& link, ScanState& scan, const QString& device);

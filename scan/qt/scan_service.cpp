@@ -63,8 +63,8 @@ void ScanService::RunNextCommand() {
   command(*worker_);
 }
 
-void ScanService::StartUp() {
-  Post([](ScanWorker& worker) { worker.StartUp(); });
+void ScanService::StartUp(const QString& device) {
+  Post([device](ScanWorker& worker) { worker.StartUp(device); });
 }
 
 void ScanService::Start() {

@@ -35,9 +35,10 @@ class ScanService : public QObject {
   // Stops the worker and joins it, waiting at most one serial time-out.
   ~ScanService() override;
 
-  // Start-up of the scan: defaults, the stored port, both servo ranges,
-  // "Start" disabled, "Reset", both options on, one more ambient reading.
-  void StartUp();
+  // Start-up of the scan: defaults, the stored port (or, for this run only,
+  // the device given), both servo ranges, "Start" disabled, "Reset", both
+  // options on, one more ambient reading.
+  void StartUp(const QString& device = {});
   void Start();
   void Stop();
   void Reset();

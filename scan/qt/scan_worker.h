@@ -42,7 +42,7 @@ class ScanWorker : public QObject, public ImageSink, public ScanWindow {
   void CountCommand() { ++commandNumber_; }
 
   // Commands, each followed by a report of what changed.
-  void StartUp();
+  void StartUp(const QString& device);
   void RunCommand(void (ScanController::*command)());
   void ChangeEdge(RangeEdge edge, int value);
   void StartSpot(GridCell target, const std::vector<GridCell>& cells);

@@ -17,6 +17,7 @@ TEST(StatusText, EachPortOutcomeAndStepTroubleHasItsSentence) {
       {{PortOutcome::kInUse, 4, "/dev/ttyUSB3", ""}, absent + "wird schon von einem anderen Programm benutzt"},
       {{PortOutcome::kOpenFailed, 4, "/dev/ttyUSB3", "Input/output error"}, absent + "Fehler „Input/output error“"},
       {{PortOutcome::kLost, 1, "/dev/ttyACM0", ""}, "Verbindung zu Com 1 (/dev/ttyACM0) verloren – Ersatzwerte"},
+      {{PortOutcome::kOpened, kNoPortNumber, "/dev/ttyACM0", ""}, "Gerät /dev/ttyACM0 geöffnet"},
   };
   for (const auto& [report, sentence] : cases) EXPECT_EQ(StatusText(report), sentence);
   EXPECT_EQ(StatusText(StepTrouble::kSilentSensors), "Kein Sensor antwortet – Ersatzwerte");
