@@ -50,7 +50,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   icon->setPixmap(ProgramIconPixmap(32));
   icon->setGeometry(du.X(11), du.Y(17), 32, 32);
 
-  AddText(QStringLiteral("Torvak Version 1.0"), du.Rect(40, 10, 119, 8), this)->setObjectName("version");
+  AddText(QStringLiteral("Torvak Version " TORVAK_VERSION), du.Rect(40, 10, 119, 8), this)->setObjectName("version");
   // The first credit line ends before the OK button, the second before the picture.
   AddText(QStringLiteral("Eine Wärmebildkamera"), du.Rect(40, 22, 95, 8), this)->setObjectName("credit1");
   AddText(QStringLiteral("für den Unterricht"), du.Rect(40, 34, 78, 8), this)->setObjectName("credit2");
