@@ -44,3 +44,12 @@ QString AskBackgroundPath(QWidget* parent, const QString& current) {
   return QFileDialog::getOpenFileName(parent, QStringLiteral("Hintergrundbild wählen"), QFileInfo(current).path(),
                                       filter);
 }
+
+QString AskTrendPath(QWidget* parent) {
+  QFileDialog dialog(parent, QStringLiteral("Speichern unter"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilter(QStringLiteral("Temperaturverlauf (*.csv)"));
+  dialog.setDefaultSuffix(QStringLiteral("csv"));
+  return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}

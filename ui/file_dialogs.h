@@ -11,6 +11,10 @@ class QWidget;
 // user cancelled.
 QString AskExportPath(QWidget* parent);
 
+// Asks where "Temperaturverlauf" saves its CSV file, with the toolkit's
+// question before an existing file is replaced; empty if cancelled.
+QString AskTrendPath(QWidget* parent);
+
 // Asks for a file of "Messwerte (*.csv)" to open; empty if cancelled.
 QString AskMeasurementsPath(QWidget* parent);
 

@@ -42,7 +42,6 @@ MeasuringPointTools::MeasuringPointTools(CTorvakDlg& window)
   connect(&scan, &ScanService::readingStored, this, [this](int column, int row, int value, bool substituted) {
     recorder_.Record(column, row, value, substituted);
   });
-  connect(&scan, &ScanService::ambientChanged, this, [this](int celsius) { ambient_ = celsius; });
   connect(&scan, &ScanService::spotRefused, this, [this] {
     window_.ShowStatus(QStringLiteral("Punktmessung nicht möglich: der Messpunkt liegt außerhalb des Messbereichs"));
   });
@@ -88,7 +87,12 @@ void MeasuringPointTools::StartSpotMeasurement() {
 
 TrendWindow& MeasuringPointTools::ShowPlot() {
   if (plotWindow_ == nullptr) {
-    plotWindow_ = new TrendWindow(recorder_, [this] { return ambient_; }, &window_);
+    // The ambient temperature the window shows (from the head or an opened file); 0 shows none.
+    const auto ambient = [this] {
+      const int celsius = window_.Image().ambientTemperature;
+      return celsius > 0 ? std::optional(celsius) : std::nullopt;
+    };
+    plotWindow_ = new TrendWindow(recorder_, ambient, &window_);
   }
   plotWindow_->show();
   plotWindow_->raise();

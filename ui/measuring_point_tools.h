@@ -44,7 +44,6 @@ class MeasuringPointTools : public QObject {
 
   CTorvakDlg& window_;
   TrendRecorder recorder_;
-  std::optional<int> ambient_;
   std::optional<GridCell> menuCell_;  // under the pointer where the context menu opened
   QAction* setPoint_;
   QAction* clearPoints_;

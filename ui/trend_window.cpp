@@ -4,7 +4,6 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLegend>
@@ -23,6 +22,7 @@
 #include <string>
 
 #include "overlay/file_writing.h"
+#include "ui/file_dialogs.h"
 #include "trend/trend_csv.h"
 #include "ui/marker_colours.h"
 
@@ -48,20 +48,6 @@ QString FitText(const CoolingFit& fit) {
       .arg(Decimal(fit.tau), Decimal(fit.tauUncertainty), Decimal(fit.startCelsius), Decimal(fit.ambientCelsius),
            fit.ambientFitted ? QStringLiteral("angepasst") : QStringLiteral("gemessen"),
            Decimal(fit.residualSpread));
-}
-
-// A modal save dialog for a CSV file, with the toolkit's question before an
-// existing file is replaced; empty if the user cancelled.
-QString AskTrendPath(QWidget* parent) {
-  QFileDialog dialog(parent, QStringLiteral("Speichern unter"));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilter(QStringLiteral("Temperaturverlauf (*.csv)"));
-  dialog.setDefaultSuffix(QStringLiteral("csv"));
-  if (dialog.exec() != QDialog::Accepted) {
-    return {};
-  }
-  return dialog.selectedFiles().value(0);
 }
 
 // Sets the axis to [low - margin, high + margin] (not below floor), but only
