@@ -2,11 +2,14 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
+#include <QMessageBox>
 #include <QTranslator>
 #include <cstdio>
 #include <memory>
 #include <optional>
 
+#include "headsim/emulator_process.h"
 #include "ui/program_art.h"
 #include "ui/qt_translations.h"
 #include "ui/torvak_dlg.h"
@@ -17,6 +20,7 @@ namespace {
 struct RunOptions {
   std::optional<int> exitCode;  // set: end at once with it
   QString portDevice;           // --port: opened instead of the stored port
+  bool demo = false;            // --demo: an emulated head instead of the stored port
 };
 
 // --help and --version answer on standard output and end the program; an
@@ -35,6 +39,11 @@ RunOptions HandleCommandLine(const QCoreApplication& application) {
                      "(der bleibt gespeichert)."),
       QStringLiteral("GERÄT"));
   parser.addOption(port);
+  const QCommandLineOption demo(
+      QStringLiteral("demo"),
+      QStringLiteral("Vorführung ohne Messkopf: startet für diesen Lauf den emulierten Messkopf "
+                     "(torvak-headsim) und misst an ihm."));
+  parser.addOption(demo);
   // Qt's own window options (-platform xcb, -style fusion, -reverse …) are
   // for the application made afterwards; here they are only let through.
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -49,10 +58,14 @@ RunOptions HandleCommandLine(const QCoreApplication& application) {
     qtOption.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(qtOption);
   }
-  if (!parser.parse(application.arguments()) || !parser.positionalArguments().isEmpty()) {
-    const QString why = parser.errorText().isEmpty()
-                            ? QStringLiteral("Unerwartetes Argument: %1").arg(parser.positionalArguments().join(u' '))
-                            : parser.errorText();
+  const bool parsed = parser.parse(application.arguments());
+  QString why = parser.errorText();
+  if (parsed && !parser.positionalArguments().isEmpty()) {
+    why = QStringLiteral("Unerwartetes Argument: %1").arg(parser.positionalArguments().join(u' '));
+  } else if (parsed && parser.isSet(port) && parser.isSet(demo)) {
+    why = QStringLiteral("--port und --demo schließen einander aus.");
+  }
+  if (!why.isEmpty()) {
     std::fprintf(stderr, "%s\n\n%s", qPrintable(why), qPrintable(parser.helpText()));
     return {2, {}};
   }
@@ -64,7 +77,22 @@ RunOptions HandleCommandLine(const QCoreApplication& application) {
     std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()), TORVAK_VERSION);
     return {0, {}};
   }
-  return {std::nullopt, parser.value(port)};
+  return {std::nullopt, parser.value(port), parser.isSet(demo)};
+}
+
+// The device of this run: the emulated head started for a demonstration
+// (or, if it cannot start, the stored port after saying why), the device
+// given with --port, or none (the stored port).
+RunDevice ChooseRunDevice(const RunOptions& options, EmulatorProcess& emulator) {
+  if (!options.demo) return {options.portDevice};
+  const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/torvak-headsim");
+  if (emulator.Start(QFile::encodeName(program).toStdString())) {
+    return {QFile::decodeName(emulator.Device().c_str()), kEmulatedHeadNumber};
+  }
+  const QString problem = QString::fromStdString(emulator.Problem());
+  std::fprintf(stderr, "%s\n", qPrintable(problem));
+  QMessageBox::warning(nullptr, QStringLiteral("Torvak"), problem);
+  return {};
 }
 
 }  // namespace
@@ -88,7 +116,8 @@ int CTorvakApp::InitInstance(int& argc, char** argv) {
   QApplication::setWindowIcon(ProgramIcon());
   QGuiApplication::setDesktopFileName(QStringLiteral("torvak"));
 
-  CTorvakDlg window({}, {}, options.portDevice);
+  EmulatorProcess emulator;  // ended after the window
+  CTorvakDlg window({}, {}, ChooseRunDevice(options, emulator));
   window.exec();
   return 0;
 }

@@ -2,6 +2,7 @@
 // pseudo-terminal, so Torvak can scan a known scene without hardware.
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -32,17 +33,19 @@ struct Options {
   bool log = false;
   headsim::MugCourse mug;  // still unless --cooling is given
   bool printScene = false;
+  long parentPid = 0;  // --parent: end with that process
 };
 
 void Usage() {
   std::fprintf(stderr,
                "usage: torvak-headsim [--link PATH] [--log] [--silent] [--zeros]\n"
                "                      [--garbage N] [--delay MS] [--hangup-after FRAMES]\n"
-               "                      [--cooling T0,TAU]\n"
+               "                      [--cooling T0,TAU] [--parent PID]\n"
                "       torvak-headsim [--cooling T0,TAU] --print-scene\n"
                "  --cooling T0,TAU  the mug's centre starts at T0 degrees C and approaches the\n"
                "                    room's 21 with time constant TAU seconds (TAU > 0): it\n"
-               "                    cools from above 21 and warms from below it\n");
+               "                    cools from above 21 and warms from below it\n"
+               "  --parent PID      ends when process PID (the one starting it) ends\n");
 }
 
 // The grid a full scan reads; with --cooling, at the emulator's start.
@@ -96,6 +99,8 @@ bool ParseOptions(int argc, char** argv, Options* options) {
       options->hangUpAfter = number;
     } else if (arg == "--cooling" && hasValue && ParseCooling(argv[++i], &course)) {
       options->mug = course;
+    } else if (arg == "--parent" && hasValue && ParseNumber(argv[++i], &number) && number > 0) {
+      options->parentPid = number;
     } else if (arg == "--print-scene") {
       options->printScene = true;
     } else {
@@ -227,6 +232,14 @@ void ServeFrames(int master, const Options& options, std::chrono::steady_clock::
   }
 }
 
+// With --parent, a SIGTERM comes when the parent ends; false if it has
+// ended already, before the request could be made.
+bool FollowParent(const Options& options) {
+  if (options.parentPid == 0) return true;
+  prctl(PR_SET_PDEATHSIG, SIGTERM);
+  return getppid() == options.parentPid;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -241,7 +254,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   Line line;
-  if (!SetUpLine(options, &line)) {
+  if (!FollowParent(options) || !SetUpLine(options, &line)) {
     return 1;
   }
   ServeFrames(line.master, options, start);

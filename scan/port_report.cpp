@@ -29,6 +29,7 @@ std::string ShortenedInMiddle(const std::string& text) {
 
 // "Com 3 (/dev/ttyUSB2)"; a device given for one run has no number: "Gerät /dev/ttyACM0".
 std::string PortLabel(const PortReport& report) {
+  if (report.number == kEmulatedHeadNumber) return "Emulierter Messkopf (" + ShortenedInMiddle(report.device) + ")";
   if (report.number == kNoPortNumber) return "Gerät " + ShortenedInMiddle(report.device);
   return "Com " + std::to_string(report.number) + " (" + ShortenedInMiddle(report.device) + ")";
 }
@@ -42,6 +43,7 @@ std::string NotOpened(const PortReport& report, const std::string& reason) {
 std::string StatusText(const PortReport& report) {
   switch (report.outcome) {
     case PortOutcome::kOpened:
+      if (report.number == kEmulatedHeadNumber) return "Vorführung ohne Messkopf: " + PortLabel(report);
       return PortLabel(report) + " geöffnet";
     case PortOutcome::kNoPortChosen:
       return "Kein Port gewählt – Ersatzwerte";
@@ -57,6 +59,9 @@ std::string StatusText(const PortReport& report) {
       return NotOpened(report, "Fehler „" + report.detail + "“");
     case PortOutcome::kLost:
       break;
+  }
+  if (report.number == kEmulatedHeadNumber) {
+    return "Verbindung zum emulierten Messkopf (" + ShortenedInMiddle(report.device) + ") verloren – Ersatzwerte";
   }
   return "Verbindung zu " + PortLabel(report) + " verloren – Ersatzwerte";
 }

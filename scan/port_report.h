@@ -15,10 +15,12 @@ enum class PortOutcome {
 
 // The number of a device opened by its path alone (given for one run), not as a "Com" port.
 inline constexpr int kNoPortNumber = 0;
+// The number of the emulated head a demonstration run started, opened by its path.
+inline constexpr int kEmulatedHeadNumber = -1;
 
 struct PortReport {
   PortOutcome outcome = PortOutcome::kNoPortChosen;
-  int number = 0;      // "Com number", or kNoPortNumber
+  int number = 0;      // "Com number", kNoPortNumber or kEmulatedHeadNumber
   std::string device;  // UTF-8
   std::string detail;  // UTF-8
   bool Opened() const { return outcome == PortOutcome::kOpened; }

@@ -50,7 +50,7 @@ QString DegreesField(int celsius) { return QString::fromStdString(DegreesText(ce
 }  // namespace
 
 CTorvakDlg::CTorvakDlg(ScanService::LinkFactory makeLink, ScanService::ClockFactory makeClock,
-                       QString portDevice, QWidget* parent)
+                       RunDevice runDevice, QWidget* parent)
     : QDialog(parent),
       chooseExportPath_(AskExportPath),
       scan_(std::make_unique<ScanService>(std::move(makeLink), std::move(makeClock))) {
@@ -59,7 +59,7 @@ CTorvakDlg::CTorvakDlg(ScanService::LinkFactory makeLink, ScanService::ClockFact
                  Qt::WindowCloseButtonHint);
   setFont(DialogFont());
   setMouseTracking(true);
-  OnInitDialog(portDevice);
+  OnInitDialog(runDevice);
 }
 
 CTorvakDlg::~CTorvakDlg() = default;
@@ -69,7 +69,7 @@ CTorvakDlg::~CTorvakDlg() = default;
 // in this order. The scan's share (defaults, the
 // stored port, both servo ranges, "Reset", the options, the ambient reading)
 // runs on the scan's worker; its results arrive as signals.
-void CTorvakDlg::OnInitDialog(const QString& portDevice) {
+void CTorvakDlg::OnInitDialog(const RunDevice& runDevice) {
   controls_ = CreateControls(this);
   AddFileEntries();
   measuringPoints_ = new MeasuringPointTools(*this);
@@ -81,7 +81,7 @@ void CTorvakDlg::OnInitDialog(const QString& portDevice) {
   ConnectRangeControls();
   ConnectPictureTools();
   CreateDisplayData();
-  scan_->StartUp(portDevice);
+  scan_->StartUp(runDevice);
   InitControls();
 }
 

@@ -27,9 +27,9 @@ class CTorvakDlg : public QDialog {
  public:
   // makeLink creates the scan's port link (the serial port when empty),
   // makeClock its clock (real waits when empty).
-  // portDevice: a device to open for this run instead of the stored port.
+  // runDevice: a device to open for this run instead of the stored port.
   explicit CTorvakDlg(ScanService::LinkFactory makeLink = {}, ScanService::ClockFactory makeClock = {},
-                      QString portDevice = {}, QWidget* parent = nullptr);
+                      RunDevice runDevice = {}, QWidget* parent = nullptr);
   ~CTorvakDlg() override;
 
   // The control of that ID, or nullptr.
@@ -96,7 +96,7 @@ class CTorvakDlg : public QDialog {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  void OnInitDialog(const QString& portDevice);
+  void OnInitDialog(const RunDevice& runDevice);
   void AddAboutEntry();
   void AddFileEntries();
   void LayOutWindow();

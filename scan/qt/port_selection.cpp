@@ -14,8 +14,8 @@ PortReport OpenPort(PortLink& link, ScanState& scan, int number) {
   return report;
 }
 
-PortReport OpenDevice(PortLink& link, ScanState& scan, const QString& device) {
-  const PortReport report = link.Open(kNoPortNumber, device);
+PortReport OpenDevice(PortLink& link, ScanState& scan, const RunDevice& device) {
+  const PortReport report = link.Open(device.number, device.path);
   scan.port = link.IsOpen() ? &link : nullptr;
   return report;
 }

@@ -13,5 +13,13 @@ PortReport OpenPort(PortLink& link, ScanState& scan, int number);
 // stored number.
 PortReport OpenStoredPort(PortLink& link, ScanState& scan);
 
-// Opens a device by its path, as no "Com" port (kNoPortNumber).
-PortReport OpenDevice(PortLink& link, ScanState& scan, const QString& device);
+// A device opened for one run instead of the stored port, by its path: one
+// given on the command line (kNoPortNumber) or the emulated head of a
+// demonstration (kEmulatedHeadNumber). Without a path, the stored port.
+struct RunDevice {
+  QString path;
+  int number = kNoPortNumber;
+};
+
+// Opens a device given for the run, as no "Com" port.
+PortReport OpenDevice(PortLink& link, ScanState& scan, const RunDevice& device);

@@ -63,7 +63,7 @@ void ScanService::RunNextCommand() {
   command(*worker_);
 }
 
-void ScanService::StartUp(const QString& device) {
+void ScanService::StartUp(const RunDevice& device) {
   Post([device](ScanWorker& worker) { worker.StartUp(device); });
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "scan/image_sink.h"
+#include "scan/qt/port_selection.h"
 #include "scan/scan_controller.h"
 
 class Clock;
@@ -38,7 +39,7 @@ class ScanService : public QObject {
   // Start-up of the scan: defaults, the stored port (or, for this run only,
   // the device given), both servo ranges, "Start" disabled, "Reset", both
   // options on, one more ambient reading.
-  void StartUp(const QString& device = {});
+  void StartUp(const RunDevice& device = {});
   void Start();
   void Stop();
   void Reset();

@@ -49,11 +49,11 @@ void ScanWorker::TearDownOnThread() {
 
 void ScanWorker::SyncWithFinishedThread() { std::lock_guard lock(linkMutex_); }
 
-void ScanWorker::StartUp(const QString& device) {
+void ScanWorker::StartUp(const RunDevice& device) {
   if (stopping_) return;
   ScanController& scan = *controller_;
   scan.SetScanDefaults(this);
-  ShowPortReport(device.isEmpty() ? OpenStoredPort(*link_, scan.State()) : OpenDevice(*link_, scan.State(), device));
+  ShowPortReport(device.path.isEmpty() ? OpenStoredPort(*link_, scan.State()) : OpenDevice(*link_, scan.State(), device));
   scan.WriteServoRanges();
   EnableStart(false);
   scan.Reset();

@@ -10,6 +10,7 @@
 #include "scan/image_sink.h"
 #include "scan/qt/interruptible_clock.h"
 #include "scan/qt/port_link.h"
+#include "scan/qt/port_selection.h"
 #include "scan/qt/scan_service.h"
 #include "scan/scan_controller.h"
 #include "scan/scan_window.h"
@@ -42,7 +43,7 @@ class ScanWorker : public QObject, public ImageSink, public ScanWindow {
   void CountCommand() { ++commandNumber_; }
 
   // Commands, each followed by a report of what changed.
-  void StartUp(const QString& device);
+  void StartUp(const RunDevice& device);
   void RunCommand(void (ScanController::*command)());
   void ChangeEdge(RangeEdge edge, int value);
   void StartSpot(GridCell target, const std::vector<GridCell>& cells);

@@ -18,6 +18,12 @@ TEST(StatusText, EachPortOutcomeAndStepTroubleHasItsSentence) {
       {{PortOutcome::kOpenFailed, 4, "/dev/ttyUSB3", "Input/output error"}, absent + "Fehler „Input/output error“"},
       {{PortOutcome::kLost, 1, "/dev/ttyACM0", ""}, "Verbindung zu Com 1 (/dev/ttyACM0) verloren – Ersatzwerte"},
       {{PortOutcome::kOpened, kNoPortNumber, "/dev/ttyACM0", ""}, "Gerät /dev/ttyACM0 geöffnet"},
+      {{PortOutcome::kOpened, kEmulatedHeadNumber, "/dev/pts/3", ""},
+       "Vorführung ohne Messkopf: Emulierter Messkopf (/dev/pts/3)"},
+      {{PortOutcome::kInUse, kEmulatedHeadNumber, "/dev/pts/3", ""},
+       "Emulierter Messkopf (/dev/pts/3) lässt sich nicht öffnen: wird schon von einem anderen Programm benutzt"},
+      {{PortOutcome::kLost, kEmulatedHeadNumber, "/dev/pts/3", ""},
+       "Verbindung zum emulierten Messkopf (/dev/pts/3) verloren – Ersatzwerte"},
   };
   for (const auto& [report, sentence] : cases) EXPECT_EQ(StatusText(report), sentence);
   EXPECT_EQ(StatusText(StepTrouble::kSilentSensors), "Kein Sensor antwortet – Ersatzwerte");

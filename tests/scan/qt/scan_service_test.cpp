@@ -193,16 +193,17 @@ TEST_F(ScanServiceTest, MiddlePositionDisablesStartAtOnceAndNoEarlierReportEnabl
   EXPECT_EQ(states, (QList<bool>{false, false, true})) << "off at the click, off from the worker, on by the later Reset";
 }
 
-// A device given for the run is opened as no "Com" port; the stored port stays stored.
+// A device given for the run (here the emulated head of a demonstration) is
+// opened as no "Com" port; the stored port stays stored.
 TEST_F(ScanServiceTest, StartUpWithADeviceOpensItInsteadOfTheStoredPort) {
   MakeService();
   QSignalSpy chosen(service.get(), &ScanService::portChosen);
-  service->StartUp(QStringLiteral("/dev/ttyACM0"));
+  service->StartUp({QStringLiteral("/dev/pts/7"), kEmulatedHeadNumber});
   ASSERT_TRUE(WaitFor([&] { return startEnabled->size() == 2; }));
-  EXPECT_EQ(adapter->OpenedNumbers(), std::vector<int>{kNoPortNumber});
+  EXPECT_EQ(adapter->OpenedNumbers(), std::vector<int>{kEmulatedHeadNumber});
   EXPECT_EQ(StatusTexts(), QStringList{QString::fromStdString(StatusText(
-                               {PortOutcome::kOpened, kNoPortNumber, "/dev/ttyACM0", {}}))});
-  EXPECT_EQ(chosen.at(0).at(0).toInt(), kNoPortNumber);
+                               {PortOutcome::kOpened, kEmulatedHeadNumber, "/dev/pts/7", {}}))});
+  EXPECT_EQ(chosen.at(0).at(0).toInt(), kEmulatedHeadNumber);
   EXPECT_EQ(StoredPortNumber(), 2);
 }
 
