@@ -4,17 +4,22 @@
 #include <QCommandLineParser>
 #include <QFile>
 #include <QMessageBox>
-#include <QTranslator>
+#include <QLocale>
 #include <cstdio>
 #include <memory>
 #include <optional>
 
 #include "headsim/emulator_process.h"
 #include "ui/program_art.h"
-#include "ui/qt_translations.h"
+#include "ui/interface_language.h"
 #include "ui/torvak_dlg.h"
 
 namespace {
+
+// The translation context of the start-up's texts.
+struct StartUp {
+  Q_DECLARE_TR_FUNCTIONS(StartUp)
+};
 
 // What the command line asks of this run.
 struct RunOptions {
@@ -30,19 +35,18 @@ RunOptions HandleCommandLine(const QCoreApplication& application) {
   QCoreApplication::setApplicationVersion(QStringLiteral(TORVAK_VERSION));
   QCommandLineParser parser;
   parser.setApplicationDescription(
-      QStringLiteral("Torvak: eine langsame Wärmebildkamera aus einem Messkopf mit zwei Thermopile-Sensoren."));
+      StartUp::tr("Torvak: eine langsame Wärmebildkamera aus einem Messkopf mit zwei Thermopile-Sensoren."));
   const QCommandLineOption help = parser.addHelpOption();
   const QCommandLineOption version = parser.addVersionOption();
   const QCommandLineOption port(
       QStringLiteral("port"),
-      QStringLiteral("Öffnet für diesen Lauf das Gerät GERÄT statt des gespeicherten Ports "
-                     "(der bleibt gespeichert)."),
-      QStringLiteral("GERÄT"));
+      StartUp::tr("Öffnet für diesen Lauf das Gerät GERÄT statt des gespeicherten Ports (der bleibt gespeichert)."),
+      StartUp::tr("GERÄT"));
   parser.addOption(port);
   const QCommandLineOption demo(
       QStringLiteral("demo"),
-      QStringLiteral("Vorführung ohne Messkopf: startet für diesen Lauf den emulierten Messkopf "
-                     "(torvak-headsim) und misst an ihm."));
+      StartUp::tr("Vorführung ohne Messkopf: startet für diesen Lauf den emulierten Messkopf (torvak-headsim) und "
+                  "misst an ihm."));
   parser.addOption(demo);
   // Qt's own window options (-platform xcb, -style fusion, -reverse …) are
   // for the application made afterwards; here they are only let through.
@@ -61,9 +65,9 @@ RunOptions HandleCommandLine(const QCoreApplication& application) {
   const bool parsed = parser.parse(application.arguments());
   QString why = parser.errorText();
   if (parsed && !parser.positionalArguments().isEmpty()) {
-    why = QStringLiteral("Unerwartetes Argument: %1").arg(parser.positionalArguments().join(u' '));
+    why = StartUp::tr("Unerwartetes Argument: %1").arg(parser.positionalArguments().join(u' '));
   } else if (parsed && parser.isSet(port) && parser.isSet(demo)) {
-    why = QStringLiteral("--port und --demo schließen einander aus.");
+    why = StartUp::tr("--port und --demo schließen einander aus.");
   }
   if (!why.isEmpty()) {
     std::fprintf(stderr, "%s\n\n%s", qPrintable(why), qPrintable(parser.helpText()));
@@ -80,6 +84,25 @@ RunOptions HandleCommandLine(const QCoreApplication& application) {
   return {std::nullopt, parser.value(port), parser.isSet(demo)};
 }
 
+// Why the emulated head of a demonstration did not start.
+QString EmulatorProblem(const EmulatorProcess& emulator, const QString& program) {
+  const QString detail = QString::fromLocal8Bit(emulator.Detail().c_str());
+  QString reason;
+  switch (emulator.Failure()) {
+    case EmulatorProcess::Fault::kMissing:
+      reason = StartUp::tr("%1 fehlt (%2)").arg(program, detail);
+      break;
+    case EmulatorProcess::Fault::kNoLine:
+      reason = StartUp::tr("%1 nennt keine Leitung").arg(program);
+      break;
+    case EmulatorProcess::Fault::kNotStarted:
+    case EmulatorProcess::Fault::kNone:
+      reason = detail;
+      break;
+  }
+  return StartUp::tr("Der emulierte Messkopf lässt sich nicht starten: %1").arg(reason);
+}
+
 // The device of this run: the emulated head started for a demonstration
 // (or, if it cannot start, the stored port after saying why), the device
 // given with --port, or none (the stored port).
@@ -89,7 +112,7 @@ RunDevice ChooseRunDevice(const RunOptions& options, EmulatorProcess& emulator) 
   if (emulator.Start(QFile::encodeName(program).toStdString())) {
     return {QFile::decodeName(emulator.Device().c_str()), kEmulatedHeadNumber};
   }
-  const QString problem = QString::fromStdString(emulator.Problem());
+  const QString problem = EmulatorProblem(emulator, program);
   std::fprintf(stderr, "%s\n", qPrintable(problem));
   QMessageBox::warning(nullptr, QStringLiteral("Torvak"), problem);
   return {};
@@ -99,15 +122,16 @@ RunDevice ChooseRunDevice(const RunOptions& options, EmulatorProcess& emulator) 
 
 int CTorvakApp::InitInstance(int& argc, char** argv) {
   RunOptions options;
+  const Language language = ChooseLanguage(QLocale().uiLanguages());
   {
     // The command line first, without a display: --help works over ssh too.
     const QCoreApplication parsing(argc, argv);
-    const std::unique_ptr<QTranslator> translator(InstallQtTranslations());  // Qt's help texts in German
+    const InterfaceLanguage texts(language, TranslationsFolder());
     options = HandleCommandLine(parsing);
     if (options.exitCode) return *options.exitCode;
   }
   QApplication application(argc, argv);
-  InstallQtTranslations();  // without the translations Qt's own dialogs stay English
+  const InterfaceLanguage texts(language, TranslationsFolder());
   // The settings root; the port number is stored under it.
   QCoreApplication::setOrganizationName(
       QStringLiteral("Vom lokalen Anwendungs-Assistenten generierte Anwendungen"));

@@ -38,10 +38,11 @@ EmulatorProcess::~EmulatorProcess() { Stop(); }
 bool EmulatorProcess::Start(const std::string& program) {
   Stop();
   device_.clear();
-  problem_.clear();
-  if (access(program.c_str(), X_OK) != 0) return Fail(program + " fehlt (" + std::strerror(errno) + ")");
+  fault_ = Fault::kNone;
+  detail_.clear();
+  if (access(program.c_str(), X_OK) != 0) return Fail(Fault::kMissing, std::strerror(errno));
   int output[2];
-  if (pipe2(output, O_CLOEXEC) != 0) return Fail(std::strerror(errno));
+  if (pipe2(output, O_CLOEXEC) != 0) return Fail(Fault::kNotStarted, std::strerror(errno));
   std::string parent = std::to_string(getpid());
   std::vector<char*> argv{const_cast<char*>(program.c_str()), const_cast<char*>("--parent"), parent.data(),
                           nullptr};
@@ -54,19 +55,20 @@ bool EmulatorProcess::Start(const std::string& program) {
   if (spawned != 0) {
     pid_ = -1;
     close(output[0]);
-    return Fail(std::strerror(spawned));
+    return Fail(Fault::kNotStarted, std::strerror(spawned));
   }
   device_ = ReadFirstLine(output[0]);
   close(output[0]);  // without --log it prints nothing more
   if (device_.empty()) {
     Stop();
-    return Fail(program + " nennt keine Leitung");
+    return Fail(Fault::kNoLine);
   }
   return true;
 }
 
-bool EmulatorProcess::Fail(const std::string& reason) {
-  problem_ = "Der emulierte Messkopf lässt sich nicht starten: " + reason;
+bool EmulatorProcess::Fail(Fault fault, const std::string& detail) {
+  fault_ = fault;
+  detail_ = detail;
   return false;
 }
 

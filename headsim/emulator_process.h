@@ -9,24 +9,32 @@
 
 class EmulatorProcess {
  public:
+  enum class Fault {
+    kNone,
+    kMissing,     // no program to run at that path; Detail(): the system's reason
+    kNotStarted,  // Detail(): the system's reason
+    kNoLine,      // it started but named no device
+  };
+
   EmulatorProcess() = default;
   EmulatorProcess(const EmulatorProcess&) = delete;
   EmulatorProcess& operator=(const EmulatorProcess&) = delete;
   ~EmulatorProcess();
 
   // Starts the emulator at program and waits for the device of its line;
-  // false, with Problem() saying why, when it cannot be started or names none.
+  // false, with Failure() saying why, when it cannot be started or names none.
   bool Start(const std::string& program);
   const std::string& Device() const { return device_; }
-  // A German sentence, UTF-8.
-  const std::string& Problem() const { return problem_; }
+  Fault Failure() const { return fault_; }
+  const std::string& Detail() const { return detail_; }
   pid_t Pid() const { return pid_; }
 
  private:
-  bool Fail(const std::string& reason);
+  bool Fail(Fault fault, const std::string& detail = {});
   void Stop();
 
   pid_t pid_ = -1;
   std::string device_;
-  std::string problem_;
+  Fault fault_ = Fault::kNone;
+  std::string detail_;
 };

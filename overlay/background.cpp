@@ -1,5 +1,6 @@
 #include "overlay/background.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,26 +17,22 @@ namespace {
 // is far smaller, and a forged header must not make us allocate gigabytes.
 constexpr qint64 kMaxPixels = 50'000'000;
 
-QString Problem(const QString& path, const QString& what) {
-  return QStringLiteral("Hintergrundbild %1 %2").arg(path, what);
-}
-
 QString Unreadable(const QString& path, const QImageReader& reader) {
   QString reason;
   switch (reader.error()) {
     case QImageReader::UnsupportedFormatError:
-      reason = QStringLiteral("unbekanntes Bildformat");
+      reason = QCoreApplication::translate("Background", "unbekanntes Bildformat");
       break;
     case QImageReader::InvalidDataError:
-      reason = QStringLiteral("beschädigte Bilddaten");
+      reason = QCoreApplication::translate("Background", "beschädigte Bilddaten");
       break;
     case QImageReader::DeviceError:
-      reason = QStringLiteral("Lesefehler");
+      reason = QCoreApplication::translate("Background", "Lesefehler");
       break;
     default:
-      reason = QStringLiteral("unbekannter Fehler");
+      reason = QCoreApplication::translate("Background", "unbekannter Fehler");
   }
-  return Problem(path, QStringLiteral("ist kein lesbares Bild: %1").arg(reason));
+  return QCoreApplication::translate("Background", "Hintergrundbild %1 ist kein lesbares Bild: %2").arg(path, reason);
 }
 
 // The picture file as its reader sees it. Unbuffered itself (the file below
@@ -68,18 +65,20 @@ class WatchedFile : public QIODevice {
 BackgroundLoad ReadPicture(const QString& path, QImage& picture) {
   const QFileInfo info(path);
   if (!info.exists()) {
-    return {false, Problem(path, QStringLiteral("fehlt"))};
+    return {false, QCoreApplication::translate("Background", "Hintergrundbild %1 fehlt").arg(path)};
   }
   // Opening a directory, FIFO or device could block or read forever.
   if (!info.isFile()) {
-    return {false, Problem(path, QStringLiteral("ist keine gewöhnliche Datei"))};
+    return {false,
+            QCoreApplication::translate("Background", "Hintergrundbild %1 ist keine gewöhnliche Datei").arg(path)};
   }
   if (info.size() == 0) {
-    return {false, Problem(path, QStringLiteral("ist leer"))};
+    return {false, QCoreApplication::translate("Background", "Hintergrundbild %1 ist leer").arg(path)};
   }
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
-    return {false, Problem(path, QStringLiteral("lässt sich nicht öffnen: %1").arg(file.errorString()))};
+    return {false, QCoreApplication::translate("Background", "Hintergrundbild %1 lässt sich nicht öffnen: %2")
+                       .arg(path, file.errorString())};
   }
   WatchedFile watched(file);
   QImageReader reader(&watched);  // the format follows the content, not the name
@@ -88,9 +87,8 @@ BackgroundLoad ReadPicture(const QString& path, QImage& picture) {
   }
   const QSize claimed = reader.size();  // from the header alone
   if (qint64{claimed.width()} * claimed.height() > kMaxPixels) {
-    return {false, Problem(path, QStringLiteral("ist zu groß (%1 × %2 Pixel)")
-                                     .arg(claimed.width())
-                                     .arg(claimed.height()))};
+    return {false, QCoreApplication::translate("Background", "Hintergrundbild %1 ist zu groß (%2 × %3 Pixel)")
+                       .arg(path, QString::number(claimed.width()), QString::number(claimed.height()))};
   }
   // Readers leave the rows that a truncated file lacks unwritten; reading
   // into a black picture of the same size and format keeps them black.
@@ -107,8 +105,11 @@ BackgroundLoad ReadPicture(const QString& path, QImage& picture) {
   const bool exact =
       format == "bmp" || format == "png" || format == "pbm" || format == "pgm" || format == "ppm";
   if ((exact ? watched.wantedMore : watched.ranDry) && !picture.isNull()) {
-    return {true, Problem(path, exact ? QStringLiteral("ist unvollständig – fehlende Zeilen schwarz")
-                                      : QStringLiteral("ist unvollständig"))};
+    const QString problem =
+        exact ? QCoreApplication::translate("Background",
+                                            "Hintergrundbild %1 ist unvollständig – fehlende Zeilen schwarz")
+              : QCoreApplication::translate("Background", "Hintergrundbild %1 ist unvollständig");
+    return {true, problem.arg(path)};
   }
   if (!read) {
     return {false, Unreadable(path, reader)};

@@ -12,7 +12,7 @@ struct DisplayData;
 QString BackgroundPath();
 
 // What became of a background file: whether its picture is on the surface
-// and, if something is wrong, a German sentence saying what, for the status
+// and, if something is wrong, a translated sentence saying what, for the status
 // line. A file that ends early is shown as far as it goes, with a problem.
 struct BackgroundLoad {
   bool shown = false;

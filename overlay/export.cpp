@@ -1,5 +1,6 @@
 #include "overlay/export.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
@@ -16,10 +17,11 @@ std::optional<QString> FormatProblem(const QString& path, const QByteArray& form
     return std::nullopt;
   }
   if (format.isEmpty()) {
-    return NotSaved(path, QStringLiteral("der Name hat keine Endung, die ein Bildformat nennt"));
+    return NotSaved(path, QCoreApplication::translate("Export", "der Name hat keine Endung, die ein Bildformat nennt"));
   }
   const QString suffix = QString::fromLatin1(format);
-  return NotSaved(path, QStringLiteral("für die Endung „.%1“ gibt es kein Bildformat").arg(suffix));
+  return NotSaved(path,
+                  QCoreApplication::translate("Export", "für die Endung „.%1“ gibt es kein Bildformat").arg(suffix));
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ QImage AssembleScreenshot(const MemoryPicture& composite, const QImage& strip);
 // Writes the picture in the format that the path's extension names,
 // regardless of case (.bmp, .png, .jpg, ... as Qt can write them); a name
 // without an extension or with one that no format has writes nothing.
-// Atomic as WriteFileAtomically; on failure a German sentence naming the
+// Atomic as WriteFileAtomically; on failure a translated sentence naming the
 // file and the reason.
 std::optional<QString> SaveImageFile(const QString& path, const QImage& picture);
 

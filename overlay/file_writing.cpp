@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
@@ -31,10 +32,10 @@ int WriteOut(int fd, const QByteArray& content) {
 QString WriteFailure(int error) {
   switch (error) {
     case ENOSPC:
-    case EDQUOT: return QStringLiteral("der Datenträger ist voll");
-    case EFBIG: return QStringLiteral("sie ist zu groß");
+    case EDQUOT: return QCoreApplication::translate("FileWriting", "der Datenträger ist voll");
+    case EFBIG: return QCoreApplication::translate("FileWriting", "sie ist zu groß");
     default:
-      return QStringLiteral("Schreibfehler (%1)")
+      return QCoreApplication::translate("FileWriting", "Schreibfehler (%1)")
           .arg(QString::fromStdString(std::generic_category().message(error)));
   }
 }
@@ -42,17 +43,18 @@ QString WriteFailure(int error) {
 }  // namespace
 
 QString NotSaved(const QString& path, const QString& reason) {
-  return QStringLiteral("Die Datei %1 wurde nicht gespeichert: %2.").arg(path, reason);
+  return QCoreApplication::translate("FileWriting", "Die Datei %1 wurde nicht gespeichert: %2.").arg(path, reason);
 }
 
 std::optional<QString> WriteFileAtomically(const QString& path,
                                            const std::function<bool(QIODevice&)>& write) {
   if (path.isEmpty()) {
-    return QStringLiteral("Es wurde kein Dateiname angegeben.");
+    return QCoreApplication::translate("FileWriting", "Es wurde kein Dateiname angegeben.");
   }
   const QFileInfo info(path);
   if (info.exists() && !info.isFile()) {
-    return NotSaved(path, QStringLiteral("das ist keine gewöhnliche Datei (Gerät, Ordner oder Pipe)"));
+    return NotSaved(path, QCoreApplication::translate("FileWriting",
+                                                      "das ist keine gewöhnliche Datei (Gerät, Ordner oder Pipe)"));
   }
   // The content is made in memory and written out here: Qt's file engine
   // forgets why a write stopped partway (as on a full disk) and would leave
@@ -60,18 +62,19 @@ std::optional<QString> WriteFileAtomically(const QString& path,
   QByteArray content;
   QBuffer buffer(&content);
   if (!buffer.open(QIODevice::WriteOnly) || !write(buffer)) {
-    return NotSaved(path, QStringLiteral("Schreibfehler"));
+    return NotSaved(path, QCoreApplication::translate("FileWriting", "Schreibfehler"));
   }
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
-    return NotSaved(path, QStringLiteral("sie lässt sich nicht anlegen (%1)").arg(file.errorString()));
+    return NotSaved(path, QCoreApplication::translate("FileWriting", "sie lässt sich nicht anlegen (%1)")
+                              .arg(file.errorString()));
   }
   // Without commit() the temporary file is removed and the old one stays.
   if (const int error = WriteOut(file.handle(), content)) {
     return NotSaved(path, WriteFailure(error));
   }
   if (!file.commit()) {
-    return NotSaved(path, QStringLiteral("Schreibfehler (%1)").arg(file.errorString()));
+    return NotSaved(path, QCoreApplication::translate("FileWriting", "Schreibfehler (%1)").arg(file.errorString()));
   }
   return std::nullopt;
 }

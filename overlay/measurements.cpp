@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -16,6 +17,7 @@
 
 namespace {
 
+// Parts of the file format, which is the same in every language: not translated.
 constexpr auto kDateFormat = "dd.MM.yyyy HH:mm:ss";
 constexpr char kHeaderStart[] = "# Torvak-Messwerte vom ";
 constexpr int kLines = 1 + kGridRows;  // the header, then the rows
@@ -26,6 +28,7 @@ constexpr qint64 kMaxFileBytes = 200 + kGridRows * (kGridColumns * 3 + (kGridCol
 
 QByteArray Header(const Measurements& data) {
   const ScanRange& r = data.range;
+  // Not translated: the file format is the same in every language.
   return QStringLiteral("# Torvak-Messwerte vom %1, Umgebungstemperatur %2 Grad Celsius, "
                         "Messbereich Spalten %3 bis %4, Zeilen %5 bis %6\n")
       .arg(data.takenAt.toString(QString::fromLatin1(kDateFormat)))
@@ -56,6 +59,7 @@ QByteArray Format(const Measurements& data) {
 // Fills takenAt, ambientTemperature and range from the header line; false
 // unless SaveMeasurements would write exactly this line for them.
 bool ParseHeader(const QByteArray& line, Measurements& data) {
+  // Not translated: the file format is the same in every language.
   static const QRegularExpression pattern(QStringLiteral(
       "^# Torvak-Messwerte vom ([0-9]{2}\\.[0-9]{2}\\.[0-9]{4} [0-9]{2}:[0-9]{2}:[0-9]{2}), "
       "Umgebungstemperatur ([0-9]{1,3}) Grad Celsius, "
@@ -104,11 +108,13 @@ QString Shown(const QByteArray& field) {
 }
 
 QString NotRead(const QString& path, const QString& reason) {
-  return QStringLiteral("Die Messwertdatei %1 lässt sich nicht öffnen: %2.").arg(path, reason);
+  return QCoreApplication::translate("Measurements", "Die Messwertdatei %1 lässt sich nicht öffnen: %2.")
+      .arg(path, reason);
 }
 
 QString SystemError(int error) {
-  return QStringLiteral("Lesefehler (%1)").arg(QString::fromStdString(std::generic_category().message(error)));
+  return QCoreApplication::translate("Measurements", "Lesefehler (%1)")
+      .arg(QString::fromStdString(std::generic_category().message(error)));
 }
 
 }  // namespace
@@ -141,11 +147,13 @@ struct FileText {
 // place meanwhile, opening it without blocking and checking what was opened
 // still keeps it from waiting.
 FileText ReadSmallRegularFile(const QString& path) {
-  const QString notRegular = QStringLiteral("das ist keine gewöhnliche Datei (Gerät, Ordner oder Pipe)");
+  const QString notRegular =
+      QCoreApplication::translate("Measurements", "das ist keine gewöhnliche Datei (Gerät, Ordner oder Pipe)");
   const QString tooLarge =
-      QStringLiteral("sie ist zu groß für eine Messwertdatei (mehr als %1 Bytes)").arg(kMaxFileBytes);
+      QCoreApplication::translate("Measurements", "sie ist zu groß für eine Messwertdatei (mehr als %1 Bytes)")
+          .arg(kMaxFileBytes);
   const QFileInfo info(path);
-  if (!info.exists()) return {{}, QStringLiteral("sie fehlt")};
+  if (!info.exists()) return {{}, QCoreApplication::translate("Measurements", "sie fehlt")};
   if (!info.isFile()) return {{}, notRegular};
   if (info.size() > kMaxFileBytes) return {{}, tooLarge};
   const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -158,9 +166,13 @@ FileText ReadSmallRegularFile(const QString& path) {
     return {{}, notRegular};
   }
   const QByteArray text = file.read(kMaxFileBytes + 1);  // one byte more tells a file that has grown since
-  if (file.error() != QFileDevice::NoError) return {{}, QStringLiteral("Lesefehler (%1)").arg(file.errorString())};
+  if (file.error() != QFileDevice::NoError) {
+    return {{}, QCoreApplication::translate("Measurements", "Lesefehler (%1)").arg(file.errorString())};
+  }
   if (text.size() > kMaxFileBytes) return {{}, tooLarge};
-  if (text.contains('\0')) return {{}, QStringLiteral("sie enthält Nullbytes, ist also keine Textdatei")};
+  if (text.contains('\0')) {
+    return {{}, QCoreApplication::translate("Measurements", "sie enthält Nullbytes, ist also keine Textdatei")};
+  }
   return {text, {}};
 }
 
@@ -179,17 +191,22 @@ QList<QByteArray> Lines(const QByteArray& text) {
 QString ParseRows(const QList<QByteArray>& lines, Measurements& data) {
   for (int number = 2; number <= kLines; ++number) {
     if (number > lines.size()) {
-      return QStringLiteral("sie endet nach Zeile %1 (erwartet: %2 Zeilen)").arg(lines.size()).arg(kLines);
+      return QCoreApplication::translate("Measurements", "sie endet nach Zeile %1 (erwartet: %2 Zeilen)")
+          .arg(lines.size())
+          .arg(kLines);
     }
     const QList<QByteArray> fields = lines[number - 1].split(';');
     if (fields.size() != kGridColumns) {
-      return QStringLiteral("Zeile %1: %2 statt %3 Felder").arg(number).arg(fields.size()).arg(kGridColumns);
+      return QCoreApplication::translate("Measurements", "Zeile %1: %2 statt %3 Felder")
+          .arg(number)
+          .arg(fields.size())
+          .arg(kGridColumns);
     }
     for (int column = 0; column < kGridColumns; ++column) {
       const std::optional<int> value = ParseField(fields[column]);
       if (!value) {
         // In one pass, so that a "%" in the field stays as it is.
-        return QStringLiteral("Zeile %1, Feld %2: „%3“ ist kein Messwert (1 bis %4)")
+        return QCoreApplication::translate("Measurements", "Zeile %1, Feld %2: „%3“ ist kein Messwert (1 bis %4)")
             .arg(QString::number(number), QString::number(column + 1), Shown(fields[column]),
                  QString::number(kHighest));
       }
@@ -197,7 +214,8 @@ QString ParseRows(const QList<QByteArray>& lines, Measurements& data) {
     }
   }
   if (lines.size() > kLines) {
-    return QStringLiteral("Zeile %1: nach der letzten Messwertzeile folgt noch etwas (erwartet: %2 Zeilen)")
+    return QCoreApplication::translate(
+               "Measurements", "Zeile %1: nach der letzten Messwertzeile folgt noch etwas (erwartet: %2 Zeilen)")
         .arg(kLines + 1)
         .arg(kLines);
   }
@@ -212,8 +230,12 @@ MeasurementsRead ReadMeasurements(const QString& path) {
   if (!file.problem.isEmpty()) return refuse(file.problem);
   const QList<QByteArray> lines = Lines(file.text);
   Measurements data{};
-  if (!lines[0].startsWith(kHeaderStart)) return refuse(QStringLiteral("Zeile 1: keine Torvak-Messwertdatei"));
-  if (!ParseHeader(lines[0], data)) return refuse(QStringLiteral("Zeile 1: Kopfzeile beschädigt"));
+  if (!lines[0].startsWith(kHeaderStart)) {
+    return refuse(QCoreApplication::translate("Measurements", "Zeile 1: keine Torvak-Messwertdatei"));
+  }
+  if (!ParseHeader(lines[0], data)) {
+    return refuse(QCoreApplication::translate("Measurements", "Zeile 1: Kopfzeile beschädigt"));
+  }
   if (const QString problem = ParseRows(lines, data); !problem.isEmpty()) return refuse(problem);
   return {data, {}};
 }

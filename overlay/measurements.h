@@ -23,7 +23,7 @@ Measurements TakeMeasurements(const std::int32_t (&grid)[kGridColumns][kGridRows
 // the date and time, the ambient temperature and the scan range, then 32
 // lines from row 31 (the top of the picture) down to row 0, each with the 62
 // columns separated by ";", a cell without a reading left empty. Atomic as
-// WriteFileAtomically; on failure a German sentence naming file and reason.
+// WriteFileAtomically; on failure a translated sentence naming file and reason.
 std::optional<QString> SaveMeasurements(const QString& path, const Measurements& data);
 
 // What ReadMeasurements found: the values, or else why the file cannot be taken.
@@ -39,6 +39,6 @@ struct MeasurementsRead {
 // end. Lines may end in "\n" or "\r\n", as a spreadsheet may save them.
 // Only a regular file no larger than the largest such file is opened: a
 // folder, a pipe or a device never is. Saving the result again gives the same
-// bytes. A refusal is a German sentence naming the file, the line (the header
+// bytes. A refusal is a translated sentence naming the file, the line (the header
 // is line 1) and the reason.
 MeasurementsRead ReadMeasurements(const QString& path);

@@ -2,7 +2,7 @@
 #include <string>
 
 // What became of the scan's port, as the device layer tells it: a reason,
-// not a sentence. StatusText phrases it for the status line.
+// not a sentence. StatusText (scan/qt/status_text.h) phrases it.
 enum class PortOutcome {
   kOpened,
   kNoPortChosen,   // a number outside 1..8
@@ -28,8 +28,3 @@ struct PortReport {
 
 // What the last scan step found wrong on an open port.
 enum class StepTrouble { kNone, kSilentSensors, kNoisyLine };
-
-// The German sentences of the status line, in UTF-8.
-std::string StatusText(const PortReport& report);
-// kNone has no sentence of its own: the port's sentence stands.
-std::string StatusText(StepTrouble trouble);

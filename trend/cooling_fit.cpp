@@ -200,19 +200,3 @@ CoolingFit FitCooling(const std::vector<TrendSample>& series, std::optional<doub
   if (!finite || !(factor > 0.0)) return Failed(FitProblem::kNoConvergence, ambient);
   return fit;
 }
-
-std::string FitProblemText(FitProblem problem) {
-  switch (problem) {
-    case FitProblem::kNone:
-      return "";
-    case FitProblem::kTooFewSamples:
-      return "Zu wenige Messwerte für eine Anpassung (mindestens drei nötig, vier, wenn die "
-             "Umgebungstemperatur mit angepasst wird).";
-    case FitProblem::kConstant:
-      return "Die Messwerte sind konstant – keine Abkühlung oder Erwärmung zu erkennen.";
-    case FitProblem::kNoConvergence:
-      return "Die Anpassung konvergiert nicht – der Verlauf zeigt keine Abkühlung oder Erwärmung mit "
-             "endlicher Zeitkonstante.";
-  }
-  return "";
-}

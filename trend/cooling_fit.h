@@ -1,6 +1,5 @@
 #pragma once
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "trend/trend_recorder.h"
@@ -29,6 +28,3 @@ struct CoolingFit {
 // Needs at least three samples (four when Tu is fitted too) and a series
 // that is not constant.
 CoolingFit FitCooling(const std::vector<TrendSample>& series, std::optional<double> ambient);
-
-// A plain German sentence for a problem ("" for kNone).
-std::string FitProblemText(FitProblem problem);

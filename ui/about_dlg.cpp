@@ -39,7 +39,7 @@ QLabel* AddText(const QString& text, const QRect& where, QWidget* parent) {
 }  // namespace
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("Info über Torvak"));
+  setWindowTitle(tr("Info über Torvak"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
   setFont(DialogFont());
@@ -50,17 +50,18 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   icon->setPixmap(ProgramIconPixmap(32));
   icon->setGeometry(du.X(11), du.Y(17), 32, 32);
 
-  AddText(QStringLiteral("Torvak Version " TORVAK_VERSION), du.Rect(40, 10, 119, 8), this)->setObjectName("version");
+  AddText(tr("Torvak Version %1").arg(QStringLiteral(TORVAK_VERSION)), du.Rect(40, 10, 119, 8), this)
+      ->setObjectName("version");
   // The first credit line ends before the OK button, the second before the picture.
-  AddText(QStringLiteral("Eine Wärmebildkamera"), du.Rect(40, 22, 95, 8), this)->setObjectName("credit1");
-  AddText(QStringLiteral("für den Unterricht"), du.Rect(40, 34, 78, 8), this)->setObjectName("credit2");
+  AddText(tr("Eine Wärmebildkamera"), du.Rect(40, 22, 95, 8), this)->setObjectName("credit1");
+  AddText(tr("für den Unterricht"), du.Rect(40, 34, 78, 8), this)->setObjectName("credit2");
 
   auto* picture = new QLabel(this);
   picture->setObjectName(QStringLiteral("picture"));
   picture->setPixmap(AboutPicture());
   picture->setGeometry(du.X(120), du.Y(32), 100, 21);
 
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  auto* ok = new QPushButton(tr("OK"), this);
   ok->setObjectName(QStringLiteral("ok"));
   ok->setGeometry(du.Rect(138, 7, 50, 16));
   ok->setDefault(true);

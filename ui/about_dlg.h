@@ -9,5 +9,5 @@ class CAboutDlg : public QDialog {
   explicit CAboutDlg(QWidget* parent = nullptr);
 };
 
-// The text of the entry that opens the About box.
-inline constexpr const char* kAboutEntry = "&Info über Torvak...";
+// The text of the entry that opens the About box, translated in context "CAboutDlg".
+inline constexpr const char* kAboutEntry = QT_TRANSLATE_NOOP("CAboutDlg", "&Info über Torvak...");

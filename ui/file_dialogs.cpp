@@ -1,5 +1,6 @@
 #include "ui/file_dialogs.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImageReader>
@@ -16,9 +17,11 @@ QString FilterSuffix(const QString& filter) {
 }  // namespace
 
 QString AskExportPath(QWidget* parent) {
-  const QStringList types{QStringLiteral("Bitmap (*.bmp)"), QStringLiteral("PNG (*.png)"),
-                          QStringLiteral("JPEG (*.jpg *.jpeg)"), QStringLiteral("Messwerte (*.csv)")};
-  QFileDialog dialog(parent, QStringLiteral("Speichern unter"));
+  // A translated type keeps its pattern: the default suffix is read from it.
+  const QStringList types{QCoreApplication::translate("FileDialogs", "Bitmap (*.bmp)"), QStringLiteral("PNG (*.png)"),
+                          QStringLiteral("JPEG (*.jpg *.jpeg)"),
+                          QCoreApplication::translate("FileDialogs", "Messwerte (*.csv)")};
+  QFileDialog dialog(parent, QCoreApplication::translate("FileDialogs", "Speichern unter"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilters(types);
@@ -33,23 +36,24 @@ QString AskExportPath(QWidget* parent) {
 }
 
 QString AskMeasurementsPath(QWidget* parent) {
-  return QFileDialog::getOpenFileName(parent, QStringLiteral("Messwerte öffnen"), QString(),
-                                      QStringLiteral("Messwerte (*.csv)"));
+  return QFileDialog::getOpenFileName(parent, QCoreApplication::translate("FileDialogs", "Messwerte öffnen"),
+                                      QString(), QCoreApplication::translate("FileDialogs", "Messwerte (*.csv)"));
 }
 
 QString AskBackgroundPath(QWidget* parent, const QString& current) {
   QStringList patterns;
   for (const QByteArray& format : QImageReader::supportedImageFormats()) patterns << "*." + QString::fromLatin1(format);
-  const QString filter = QStringLiteral("Bilder (%1);;Alle Dateien (*)").arg(patterns.join(u' '));
-  return QFileDialog::getOpenFileName(parent, QStringLiteral("Hintergrundbild wählen"), QFileInfo(current).path(),
-                                      filter);
+  const QString filter = QCoreApplication::translate("FileDialogs", "Bilder (%1)").arg(patterns.join(u' ')) +
+                         QStringLiteral(";;") + QCoreApplication::translate("FileDialogs", "Alle Dateien (*)");
+  return QFileDialog::getOpenFileName(parent, QCoreApplication::translate("FileDialogs", "Hintergrundbild wählen"),
+                                      QFileInfo(current).path(), filter);
 }
 
 QString AskTrendPath(QWidget* parent) {
-  QFileDialog dialog(parent, QStringLiteral("Speichern unter"));
+  QFileDialog dialog(parent, QCoreApplication::translate("FileDialogs", "Speichern unter"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilter(QStringLiteral("Temperaturverlauf (*.csv)"));
+  dialog.setNameFilter(QCoreApplication::translate("FileDialogs", "Temperaturverlauf (*.csv)"));
   dialog.setDefaultSuffix(QStringLiteral("csv"));
   return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }

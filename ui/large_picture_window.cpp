@@ -28,7 +28,7 @@ QPoint MapBetween(QPoint at, const QRect& from, const QRect& to) {
 }  // namespace
 
 LargePictureWindow::LargePictureWindow(CTorvakDlg& window) : QWidget(&window, Qt::Window), window_(window) {
-  setWindowTitle(QStringLiteral("Großbild"));
+  setWindowTitle(tr("Großbild"));
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
   resize(kStartSize);
@@ -49,7 +49,7 @@ int LargePictureWindow::FontPixels() const {
   int pixels = std::clamp(height() / 22, 14, 64);
   for (; pixels > 8; --pixels) {
     large.setPixelSize(pixels);
-    if (QFontMetrics(large).horizontalAdvance(QStringLiteral("Mausposition:")) <= SideWidth() - kMargin) break;
+    if (QFontMetrics(large).horizontalAdvance(tr("Mausposition:")) <= SideWidth() - kMargin) break;
   }
   return pixels;
 }
@@ -112,11 +112,11 @@ void LargePictureWindow::PaintValues(QPainter& painter, const QRect& scale) cons
     baseline += 2 * line;
   };
   int baseline = kMargin + FontPixels();
-  paint(baseline, QStringLiteral("Max:"), field(ctl::kMaxField));
+  paint(baseline, tr("Max:"), field(ctl::kMaxField));
   baseline = scale.bottom() + kMargin + FontPixels();
-  paint(baseline, QStringLiteral("Min:"), field(ctl::kMinField));
-  paint(baseline, QStringLiteral("Umgebung:"), field(ctl::kAmbientField));
-  paint(baseline, QStringLiteral("Mausposition:"), mouseText_);
+  paint(baseline, tr("Min:"), field(ctl::kMinField));
+  paint(baseline, tr("Umgebung:"), field(ctl::kAmbientField));
+  paint(baseline, tr("Mausposition:"), mouseText_);
 }
 
 void LargePictureWindow::mouseMoveEvent(QMouseEvent* event) {

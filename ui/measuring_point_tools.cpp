@@ -14,8 +14,8 @@ namespace {
 
 constexpr int kMarkerRadius = 7;
 
-QAction* NewAction(QWidget& window, const char* text, QKeySequence shortcut) {
-  auto* action = new QAction(QString::fromUtf8(text), &window);
+QAction* NewAction(QWidget& window, const QString& text, QKeySequence shortcut) {
+  auto* action = new QAction(text, &window);
   action->setShortcut(shortcut);
   action->setShortcutVisibleInContextMenu(true);
   window.addAction(action);  // the shortcut works without the menu
@@ -27,10 +27,10 @@ QAction* NewAction(QWidget& window, const char* text, QKeySequence shortcut) {
 MeasuringPointTools::MeasuringPointTools(CTorvakDlg& window)
     : QObject(&window),
       window_(window),
-      setPoint_(NewAction(window, "Messpunkt hier setzen\tStrg+Klick", {})),
-      clearPoints_(NewAction(window, "Messpunkte löschen", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete))),
-      spot_(NewAction(window, "Punktmessung", QKeySequence(Qt::CTRL | Qt::Key_M))),
-      plot_(NewAction(window, "Temperaturverlauf…", QKeySequence(Qt::CTRL | Qt::Key_T))) {
+      setPoint_(NewAction(window, tr("Messpunkt hier setzen\tStrg+Klick"), {})),
+      clearPoints_(NewAction(window, tr("Messpunkte löschen"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete))),
+      spot_(NewAction(window, tr("Punktmessung"), QKeySequence(Qt::CTRL | Qt::Key_M))),
+      plot_(NewAction(window, tr("Temperaturverlauf…"), QKeySequence(Qt::CTRL | Qt::Key_T))) {
   connect(setPoint_, &QAction::triggered, this, [this] {
     if (menuCell_) recorder_.AddPoint(*menuCell_);
     window_.RepaintPicture();
@@ -43,7 +43,7 @@ MeasuringPointTools::MeasuringPointTools(CTorvakDlg& window)
     recorder_.Record(column, row, value, substituted);
   });
   connect(&scan, &ScanService::spotRefused, this, [this] {
-    window_.ShowStatus(QStringLiteral("Punktmessung nicht möglich: der Messpunkt liegt außerhalb des Messbereichs"));
+    window_.ShowStatus(tr("Punktmessung nicht möglich: der Messpunkt liegt außerhalb des Messbereichs"));
   });
 }
 
@@ -81,7 +81,7 @@ void MeasuringPointTools::ClearPoints() {
 void MeasuringPointTools::StartSpotMeasurement() {
   const std::vector<GridCell>& points = recorder_.Points();
   const std::optional<GridCell> target = points.empty() ? menuCell_ : std::optional(points.front());
-  if (!target) return window_.ShowStatus(QStringLiteral("Für die Punktmessung zuerst einen Messpunkt setzen"));
+  if (!target) return window_.ShowStatus(tr("Für die Punktmessung zuerst einen Messpunkt setzen"));
   window_.Scan().StartSpot(*target, points);
 }
 

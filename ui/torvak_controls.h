@@ -37,7 +37,7 @@ inline constexpr int kNever = -2;   // created hidden, never shown
 struct ControlEntry {
   int id;
   ControlKind kind;
-  const char* caption;  // UTF-8; empty for controls without a caption
+  const char* caption;  // German, UTF-8, translated in context "CTorvakDlg"; empty: no caption
   int page;             // kPage..., kAlways or kNever
 };
 

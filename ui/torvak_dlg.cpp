@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -88,7 +89,7 @@ void CTorvakDlg::OnInitDialog(const RunDevice& runDevice) {
 // No system menu to extend here: the entry is the window's context menu
 // (right click) and F1.
 void CTorvakDlg::AddAboutEntry() {
-  aboutAction_ = new QAction(QString::fromUtf8(kAboutEntry), this);
+  aboutAction_ = new QAction(QCoreApplication::translate("CAboutDlg", kAboutEntry), this);
   aboutAction_->setShortcut(QKeySequence(Qt::Key_F1));
   connect(aboutAction_, &QAction::triggered, this, &CTorvakDlg::ShowAboutBox);
   addAction(aboutAction_);
@@ -97,7 +98,7 @@ void CTorvakDlg::AddAboutEntry() {
 // "Messwerte öffnen…" (also a file dropped on the window),
 // "Hintergrundbild wählen…" and "Großbild".
 void CTorvakDlg::AddFileEntries() {
-  auto* open = new QAction(QStringLiteral("Messwerte öffnen…"), this);
+  auto* open = new QAction(tr("Messwerte öffnen…"), this);
   open->setShortcut(QKeySequence::Open);
   open->setShortcutVisibleInContextMenu(true);
   connect(open, &QAction::triggered, this, [this] {
@@ -105,12 +106,12 @@ void CTorvakDlg::AddFileEntries() {
   });
   addAction(open);
   setAcceptDrops(true);
-  auto* background = new QAction(QStringLiteral("Hintergrundbild wählen…"), this);
+  auto* background = new QAction(tr("Hintergrundbild wählen…"), this);
   connect(background, &QAction::triggered, this, [this] {
     if (const QString path = AskBackgroundPath(this, backgroundPath_); !path.isEmpty()) ChooseBackground(path);
   });
   addAction(background);
-  auto* large = new QAction(QStringLiteral("Großbild"), this);
+  auto* large = new QAction(tr("Großbild"), this);
   large->setShortcut(QKeySequence(Qt::Key_F11));
   large->setShortcutVisibleInContextMenu(true);
   connect(large, &QAction::triggered, this, [this] { ShowLargePicture(); });
@@ -130,10 +131,10 @@ LargePictureWindow& CTorvakDlg::ShowLargePicture() {
 void CTorvakDlg::LayOutWindow() {
   layout_ = ComputeWindowLayout();
   auto* panelTabs = ControlAs<QTabWidget>(ctl::kPanelTabs);
-  for (const char* page : {"Kamera", "Wärmebild", "Einstellungen"}) {
-    panelTabs->addTab(new QWidget, QString::fromUtf8(page));
+  for (const QString& page : {tr("Kamera"), tr("Wärmebild"), tr("Einstellungen")}) {
+    panelTabs->addTab(new QWidget, page);
   }
-  ControlAs<QTabWidget>(ctl::kReadoutTabs)->addTab(new QWidget, QStringLiteral("Temperatur"));
+  ControlAs<QTabWidget>(ctl::kReadoutTabs)->addTab(new QWidget, tr("Temperatur"));
   // Each placed control goes on top of the ones placed before it, so the
   // page controls lie above the tab control.
   for (const Placement& placement : layout_.placements) {
@@ -303,7 +304,7 @@ void CTorvakDlg::ConnectPictureTools() {
 // that ends early shows the rows it has and says that it is incomplete.
 bool CTorvakDlg::ShowBackgroundPicture() {
   const BackgroundLoad load = ShowBackground(display_, backgroundPath_);
-  ShowStatus(load.problem.value_or(QStringLiteral("Hintergrundbild %1 geladen").arg(backgroundPath_)));
+  ShowStatus(load.problem.value_or(tr("Hintergrundbild %1 geladen").arg(backgroundPath_)));
   return load.shown;
 }
 
@@ -350,10 +351,10 @@ void CTorvakDlg::SaveScreenshot() {
   }
   if (const std::optional<QString> problem = SaveExport(path, screenshot, measurements)) {
     ShowStatus(*problem);
-    QMessageBox::warning(this, QStringLiteral("Speichern (Screenshot)"), *problem);
+    QMessageBox::warning(this, tr("Speichern (Screenshot)"), *problem);
     return;
   }
-  ShowStatus(QStringLiteral("Die Datei %1 wurde gespeichert.").arg(path));
+  ShowStatus(tr("Die Datei %1 wurde gespeichert.").arg(path));
 }
 
 // The step a running scan is in when it is stopped still delivers its
@@ -362,7 +363,7 @@ bool CTorvakDlg::OpenMeasurementsFile(const QString& path) {
   const MeasurementsRead read = ReadMeasurements(path);
   if (!read.data) {
     ShowStatus(read.problem);
-    QMessageBox::warning(this, QStringLiteral("Messwerte öffnen"), read.problem);
+    QMessageBox::warning(this, tr("Messwerte öffnen"), read.problem);
     return false;
   }
   if (scanning_) {
@@ -373,7 +374,7 @@ bool CTorvakDlg::OpenMeasurementsFile(const QString& path) {
   image_.RebuildImage();
   ShowAmbient(read.data->ambientTemperature);
   RepaintPicture();
-  ShowStatus(QStringLiteral("Messwerte aus %1 geöffnet").arg(path));
+  ShowStatus(tr("Messwerte aus %1 geöffnet").arg(path));
   return true;
 }
 

@@ -4,6 +4,7 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLegend>
@@ -23,6 +24,7 @@
 
 #include "overlay/file_writing.h"
 #include "ui/file_dialogs.h"
+#include "ui/interface_language.h"
 #include "trend/trend_csv.h"
 #include "ui/marker_colours.h"
 
@@ -35,18 +37,20 @@ constexpr double kRateWindowSeconds = 5.0;
 constexpr int kFitCurveSteps = 200;
 constexpr double kUnbounded = 1e9;  // no limit for an axis' lower end
 
-// One decimal with a decimal comma; a dash instead of NaN or infinity.
+// One decimal, written as the interface language writes numbers; a dash instead of NaN or infinity.
 QString Decimal(double value) {
   if (!std::isfinite(value)) {
     return QStringLiteral("\u2013");
   }
-  return QLocale(QLocale::German).toString(value, 'f', 1);
+  return NumberLocale().toString(value, 'f', 1);
 }
 
 QString FitText(const CoolingFit& fit) {
-  return QStringLiteral("\u03c4 = %1 s \u00b1 %2 s   T0 = %3 \u00b0 C   Tu = %4 \u00b0 C (%5)   Streuung %6 K")
+  return QCoreApplication::translate("TrendWindow",
+                                     "τ = %1 s ± %2 s   T0 = %3 ° C   Tu = %4 ° C (%5)   Streuung %6 K")
       .arg(Decimal(fit.tau), Decimal(fit.tauUncertainty), Decimal(fit.startCelsius), Decimal(fit.ambientCelsius),
-           fit.ambientFitted ? QStringLiteral("angepasst") : QStringLiteral("gemessen"),
+           fit.ambientFitted ? QCoreApplication::translate("TrendWindow", "angepasst")
+                             : QCoreApplication::translate("TrendWindow", "gemessen"),
            Decimal(fit.residualSpread));
 }
 
@@ -72,6 +76,26 @@ void FollowData(QValueAxis& axis, double low, double high, double margin, double
 }
 
 }  // namespace
+
+QString FitProblemText(FitProblem problem) {
+  switch (problem) {
+    case FitProblem::kNone:
+      return {};
+    case FitProblem::kTooFewSamples:
+      return QCoreApplication::translate("TrendWindow",
+                                         "Zu wenige Messwerte für eine Anpassung (mindestens drei nötig, vier, wenn "
+                                         "die Umgebungstemperatur mit angepasst wird).");
+    case FitProblem::kConstant:
+      return QCoreApplication::translate("TrendWindow",
+                                         "Die Messwerte sind konstant – keine Abkühlung oder Erwärmung zu "
+                                         "erkennen.");
+    case FitProblem::kNoConvergence:
+      return QCoreApplication::translate("TrendWindow",
+                                         "Die Anpassung konvergiert nicht – der Verlauf zeigt keine Abkühlung oder "
+                                         "Erwärmung mit endlicher Zeitkonstante.");
+  }
+  return {};
+}
 
 const std::vector<TrendSample>& ThinnedSeries::Update(std::span<const TrendSample> series) {
   if (series.size() <= maxPoints_) {
@@ -127,7 +151,7 @@ TrendWindow::TrendWindow(TrendRecorder& recorder, AmbientReading ambient, QWidge
       ambient_(std::move(ambient)),
       chooseSavePath_(AskTrendPath),
       shownStart_(recorder.WallClockStart()) {
-  setWindowTitle(QStringLiteral("Temperaturverlauf"));
+  setWindowTitle(tr("Temperaturverlauf"));
   BuildLayout();
   timer_ = new QTimer(this);
   timer_->setInterval(kRefreshMs);
@@ -143,8 +167,8 @@ void TrendWindow::BuildLayout() {
   auto* recording = new QHBoxLayout;
   rate_ = new QLabel;
   rate_->setObjectName(QStringLiteral("rate"));
-  auto* restart = new QPushButton(QStringLiteral("Neu beginnen"));
-  auto* save = new QPushButton(QStringLiteral("Speichern\u2026"));
+  auto* restart = new QPushButton(tr("Neu beginnen"));
+  auto* save = new QPushButton(tr("Speichern…"));
   recording->addWidget(rate_);
   recording->addStretch();
   recording->addWidget(restart);
@@ -154,8 +178,8 @@ void TrendWindow::BuildLayout() {
   auto* fitting = new QHBoxLayout;
   pointChoice_ = new QComboBox;
   pointChoice_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-  fitAmbient_ = new QCheckBox(QStringLiteral("Umgebungstemperatur mitanpassen"));
-  fitButton_ = new QPushButton(QStringLiteral("Abk\u00fchlung anpassen"));
+  fitAmbient_ = new QCheckBox(tr("Umgebungstemperatur mitanpassen"));
+  fitButton_ = new QPushButton(tr("Abkühlung anpassen"));
   fitting->addWidget(pointChoice_);
   fitting->addWidget(fitAmbient_);
   fitting->addStretch();
@@ -177,12 +201,12 @@ void TrendWindow::BuildLayout() {
 QWidget* TrendWindow::BuildChartView() {
   chart_ = new QChart;
   chart_->setLocalizeNumbers(true);
-  chart_->setLocale(QLocale(QLocale::German));
+  chart_->setLocale(NumberLocale());
   chart_->legend()->setAlignment(Qt::AlignBottom);
   timeAxis_ = new QValueAxis;
-  timeAxis_->setTitleText(QStringLiteral("Zeit (s)"));
+  timeAxis_->setTitleText(tr("Zeit (s)"));
   temperatureAxis_ = new QValueAxis;
-  temperatureAxis_->setTitleText(QStringLiteral("Temperatur (\u00b0 C)"));
+  temperatureAxis_->setTitleText(tr("Temperatur (° C)"));
   for (QValueAxis* axis : {timeAxis_, temperatureAxis_}) {
     axis->setTickType(QValueAxis::TicksDynamic);
     axis->setTickAnchor(0.0);
@@ -252,7 +276,7 @@ void TrendWindow::MatchPoints() {
   pointChoice_->clear();
   for (std::size_t i = 0; i < points.size(); ++i) {
     auto* series = new QLineSeries;
-    series->setName(QStringLiteral("Messpunkt %1 (Spalte %2, Zeile %3)")
+    series->setName(tr("Messpunkt %1 (Spalte %2, Zeile %3)")
                         .arg(i + 1)
                         .arg(points[i].column)
                         .arg(points[i].row));
@@ -265,7 +289,7 @@ void TrendWindow::MatchPoints() {
     lines_.push_back({series, ThinnedSeries(kMaxDrawnPoints)});
     QPixmap swatch(12, 12);
     swatch.fill(MarkerColour(i));
-    pointChoice_->addItem(QIcon(swatch), QStringLiteral("Messpunkt %1").arg(i + 1));
+    pointChoice_->addItem(QIcon(swatch), tr("Messpunkt %1").arg(i + 1));
   }
   PutFitLineOnTop();
   shownPoints_ = points;
@@ -312,7 +336,7 @@ void TrendWindow::UpdateLines() {
     changed = true;
   }
   if (rescaled) {
-    timeAxis_->setTitleText(minutes_ ? QStringLiteral("Zeit (min)") : QStringLiteral("Zeit (s)"));
+    timeAxis_->setTitleText(minutes_ ? tr("Zeit (min)") : tr("Zeit (s)"));
     DrawFit();
   }
   if (changed) {
@@ -365,7 +389,7 @@ void TrendWindow::UpdateRate() {
         samples, [&](const TrendSample& sample) { return sample.seconds < now - window; });
     count += static_cast<std::size_t>(samples.end() - recent);
   }
-  rate_->setText(QStringLiteral("%1 Messwerte/s").arg(Decimal(static_cast<double>(count) / window)));
+  rate_->setText(tr("%1 Messwerte/s").arg(Decimal(static_cast<double>(count) / window)));
 }
 
 void TrendWindow::StartAnew() {
@@ -407,7 +431,7 @@ void TrendWindow::FitChosenPoint() {
   std::vector<TrendSample> samples = recorder_.Series(point);  // a copy: the recording goes on meanwhile
   DropFit();
   fitButton_->setEnabled(false);
-  fitResult_->setText(QStringLiteral("Anpassung läuft …"));
+  fitResult_->setText(tr("Anpassung läuft …"));
   fitAsked_ = {point, {}, samples.empty() ? 0.0 : samples.front().seconds,
                samples.empty() ? 0.0 : samples.back().seconds};
   fitRecording_ = recorder_.WallClockStart();
@@ -427,7 +451,7 @@ void TrendWindow::ShowFitResult() {
     DrawFit();
     fitResult_->setText(FitText(fit));
   } else {
-    fitResult_->setText(QString::fromStdString(FitProblemText(fit.problem)));
+    fitResult_->setText(FitProblemText(fit.problem));
   }
   UpdateRanges();
 }

@@ -47,6 +47,9 @@ class ThinnedSeries {
   std::vector<TrendSample> shown_;
 };
 
+// Why the fit failed, as a sentence for the window ("" for kNone).
+QString FitProblemText(FitProblem problem);
+
 // "Temperaturverlauf": a tool window beside the main window that plots the
 // measuring points' readings as they arrive, saves them as CSV and fits
 // Newton's law of cooling to one point. It reads the recorder four times a

@@ -47,8 +47,8 @@ Control* Place(Control* control, const DialogUnits& units, const char* id, QRect
   return control;
 }
 
-QLabel* Caption(QDialog* dialog, const DialogUnits& units, const char* text, QRect placeInUnits) {
-  return Place(new QLabel(QString::fromUtf8(text), dialog), units, "", placeInUnits);
+QLabel* Caption(QDialog* dialog, const DialogUnits& units, const QString& text, QRect placeInUnits) {
+  return Place(new QLabel(text, dialog), units, "", placeInUnits);
 }
 
 QSlider* Trackbar(QDialog* dialog, const DialogUnits& units, const char* id, QRect placeInUnits,
@@ -62,9 +62,9 @@ QLineEdit* DisplayEdit(QDialog* dialog, const DialogUnits& units, const char* id
   return edit;
 }
 
-QPushButton* Button(QDialog* dialog, const DialogUnits& units, const char* id, const char* text,
+QPushButton* Button(QDialog* dialog, const DialogUnits& units, const char* id, const QString& text,
                     QRect placeInUnits) {
-  return Place(new QPushButton(QString::fromUtf8(text), dialog), units, id, placeInUnits);
+  return Place(new QPushButton(text, dialog), units, id, placeInUnits);
 }
 
 QString DoubleText(double value) { return QString::asprintf("%.*g", 15, value); }
@@ -76,30 +76,30 @@ CWeichzeichnerDlg::CWeichzeichnerDlg(QWidget* parent) : QDialog(parent) {
   font.setStyleHint(QFont::SansSerif);
   setFont(font);
   const DialogUnits units(font);
-  setWindowTitle(QStringLiteral("Weichzeichner-Einstellungen"));
+  setWindowTitle(tr("Weichzeichner-Einstellungen"));
   setFixedSize(units.Size(186, 199));
 
-  auto* ok = Button(this, units, "1", "OK", {35, 178, 50, 14});
+  auto* ok = Button(this, units, "1", tr("OK"), {35, 178, 50, 14});
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  auto* cancel = Button(this, units, "2", "Abbrechen", {101, 178, 50, 14});
+  auto* cancel = Button(this, units, "2", tr("Abbrechen"), {101, 178, 50, 14});
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
   // Only the corners of the placeholders count: the pictures are painted there, much larger.
   measuredPlaceholder_ = Place(new QLabel(this), units, "1091", {17, 69, 15, 13});
   smoothedPlaceholder_ = Place(new QLabel(this), units, "1092", {102, 69, 15, 13});
 
-  Caption(this, units, "Halbwertsbreite", {10, 18, 53, 8});
+  Caption(this, units, tr("Halbwertsbreite"), {10, 18, 53, 8});
   halfWidthEdit_ = DisplayEdit(this, units, "1066", {138, 15, 30, 14});
   halfWidthBar_ = Trackbar(this, units, "1090", {60, 17, 71, 12}, 200);
-  Caption(this, units, "Radius", {10, 41, 22, 8});
+  Caption(this, units, tr("Radius"), {10, 41, 22, 8});
   radiusEdit_ = DisplayEdit(this, units, "1067", {138, 38, 30, 14});
   radiusBar_ = Trackbar(this, units, "1093", {60, 40, 71, 12}, 480);
   // The "Genauigkeit" row is never shown and takes no part in anything.
-  Caption(this, units, "Genauigkeit", {10, 64, 38, 8})->hide();
+  Caption(this, units, tr("Genauigkeit"), {10, 64, 38, 8})->hide();
   DisplayEdit(this, units, "1068", {138, 61, 30, 14})->hide();
   Trackbar(this, units, "1094", {60, 63, 71, 12}, 100)->hide();
-  Caption(this, units, "Temperatur", {10, 157, 53, 8});
+  Caption(this, units, tr("Temperatur"), {10, 157, 53, 8});
   temperatureEdit_ = DisplayEdit(this, units, "1069", {138, 154, 30, 14});
   temperatureBar_ = Trackbar(this, units, "1095", {60, 157, 71, 12}, 200);
 

@@ -2,6 +2,7 @@
 
 #include "scan/qt/port_selection.h"
 #include "scan/qt/serial_link.h"
+#include "scan/qt/status_text.h"
 
 
 ScanWorker::ScanWorker(ScanService::LinkFactory makeLink, ScanService::ClockFactory makeClock)
@@ -96,7 +97,7 @@ void ScanWorker::SelectPort(int number) {
 }
 
 void ScanWorker::ShowPortReport(const PortReport& report) {
-  portMessage_ = QString::fromStdString(StatusText(report));
+  portMessage_ = StatusText(report);
   shownTrouble_ = StepTrouble::kNone;
   emit portChosen(report.number);
   emit statusMessage(portMessage_);
@@ -124,7 +125,7 @@ void ScanWorker::ReportScanning() {
 void ScanWorker::OnPortLost(const PortReport& loss) {
   controller_->SetPort(nullptr);
   if (stopping_) return;
-  portMessage_ = QString::fromStdString(StatusText(loss));
+  portMessage_ = StatusText(loss);
   shownTrouble_ = StepTrouble::kNone;
   emit statusMessage(portMessage_);
 }
@@ -140,7 +141,7 @@ void ScanWorker::ReportStep(bool noisy) {
                                                                        : StepTrouble::kNone;
   if (trouble == shownTrouble_) return;
   shownTrouble_ = trouble;
-  emit statusMessage(trouble == StepTrouble::kNone ? portMessage_ : QString::fromStdString(StatusText(trouble)));
+  emit statusMessage(trouble == StepTrouble::kNone ? portMessage_ : StatusText(trouble));
 }
 
 void ScanWorker::StoreReading(int column, int row, int value, bool substituted) {

@@ -38,6 +38,6 @@ TEST(CoolingOnHead, SpotMeasurementFollowsTheMugAndTheFitFindsItsTimeConstant) {
   }
   EXPECT_LT(lowest + 10, course.front().celsius) << "it cooled";
   const CoolingFit fit = FitCooling(course, std::nullopt);
-  ASSERT_EQ(fit.problem, FitProblem::kNone) << FitProblemText(fit.problem);
+  ASSERT_EQ(fit.problem, FitProblem::kNone) << static_cast<int>(fit.problem);
   EXPECT_NEAR(fit.tau, kTau, 0.1 * kTau) << course.size() << " readings in " << course.back().seconds << " s";
 }

@@ -9,6 +9,7 @@
 #include "headsim/scene.h"
 #include "scan/adapter_frames.h"
 #include "scan/qt/scan_service.h"
+#include "scan/qt/status_text.h"
 #include "tests/e2e/head_sim.h"
 
 namespace {
@@ -66,7 +67,7 @@ TEST_P(FaultOnHead, HeadIsHeardOnlyWhereItAnswersStatusNamesTheFaultAndNoByteFal
   EXPECT_TRUE(fault.heard ? 2 * own > telling : own == 0) << own << " of " << telling;
   QStringList expected{head.Status(PortOutcome::kOpened)};
   if (fault.hangsUp) expected << head.Status(PortOutcome::kLost);
-  if (fault.trouble != StepTrouble::kNone) expected << QString::fromStdString(StatusText(fault.trouble));
+  if (fault.trouble != StepTrouble::kNone) expected << StatusText(fault.trouble);
   EXPECT_TRUE(WaitFor([&] { return texts.mid(0, 2) == expected; })) << texts.join(" | ").toStdString();
   EXPECT_EQ(head.Log().count(QStringLiteral("skipped")), 0);
 

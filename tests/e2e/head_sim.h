@@ -16,7 +16,7 @@
 #include <memory>
 #include <vector>
 
-#include "scan/port_report.h"
+#include "scan/qt/status_text.h"
 #include "tests/support/wait_for.h"
 #include "tests/scan/scan_fakes.h"
 
@@ -54,7 +54,7 @@ class HeadSim {
   }
   // The status line's sentence for "Com 1" on the link.
   QString Status(PortOutcome outcome) const {
-    return QString::fromStdString(StatusText(PortReport{outcome, 1, Link().toStdString(), {}}));
+    return StatusText(PortReport{outcome, 1, Link().toStdString(), {}});
   }
 
  private:

@@ -10,7 +10,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -19,8 +18,6 @@
 #include "tests/support/frames.h"
 
 namespace {
-
-using testing::HasSubstr;
 
 // True once the child pid has ended and been reaped here, within five seconds.
 bool ReapedWithin5s(pid_t pid) {
@@ -35,7 +32,7 @@ TEST(EmulatorProcess, ItsLineAnswersAFrameAndItEndsWithItsOwner) {
   pid_t pid = -1;
   {
     EmulatorProcess emulator;
-    ASSERT_TRUE(emulator.Start(TORVAK_HEADSIM)) << emulator.Problem();
+    ASSERT_TRUE(emulator.Start(TORVAK_HEADSIM)) << emulator.Detail();
     pid = emulator.Pid();
     const int line = open(emulator.Device().c_str(), O_RDWR | O_NOCTTY);
     ASSERT_GE(line, 0) << emulator.Device();
@@ -72,13 +69,13 @@ TEST(EmulatorProcess, EndsWhenTheProgramThatStartedItEndsWithoutCleaningUp) {
   prctl(PR_SET_CHILD_SUBREAPER, 0);
 }
 
-TEST(EmulatorProcess, AMissingOrSilentEmulatorIsNamedInGerman) {
+TEST(EmulatorProcess, AMissingOrSilentEmulatorIsToldApart) {
   EmulatorProcess emulator;
   EXPECT_FALSE(emulator.Start("/nicht/da/torvak-headsim"));
-  EXPECT_THAT(emulator.Problem(),
-              HasSubstr("Der emulierte Messkopf lässt sich nicht starten: /nicht/da/torvak-headsim fehlt"));
+  EXPECT_EQ(emulator.Failure(), EmulatorProcess::Fault::kMissing);
+  EXPECT_FALSE(emulator.Detail().empty());
   EXPECT_FALSE(emulator.Start("/bin/true"));
-  EXPECT_EQ(emulator.Problem(), "Der emulierte Messkopf lässt sich nicht starten: /bin/true nennt keine Leitung");
+  EXPECT_EQ(emulator.Failure(), EmulatorProcess::Fault::kNoLine);
   EXPECT_EQ(emulator.Pid(), -1);
 }
 

@@ -4,7 +4,7 @@
 
 #include <tuple>
 
-#include "ui/qt_translations.h"
+#include "ui/interface_language.h"
 #include "ui/file_dialogs.h"
 #include "ui/up_down.h"
 #include "ui/weichzeichner_dlg.h"
@@ -97,8 +97,8 @@ TEST_F(SmoothingDialogTest, OkAndEnterApplyTheSettingsAbbrechenDoesNot) {
 
 // The bitmap comes first, the suffix follows the chosen type, and Qt speaks German.
 TEST(SaveDialog, OffersTheBitmapFirstAppendsTheChosenTypesSuffixAndSpeaksGerman) {
-  const std::unique_ptr<QTranslator> translator(InstallQtTranslations());  // deleting uninstalls it
-  ASSERT_NE(translator, nullptr);
+  const InterfaceLanguage german(Language::kGerman, {});
+  ASSERT_TRUE(german.Installed());
   QStringList seen;
   WithNextModal<QFileDialog>([&](QFileDialog& dialog) {
     seen << dialog.selectedNameFilter() << dialog.defaultSuffix();

@@ -58,12 +58,18 @@ TEST_F(TrendWindowTest, SpeichernWritesTheCsvOrWarns) {
 TEST_F(TrendWindowTest, AbkuehlungAnpassenShowsTauOrWhyNot) {
   recorder.AddPoint({1, 0}), Record(1, {80, 70});
   Button("Abk\u00fchlung anpassen")->click();  // fitted off the window's thread
-  const QString tooFew = QString::fromStdString(FitProblemText(FitProblem::kTooFewSamples));
+  const QString tooFew = FitProblemText(FitProblem::kTooFewSamples);
   EXPECT_TRUE(WaitFor([&] { return FitText() == tooFew; })) << FitText().toStdString();
   for (int i = 0; i < 30; ++i) Record(1, {static_cast<int>(std::lround(20 + 60 * std::exp(-now / 8)))});
   Button("Abk\u00fchlung anpassen")->click();
   EXPECT_TRUE(WaitFor([&] { return FitText().startsWith(QStringLiteral("\u03c4 = ")); })) << FitText().toStdString();
   EXPECT_TRUE(FitText().contains(QStringLiteral("(gemessen)")));
+}
+
+TEST(FitProblemText, IsEmptyWithoutAProblemAndAPlainSentenceWithOne) {
+  EXPECT_EQ(FitProblemText(FitProblem::kNone), QString());
+  EXPECT_EQ(FitProblemText(FitProblem::kConstant),
+            QStringLiteral("Die Messwerte sind konstant \u2013 keine Abk\u00fchlung oder Erw\u00e4rmung zu erkennen."));
 }
 
 // Grown in pieces, as the window sees it, and thinned at once: the same points.

@@ -1,4 +1,5 @@
 #include "scan/qt/scan_service.h"
+#include "scan/qt/status_text.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,7 @@
 namespace {
 
 QString Opened(int number) {
-  return QString::fromStdString(StatusText({PortOutcome::kOpened, number, PortDevice(number).toStdString(), {}}));
+  return StatusText({PortOutcome::kOpened, number, PortDevice(number).toStdString(), {}});
 }
 
 class ScanServiceTest : public ::testing::Test {
@@ -129,7 +130,7 @@ TEST_F(ScanServiceTest, SilentSensorsOrNoiseOnOpenPortAreSaidOnceAndTakenBackAft
       {[](FakeAdapter::Knobs& k, bool on) { k.noisyLine = on; }, StepTrouble::kNoisyLine},
   };
   for (const auto& [setTrouble, trouble] : troubles) {
-    const QString message = QString::fromStdString(StatusText(trouble));
+    const QString message = StatusText(trouble);
     SCOPED_TRACE(message.toStdString());
     adapter = std::make_shared<FakeAdapter>();
     adapter->Set([&](FakeAdapter::Knobs& k) { setTrouble(k, true); });
@@ -157,7 +158,7 @@ TEST_F(ScanServiceTest, PortLostInsideAStepIsSaidAtOnceAndTheStepGoesOnWithSubst
   service->Start();
   ASSERT_TRUE(WaitFor([&] { return readings->size() >= 16; }));
   EXPECT_EQ(StatusTexts().last(),
-            QString::fromStdString(StatusText({PortOutcome::kLost, 2, PortDevice(2).toStdString(), {}})));
+            StatusText({PortOutcome::kLost, 2, PortDevice(2).toStdString(), {}}));
   for (qsizetype i = 0; i < 16; ++i) EXPECT_LE(readings->at(i).at(2).toInt(), 147) << i;
   EXPECT_EQ(status->size(), 2) << "no sensor complaint without a port";
 }
@@ -176,7 +177,7 @@ TEST_F(ScanServiceTest, PickedPortGetsServoRangesAndHeadPositionOnceOpenedAndAnA
   service->SelectPort(5);
   ASSERT_TRUE(WaitFor([&] { return status->size() == 3; }));
   EXPECT_EQ(StatusTexts().last(),
-            QString::fromStdString(StatusText({PortOutcome::kDeviceMissing, 5, PortDevice(5).toStdString(), {}})));
+            StatusText({PortOutcome::kDeviceMissing, 5, PortDevice(5).toStdString(), {}}));
   EXPECT_EQ(FramesFrom(frames).size(), 4u) << "nothing to send without a port";
   ASSERT_EQ(chosen.size(), 3);
   EXPECT_EQ((QList<int>{chosen[0][0].toInt(), chosen[1][0].toInt(), chosen[2][0].toInt()}), (QList<int>{2, 4, 5}));
@@ -201,8 +202,8 @@ TEST_F(ScanServiceTest, StartUpWithADeviceOpensItInsteadOfTheStoredPort) {
   service->StartUp({QStringLiteral("/dev/pts/7"), kEmulatedHeadNumber});
   ASSERT_TRUE(WaitFor([&] { return startEnabled->size() == 2; }));
   EXPECT_EQ(adapter->OpenedNumbers(), std::vector<int>{kEmulatedHeadNumber});
-  EXPECT_EQ(StatusTexts(), QStringList{QString::fromStdString(StatusText(
-                               {PortOutcome::kOpened, kEmulatedHeadNumber, "/dev/pts/7", {}}))});
+  EXPECT_EQ(StatusTexts(), QStringList{StatusText(
+                               {PortOutcome::kOpened, kEmulatedHeadNumber, "/dev/pts/7", {}})});
   EXPECT_EQ(chosen.at(0).at(0).toInt(), kEmulatedHeadNumber);
   EXPECT_EQ(StoredPortNumber(), 2);
 }

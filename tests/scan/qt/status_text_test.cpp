@@ -1,12 +1,12 @@
-#include "scan/port_report.h"
+#include "scan/qt/status_text.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 TEST(StatusText, EachPortOutcomeAndStepTroubleHasItsSentence) {
-  const std::string absent = "Com 4 (/dev/ttyUSB3) lässt sich nicht öffnen: ";
-  const std::pair<PortReport, std::string> cases[] = {
+  const QString absent = "Com 4 (/dev/ttyUSB3) lässt sich nicht öffnen: ";
+  const std::pair<PortReport, QString> cases[] = {
       {{PortOutcome::kOpened, 3, "/dev/ttyUSB2", ""}, "Com 3 (/dev/ttyUSB2) geöffnet"},
       {{PortOutcome::kNoPortChosen, 9, "", ""}, "Kein Port gewählt – Ersatzwerte"},
       {{PortOutcome::kDeviceMissing, 4, "/dev/ttyUSB3", ""}, absent + "Gerät nicht vorhanden"},
@@ -25,14 +25,14 @@ TEST(StatusText, EachPortOutcomeAndStepTroubleHasItsSentence) {
       {{PortOutcome::kLost, kEmulatedHeadNumber, "/dev/pts/3", ""},
        "Verbindung zum emulierten Messkopf (/dev/pts/3) verloren – Ersatzwerte"},
   };
-  for (const auto& [report, sentence] : cases) EXPECT_EQ(StatusText(report), sentence);
+  for (const auto& [report, sentence] : cases) EXPECT_EQ(StatusText(report), sentence) << sentence.toStdString();
   EXPECT_EQ(StatusText(StepTrouble::kSilentSensors), "Kein Sensor antwortet – Ersatzwerte");
   EXPECT_EQ(StatusText(StepTrouble::kNoisyLine), "Störungen auf der Leitung – Messwerte unsicher");
 }
 
 TEST(StatusText, LongDevicePathKeepsItsFortyCharactersStartAndEndSoTheResultStaysInView) {
-  const std::string exactlyForty = "/dev/serial/by-id/usb-äöü-0123456789abcd";  // umlauts: two bytes, one character
-  EXPECT_EQ(StatusText({PortOutcome::kOpened, 2, exactlyForty, ""}), "Com 2 (" + exactlyForty + ") geöffnet");
+  const QString exactlyForty = "/dev/serial/by-id/usb-äöü-0123456789abcd";  // umlauts: two bytes, one character
+  EXPECT_EQ(StatusText({PortOutcome::kOpened, 2, exactlyForty.toStdString(), ""}), QStringLiteral("Com 2 (") + exactlyForty + QStringLiteral(") geöffnet"));
   const std::string longer = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_Ä50285BI-if00-port0";
   EXPECT_EQ(StatusText({PortOutcome::kDeviceMissing, 2, longer, ""}),
             "Com 2 (/dev/serial/by-id/us…Ä50285BI-if00-port0) lässt sich nicht öffnen: Gerät nicht vorhanden");

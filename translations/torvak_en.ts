@@ -1,0 +1,707 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="de">
+<context>
+    <name>Background</name>
+    <message>
+        <source>unbekanntes Bildformat</source>
+        <translation>unknown picture format</translation>
+    </message>
+    <message>
+        <source>beschädigte Bilddaten</source>
+        <translation>damaged picture data</translation>
+    </message>
+    <message>
+        <source>Lesefehler</source>
+        <translation>read error</translation>
+    </message>
+    <message>
+        <source>unbekannter Fehler</source>
+        <translation>unknown error</translation>
+    </message>
+    <message>
+        <source>Hintergrundbild %1 ist kein lesbares Bild: %2</source>
+        <translation>Background picture %1 is not a readable picture: %2</translation>
+    </message>
+    <message>
+        <source>Hintergrundbild %1 fehlt</source>
+        <translation>Background picture %1 is missing</translation>
+    </message>
+    <message>
+        <source>Hintergrundbild %1 ist keine gewöhnliche Datei</source>
+        <translation>Background picture %1 is not a regular file</translation>
+    </message>
+    <message>
+        <source>Hintergrundbild %1 ist leer</source>
+        <translation>Background picture %1 is empty</translation>
+    </message>
+    <message>
+        <source>Hintergrundbild %1 lässt sich nicht öffnen: %2</source>
+        <translation>Background picture %1 cannot be opened: %2</translation>
+    </message>
+    <message>
+        <source>Hintergrundbild %1 ist zu groß (%2 × %3 Pixel)</source>
+        <translation>Background picture %1 is too large (%2 × %3 pixels)</translation>
+    </message>
+    <message>
+        <source>Hintergrundbild %1 ist unvollständig – fehlende Zeilen schwarz</source>
+        <translation>Background picture %1 is incomplete – missing rows black</translation>
+    </message>
+    <message>
+        <source>Hintergrundbild %1 ist unvollständig</source>
+        <translation>Background picture %1 is incomplete</translation>
+    </message>
+</context>
+<context>
+    <name>CAboutDlg</name>
+    <message>
+        <source>Info über Torvak</source>
+        <translation>About Torvak</translation>
+    </message>
+    <message>
+        <source>Torvak Version %1</source>
+        <translation>Torvak version %1</translation>
+    </message>
+    <message>
+        <source>Eine Wärmebildkamera</source>
+        <translation>A thermal camera</translation>
+    </message>
+    <message>
+        <source>für den Unterricht</source>
+        <translation>for the classroom</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>&amp;Info über Torvak...</source>
+        <translation>&amp;About Torvak...</translation>
+    </message>
+</context>
+<context>
+    <name>CTorvakDlg</name>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Stopp</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>Löschen (Wärmebild)</source>
+        <translation>Clear (thermal image)</translation>
+    </message>
+    <message>
+        <source>Steuerung</source>
+        <translation>Control</translation>
+    </message>
+    <message>
+        <source>Messbereich verkleinern</source>
+        <translation>Reduce scan range</translation>
+    </message>
+    <message>
+        <source>Rücklauf</source>
+        <translation>Return</translation>
+    </message>
+    <message>
+        <source>Stopp nach einem Durchlauf</source>
+        <translation>Stop after one pass</translation>
+    </message>
+    <message>
+        <source>in beiden Richtungen messen</source>
+        <translation>measure in both directions</translation>
+    </message>
+    <message>
+        <source>1-zeilig</source>
+        <translation>1 row</translation>
+    </message>
+    <message>
+        <source>4-zeilig</source>
+        <translation>4 rows</translation>
+    </message>
+    <message>
+        <source>Genauigkeit</source>
+        <translation>Accuracy</translation>
+    </message>
+    <message>
+        <source>Umgebung:</source>
+        <translation>Ambient:</translation>
+    </message>
+    <message>
+        <source>Mausposition:</source>
+        <translation>Mouse:</translation>
+    </message>
+    <message>
+        <source>Max:</source>
+        <translation>Max:</translation>
+    </message>
+    <message>
+        <source>Min:</source>
+        <translation>Min:</translation>
+    </message>
+    <message>
+        <source>Mittelposition</source>
+        <translation>Centre</translation>
+    </message>
+    <message>
+        <source>Bild Laden</source>
+        <translation>Load picture</translation>
+    </message>
+    <message>
+        <source>Webcam</source>
+        <translation>Webcam</translation>
+    </message>
+    <message>
+        <source>1. Kamera positionieren:</source>
+        <translation>1. Position the camera:</translation>
+    </message>
+    <message>
+        <source>3. als Hintergrundbild verwenden:</source>
+        <translation>3. use as background picture:</translation>
+    </message>
+    <message>
+        <source>2. Webcam-Bild speichern unter:</source>
+        <translation>2. save the webcam picture as:</translation>
+    </message>
+    <message>
+        <source>Transparenz</source>
+        <translation>Transparency</translation>
+    </message>
+    <message>
+        <source>COM-Port</source>
+        <translation>COM port</translation>
+    </message>
+    <message>
+        <source>Com 1</source>
+        <translation>Com 1</translation>
+    </message>
+    <message>
+        <source>Com 2</source>
+        <translation>Com 2</translation>
+    </message>
+    <message>
+        <source>Com 3</source>
+        <translation>Com 3</translation>
+    </message>
+    <message>
+        <source>Com 4</source>
+        <translation>Com 4</translation>
+    </message>
+    <message>
+        <source>Com 5</source>
+        <translation>Com 5</translation>
+    </message>
+    <message>
+        <source>Com 6</source>
+        <translation>Com 6</translation>
+    </message>
+    <message>
+        <source>Com 7</source>
+        <translation>Com 7</translation>
+    </message>
+    <message>
+        <source>Com 8</source>
+        <translation>Com 8</translation>
+    </message>
+    <message>
+        <source>Anordnung</source>
+        <translation>Arrangement</translation>
+    </message>
+    <message>
+        <source>Schrittweite</source>
+        <translation>Step</translation>
+    </message>
+    <message>
+        <source>Linkes Bild</source>
+        <translation>Left picture</translation>
+    </message>
+    <message>
+        <source>Rechtes Bild</source>
+        <translation>Right picture</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Größe</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>Seitenverhältnis beibehalten</source>
+        <translation>Keep aspect ratio</translation>
+    </message>
+    <message>
+        <source>Reset auf Startwerte</source>
+        <translation>Reset to start values</translation>
+    </message>
+    <message>
+        <source>Speichern (Screenshot)</source>
+        <translation>Save (screenshot)</translation>
+    </message>
+    <message>
+        <source>Mess-Pixel</source>
+        <translation>Pixels</translation>
+    </message>
+    <message>
+        <source>Weichzeichner</source>
+        <translation>Smoothed</translation>
+    </message>
+    <message>
+        <source>Bild Ausblenden</source>
+        <translation>Hide picture</translation>
+    </message>
+    <message>
+        <source>Speichern</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Hintergrundbild sichtbar</source>
+        <translation>Background visible</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Messwerte öffnen…</source>
+        <translation>Open measured values…</translation>
+    </message>
+    <message>
+        <source>Hintergrundbild wählen…</source>
+        <translation>Choose background picture…</translation>
+    </message>
+    <message>
+        <source>Großbild</source>
+        <translation>Large picture</translation>
+    </message>
+    <message>
+        <source>Kamera</source>
+        <translation>Camera</translation>
+    </message>
+    <message>
+        <source>Wärmebild</source>
+        <translation>Thermal image</translation>
+    </message>
+    <message>
+        <source>Einstellungen</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Temperatur</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Hintergrundbild %1 geladen</source>
+        <translation>Background picture %1 loaded</translation>
+    </message>
+    <message>
+        <source>Die Datei %1 wurde gespeichert.</source>
+        <translation>The file %1 was saved.</translation>
+    </message>
+    <message>
+        <source>Messwerte öffnen</source>
+        <translation>Open measured values</translation>
+    </message>
+    <message>
+        <source>Messwerte aus %1 geöffnet</source>
+        <translation>Measured values from %1 opened</translation>
+    </message>
+</context>
+<context>
+    <name>CWeichzeichnerDlg</name>
+    <message>
+        <source>Weichzeichner-Einstellungen</source>
+        <translation>Smoothing settings</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Halbwertsbreite</source>
+        <translation>Half width</translation>
+    </message>
+    <message>
+        <source>Radius</source>
+        <translation>Radius</translation>
+    </message>
+    <message>
+        <source>Genauigkeit</source>
+        <translation>Accuracy</translation>
+    </message>
+    <message>
+        <source>Temperatur</source>
+        <translation>Temperature</translation>
+    </message>
+</context>
+<context>
+    <name>Export</name>
+    <message>
+        <source>der Name hat keine Endung, die ein Bildformat nennt</source>
+        <translation>the name has no extension that names a picture format</translation>
+    </message>
+    <message>
+        <source>für die Endung „.%1“ gibt es kein Bildformat</source>
+        <translation>there is no picture format for the extension “.%1”</translation>
+    </message>
+</context>
+<context>
+    <name>FileDialogs</name>
+    <message>
+        <source>Bitmap (*.bmp)</source>
+        <translation>Bitmap (*.bmp)</translation>
+    </message>
+    <message>
+        <source>Messwerte (*.csv)</source>
+        <translation>Measured values (*.csv)</translation>
+    </message>
+    <message>
+        <source>Speichern unter</source>
+        <translation>Save as</translation>
+    </message>
+    <message>
+        <source>Messwerte öffnen</source>
+        <translation>Open measured values</translation>
+    </message>
+    <message>
+        <source>Bilder (%1)</source>
+        <translation>Pictures (%1)</translation>
+    </message>
+    <message>
+        <source>Alle Dateien (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>Hintergrundbild wählen</source>
+        <translation>Choose background picture</translation>
+    </message>
+    <message>
+        <source>Temperaturverlauf (*.csv)</source>
+        <translation>Temperature over time (*.csv)</translation>
+    </message>
+</context>
+<context>
+    <name>FileWriting</name>
+    <message>
+        <source>der Datenträger ist voll</source>
+        <translation>the disk is full</translation>
+    </message>
+    <message>
+        <source>sie ist zu groß</source>
+        <translation>it is too large</translation>
+    </message>
+    <message>
+        <source>Schreibfehler (%1)</source>
+        <translation>write error (%1)</translation>
+    </message>
+    <message>
+        <source>Die Datei %1 wurde nicht gespeichert: %2.</source>
+        <translation>The file %1 was not saved: %2.</translation>
+    </message>
+    <message>
+        <source>Es wurde kein Dateiname angegeben.</source>
+        <translation>No file name was given.</translation>
+    </message>
+    <message>
+        <source>das ist keine gewöhnliche Datei (Gerät, Ordner oder Pipe)</source>
+        <translation>it is not a regular file (device, folder or pipe)</translation>
+    </message>
+    <message>
+        <source>Schreibfehler</source>
+        <translation>write error</translation>
+    </message>
+    <message>
+        <source>sie lässt sich nicht anlegen (%1)</source>
+        <translation>it cannot be created (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>LargePictureWindow</name>
+    <message>
+        <source>Großbild</source>
+        <translation>Large picture</translation>
+    </message>
+    <message>
+        <source>Mausposition:</source>
+        <translation>Mouse:</translation>
+    </message>
+    <message>
+        <source>Max:</source>
+        <translation>Max:</translation>
+    </message>
+    <message>
+        <source>Min:</source>
+        <translation>Min:</translation>
+    </message>
+    <message>
+        <source>Umgebung:</source>
+        <translation>Ambient:</translation>
+    </message>
+</context>
+<context>
+    <name>Measurements</name>
+    <message>
+        <source>Die Messwertdatei %1 lässt sich nicht öffnen: %2.</source>
+        <translation>The measured values file %1 cannot be opened: %2.</translation>
+    </message>
+    <message>
+        <source>Lesefehler (%1)</source>
+        <translation>read error (%1)</translation>
+    </message>
+    <message>
+        <source>das ist keine gewöhnliche Datei (Gerät, Ordner oder Pipe)</source>
+        <translation>it is not a regular file (device, folder or pipe)</translation>
+    </message>
+    <message>
+        <source>sie ist zu groß für eine Messwertdatei (mehr als %1 Bytes)</source>
+        <translation>it is too large for a measured values file (more than %1 bytes)</translation>
+    </message>
+    <message>
+        <source>sie fehlt</source>
+        <translation>it is missing</translation>
+    </message>
+    <message>
+        <source>sie enthält Nullbytes, ist also keine Textdatei</source>
+        <translation>it holds null bytes, so it is not a text file</translation>
+    </message>
+    <message>
+        <source>sie endet nach Zeile %1 (erwartet: %2 Zeilen)</source>
+        <translation>it ends after line %1 (expected: %2 lines)</translation>
+    </message>
+    <message>
+        <source>Zeile %1: %2 statt %3 Felder</source>
+        <translation>line %1: %2 instead of %3 fields</translation>
+    </message>
+    <message>
+        <source>Zeile %1, Feld %2: „%3“ ist kein Messwert (1 bis %4)</source>
+        <translation>line %1, field %2: “%3” is not a measured value (1 to %4)</translation>
+    </message>
+    <message>
+        <source>Zeile %1: nach der letzten Messwertzeile folgt noch etwas (erwartet: %2 Zeilen)</source>
+        <translation>line %1: something follows the last line of values (expected: %2 lines)</translation>
+    </message>
+    <message>
+        <source>Zeile 1: keine Torvak-Messwertdatei</source>
+        <translation>line 1: not a Torvak measured values file</translation>
+    </message>
+    <message>
+        <source>Zeile 1: Kopfzeile beschädigt</source>
+        <translation>line 1: header line damaged</translation>
+    </message>
+</context>
+<context>
+    <name>MeasuringPointTools</name>
+    <message>
+        <source>Messpunkt hier setzen	Strg+Klick</source>
+        <translation>Set measuring point here	Ctrl+Click</translation>
+    </message>
+    <message>
+        <source>Messpunkte löschen</source>
+        <translation>Clear measuring points</translation>
+    </message>
+    <message>
+        <source>Punktmessung</source>
+        <translation>Spot measurement</translation>
+    </message>
+    <message>
+        <source>Temperaturverlauf…</source>
+        <translation>Temperature over time…</translation>
+    </message>
+    <message>
+        <source>Punktmessung nicht möglich: der Messpunkt liegt außerhalb des Messbereichs</source>
+        <translation>Spot measurement not possible: the measuring point lies outside the scan range</translation>
+    </message>
+    <message>
+        <source>Für die Punktmessung zuerst einen Messpunkt setzen</source>
+        <translation>Set a measuring point first for the spot measurement</translation>
+    </message>
+</context>
+<context>
+    <name>StartUp</name>
+    <message>
+        <source>Torvak: eine langsame Wärmebildkamera aus einem Messkopf mit zwei Thermopile-Sensoren.</source>
+        <translation>Torvak: a slow thermal camera made of a head with two thermopile sensors.</translation>
+    </message>
+    <message>
+        <source>Öffnet für diesen Lauf das Gerät GERÄT statt des gespeicherten Ports (der bleibt gespeichert).</source>
+        <translation>Opens the device DEVICE for this run instead of the stored port (which stays stored).</translation>
+    </message>
+    <message>
+        <source>GERÄT</source>
+        <translation>DEVICE</translation>
+    </message>
+    <message>
+        <source>Vorführung ohne Messkopf: startet für diesen Lauf den emulierten Messkopf (torvak-headsim) und misst an ihm.</source>
+        <translation>Demonstration without a head: starts the emulated head (torvak-headsim) for this run and measures it.</translation>
+    </message>
+    <message>
+        <source>Unerwartetes Argument: %1</source>
+        <translation>Unexpected argument: %1</translation>
+    </message>
+    <message>
+        <source>--port und --demo schließen einander aus.</source>
+        <translation>--port and --demo exclude each other.</translation>
+    </message>
+    <message>
+        <source>%1 fehlt (%2)</source>
+        <translation>%1 is missing (%2)</translation>
+    </message>
+    <message>
+        <source>%1 nennt keine Leitung</source>
+        <translation>%1 names no line</translation>
+    </message>
+    <message>
+        <source>Der emulierte Messkopf lässt sich nicht starten: %1</source>
+        <translation>The emulated head cannot be started: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Status</name>
+    <message>
+        <source>Emulierter Messkopf (%1)</source>
+        <translation>Emulated head (%1)</translation>
+    </message>
+    <message>
+        <source>Gerät %1</source>
+        <translation>Device %1</translation>
+    </message>
+    <message>
+        <source>Com %1 (%2)</source>
+        <translation>Com %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 lässt sich nicht öffnen: %2</source>
+        <translation>%1 cannot be opened: %2</translation>
+    </message>
+    <message>
+        <source>keine Berechtigung – der Benutzer muss zur Gruppe „%1“ gehören, der das Gerät gehört</source>
+        <translation>no permission – the user must belong to the group “%1” that owns the device</translation>
+    </message>
+    <message>
+        <source>Vorführung ohne Messkopf: %1</source>
+        <translation>Demonstration without a head: %1</translation>
+    </message>
+    <message>
+        <source>%1 geöffnet</source>
+        <translation>%1 opened</translation>
+    </message>
+    <message>
+        <source>Kein Port gewählt – Ersatzwerte</source>
+        <translation>No port chosen – substitute values</translation>
+    </message>
+    <message>
+        <source>Gerät nicht vorhanden</source>
+        <translation>no such device</translation>
+    </message>
+    <message>
+        <source>wird schon von einem anderen Programm benutzt</source>
+        <translation>already in use by another program</translation>
+    </message>
+    <message>
+        <source>Fehler „%1“</source>
+        <translation>error “%1”</translation>
+    </message>
+    <message>
+        <source>Verbindung zum emulierten Messkopf (%1) verloren – Ersatzwerte</source>
+        <translation>Connection to the emulated head (%1) lost – substitute values</translation>
+    </message>
+    <message>
+        <source>Verbindung zu %1 verloren – Ersatzwerte</source>
+        <translation>Connection to %1 lost – substitute values</translation>
+    </message>
+    <message>
+        <source>Kein Sensor antwortet – Ersatzwerte</source>
+        <translation>No sensor answers – substitute values</translation>
+    </message>
+    <message>
+        <source>Störungen auf der Leitung – Messwerte unsicher</source>
+        <translation>Noise on the line – readings uncertain</translation>
+    </message>
+</context>
+<context>
+    <name>TrendWindow</name>
+    <message>
+        <source>τ = %1 s ± %2 s   T0 = %3 ° C   Tu = %4 ° C (%5)   Streuung %6 K</source>
+        <translation>τ = %1 s ± %2 s   T0 = %3 ° C   Ta = %4 ° C (%5)   scatter %6 K</translation>
+    </message>
+    <message>
+        <source>angepasst</source>
+        <translation>fitted</translation>
+    </message>
+    <message>
+        <source>gemessen</source>
+        <translation>measured</translation>
+    </message>
+    <message>
+        <source>Zu wenige Messwerte für eine Anpassung (mindestens drei nötig, vier, wenn die Umgebungstemperatur mit angepasst wird).</source>
+        <translation>Too few readings for a fit (at least three needed, four when the ambient temperature is fitted too).</translation>
+    </message>
+    <message>
+        <source>Die Messwerte sind konstant – keine Abkühlung oder Erwärmung zu erkennen.</source>
+        <translation>The readings are constant – no cooling or warming to be seen.</translation>
+    </message>
+    <message>
+        <source>Die Anpassung konvergiert nicht – der Verlauf zeigt keine Abkühlung oder Erwärmung mit endlicher Zeitkonstante.</source>
+        <translation>The fit does not converge – the course shows no cooling or warming with a finite time constant.</translation>
+    </message>
+    <message>
+        <source>Temperaturverlauf</source>
+        <translation>Temperature over time</translation>
+    </message>
+    <message>
+        <source>Neu beginnen</source>
+        <translation>Start anew</translation>
+    </message>
+    <message>
+        <source>Speichern…</source>
+        <translation>Save…</translation>
+    </message>
+    <message>
+        <source>Umgebungstemperatur mitanpassen</source>
+        <translation>Fit the ambient temperature too</translation>
+    </message>
+    <message>
+        <source>Abkühlung anpassen</source>
+        <translation>Fit cooling</translation>
+    </message>
+    <message>
+        <source>Zeit (s)</source>
+        <translation>Time (s)</translation>
+    </message>
+    <message>
+        <source>Temperatur (° C)</source>
+        <translation>Temperature (° C)</translation>
+    </message>
+    <message>
+        <source>Messpunkt %1 (Spalte %2, Zeile %3)</source>
+        <translation>Measuring point %1 (column %2, row %3)</translation>
+    </message>
+    <message>
+        <source>Messpunkt %1</source>
+        <translation>Measuring point %1</translation>
+    </message>
+    <message>
+        <source>Zeit (min)</source>
+        <translation>Time (min)</translation>
+    </message>
+    <message>
+        <source>%1 Messwerte/s</source>
+        <translation>%1 readings/s</translation>
+    </message>
+    <message>
+        <source>Anpassung läuft …</source>
+        <translation>Fitting …</translation>
+    </message>
+</context>
+</TS>
