@@ -33,19 +33,33 @@ struct Options {
   bool log = false;
   headsim::MugCourse mug;  // still unless --cooling is given
   bool printScene = false;
+  bool help = false;
+  bool version = false;
   long parentPid = 0;  // --parent: end with that process
 };
 
-void Usage() {
-  std::fprintf(stderr,
-               "usage: torvak-headsim [--link PATH] [--log] [--silent] [--zeros]\n"
-               "                      [--garbage N] [--delay MS] [--hangup-after FRAMES]\n"
-               "                      [--cooling T0,TAU] [--parent PID]\n"
-               "       torvak-headsim [--cooling T0,TAU] --print-scene\n"
-               "  --cooling T0,TAU  the mug's centre starts at T0 degrees C and approaches the\n"
-               "                    room's 21 with time constant TAU seconds (TAU > 0): it\n"
-               "                    cools from above 21 and warms from below it\n"
-               "  --parent PID      ends when process PID (the one starting it) ends\n");
+void Usage(std::FILE* out) {
+  std::fputs(
+      "Usage: torvak-headsim [OPTION]...\n"
+      "Emulates Torvak's serial-to-I2C adapter and sensor head on a pseudo-terminal\n"
+      "and prints the terminal's device; ends on SIGINT or SIGTERM.\n"
+      "\n"
+      "  --link PATH           also makes PATH a link to the device\n"
+      "  --log                 prints every frame, the bytes it skipped and the hang-up\n"
+      "  --silent              never answers\n"
+      "  --zeros               answers every reading with 0\n"
+      "  --garbage N           sends a random byte before about one answer in N\n"
+      "  --delay MS            answers MS milliseconds late\n"
+      "  --hangup-after FRAMES drops the line after FRAMES frames\n"
+      "  --cooling T0,TAU      the mug's centre starts at T0 degrees C and approaches the\n"
+      "                        room's 21 with time constant TAU seconds (TAU > 0): it\n"
+      "                        cools from above 21 and warms from below it\n"
+      "  --parent PID          ends when process PID (the one starting it) ends\n"
+      "  --print-scene         prints the grid a full scan reads (with --cooling: at the\n"
+      "                        start) and ends\n"
+      "  --help                prints this help and ends\n"
+      "  --version             prints the version and ends\n",
+      out);
 }
 
 // The grid a full scan reads; with --cooling, at the emulator's start.
@@ -103,6 +117,10 @@ bool ParseOptions(int argc, char** argv, Options* options) {
       options->parentPid = number;
     } else if (arg == "--print-scene") {
       options->printScene = true;
+    } else if (arg == "--help") {
+      options->help = true;
+    } else if (arg == "--version") {
+      options->version = true;
     } else {
       return false;
     }
@@ -246,8 +264,16 @@ int main(int argc, char** argv) {
   const auto start = std::chrono::steady_clock::now();
   Options options;
   if (!ParseOptions(argc, argv, &options)) {
-    Usage();
+    Usage(stderr);
     return 2;
+  }
+  if (options.help) {
+    Usage(stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("torvak-headsim %s\n", TORVAK_VERSION);
+    return 0;
   }
   if (options.printScene) {
     PrintScene(options);
