@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include "tests/support/frames.h"
@@ -69,7 +70,14 @@ TEST(EmulatorProcess, EndsWhenTheProgramThatStartedItEndsWithoutCleaningUp) {
   prctl(PR_SET_CHILD_SUBREAPER, 0);
 }
 
-TEST(EmulatorProcess, AMissingOrSilentEmulatorIsToldApart) {
+// The descriptors this process has open.
+int OpenDescriptors() {
+  return static_cast<int>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                                        std::filesystem::directory_iterator{}));
+}
+
+TEST(EmulatorProcess, AMissingOrSilentEmulatorIsToldApartAndLeavesNothingOpen) {
+  const int openBefore = OpenDescriptors();
   EmulatorProcess emulator;
   EXPECT_FALSE(emulator.Start("/nicht/da/torvak-headsim"));
   EXPECT_EQ(emulator.Failure(), EmulatorProcess::Fault::kMissing);
@@ -77,6 +85,7 @@ TEST(EmulatorProcess, AMissingOrSilentEmulatorIsToldApart) {
   EXPECT_FALSE(emulator.Start("/bin/true"));
   EXPECT_EQ(emulator.Failure(), EmulatorProcess::Fault::kNoLine);
   EXPECT_EQ(emulator.Pid(), -1);
+  EXPECT_EQ(OpenDescriptors(), openBefore);
 }
 
 }  // namespace
