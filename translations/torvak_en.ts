@@ -432,22 +432,6 @@
         <source>Großbild</source>
         <translation>Large picture</translation>
     </message>
-    <message>
-        <source>Mausposition:</source>
-        <translation>Mouse:</translation>
-    </message>
-    <message>
-        <source>Max:</source>
-        <translation>Max:</translation>
-    </message>
-    <message>
-        <source>Min:</source>
-        <translation>Min:</translation>
-    </message>
-    <message>
-        <source>Umgebung:</source>
-        <translation>Ambient:</translation>
-    </message>
 </context>
 <context>
     <name>Measurements</name>

@@ -1,6 +1,7 @@
 #include "ui/large_picture_window.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QFontMetrics>
@@ -18,6 +19,8 @@ namespace {
 
 constexpr int kMargin = 16;
 constexpr QSize kStartSize(1280, 800);
+// The readouts' captions, as the main window's labels show them.
+constexpr int kReadoutLabels[] = {ctl::kMaxLabel, ctl::kMinLabel, ctl::kAmbientLabel, ctl::kMouseLabel};
 
 // Where a point of `from` lies in `to`, the same share of the way across.
 QPoint MapBetween(QPoint at, const QRect& from, const QRect& to) {
@@ -43,13 +46,21 @@ void LargePictureWindow::ToggleFullScreen() {
 
 int LargePictureWindow::SideWidth() const { return std::clamp(width() / 6, 140, 420); }
 
+// The main window's caption of a readout (its label's text).
+QString LargePictureWindow::Caption(int labelId) const { return window_.ControlAs<QLabel>(labelId)->text(); }
+
 // Large, but never wider than the side column for its widest caption.
 int LargePictureWindow::FontPixels() const {
   QFont large = font();
   int pixels = std::clamp(height() / 22, 14, 64);
   for (; pixels > 8; --pixels) {
     large.setPixelSize(pixels);
-    if (QFontMetrics(large).horizontalAdvance(tr("Mausposition:")) <= SideWidth() - kMargin) break;
+    const QFontMetrics metrics(large);
+    if (std::ranges::all_of(kReadoutLabels, [&](int id) {
+          return metrics.horizontalAdvance(Caption(id)) <= SideWidth() - kMargin;
+        })) {
+      break;
+    }
   }
   return pixels;
 }
@@ -112,11 +123,11 @@ void LargePictureWindow::PaintValues(QPainter& painter, const QRect& scale) cons
     baseline += 2 * line;
   };
   int baseline = kMargin + FontPixels();
-  paint(baseline, tr("Max:"), field(ctl::kMaxField));
+  paint(baseline, Caption(ctl::kMaxLabel), field(ctl::kMaxField));
   baseline = scale.bottom() + kMargin + FontPixels();
-  paint(baseline, tr("Min:"), field(ctl::kMinField));
-  paint(baseline, tr("Umgebung:"), field(ctl::kAmbientField));
-  paint(baseline, tr("Mausposition:"), mouseText_);
+  paint(baseline, Caption(ctl::kMinLabel), field(ctl::kMinField));
+  paint(baseline, Caption(ctl::kAmbientLabel), field(ctl::kAmbientField));
+  paint(baseline, Caption(ctl::kMouseLabel), mouseText_);
 }
 
 void LargePictureWindow::mouseMoveEvent(QMouseEvent* event) {

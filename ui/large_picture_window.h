@@ -34,6 +34,7 @@ class LargePictureWindow : public QWidget {
  private:
   int SideWidth() const;
   int FontPixels() const;
+  QString Caption(int labelId) const;
   // The main window's client point that shows what `at` shows here.
   std::optional<QPoint> MainWindowPoint(QPoint at) const;
   void PaintValues(QPainter& painter, const QRect& scale) const;
