@@ -22,7 +22,7 @@ void MeasureSpotRate(benchmark::State& state, ScanService::ClockFactory clock) {
   service.StartUp();
   if (!WaitFor([&] { return ready; }, 20000)) return state.SkipWithError("no start-up");
   const GridCell mug{headsim::kMug.column, headsim::kMug.row};
-  service.StartSpot(mug, {mug});
+  service.StartSpot({mug});
   WaitFor([] { return false; }, 500);  // the head's one move and settling
   for (auto _ : state) {
     const long long before = readings;

@@ -27,7 +27,8 @@ struct HourRecording {
     now += kReadingInterval;
     ++round;
     for (int point = 0; point < 4; ++point) {
-      recorder.Record(10 + point, 5, 20 + point * 10 + static_cast<int>(round * 7 % 13), false);
+      const int celsius = 20 + point * 10 + static_cast<int>(round * 7 % 13);
+      recorder.Record({10 + point, 5, celsius, false, false, now, static_cast<std::uint64_t>(round)});
     }
   }
   double now = 0.0;

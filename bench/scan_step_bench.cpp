@@ -22,6 +22,7 @@ class NoWaitClock : public Clock {
  public:
   void Wait(int) override {}
   void YieldOnce() override {}
+  double Seconds() const override { return 0.0; }
 };
 
 class IdleWindow : public ScanWindow {
@@ -34,7 +35,7 @@ class IdleWindow : public ScanWindow {
 
 class SummingImage : public ImageSink {
  public:
-  void StoreReading(int column, int row, int value, bool) override { sum += column + row + value; }
+  void StoreReading(const CellReading& r) override { sum += r.column + r.row + r.value; }
   void SetScanRange(const ScanRange&) override {}
   void SetAmbientTemperature(int) override {}
   long long sum = 0;

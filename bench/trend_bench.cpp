@@ -11,7 +11,7 @@ namespace {
 
 // Four points set, as the recorder starts a lesson.
 std::unique_ptr<TrendRecorder> FourPoints() {
-  auto recorder = std::make_unique<TrendRecorder>();
+  auto recorder = std::make_unique<TrendRecorder>([] { return 0.0; });  // readings stamped from 0 s on
   for (int p = 0; p < 4; ++p) recorder->AddPoint({10 * p, 5});
   return recorder;
 }
@@ -24,7 +24,7 @@ void BM_TrendRecord(benchmark::State& state) {
   auto recorder = FourPoints();
   int count = 0;
   for (auto _ : state) {
-    recorder->Record(30, 5, 20 + count % 70, false);
+    recorder->Record({30, 5, 20 + count % 70, false, false, count / 100.0, static_cast<std::uint64_t>(count)});
     if (++count == kHour) {
       state.PauseTiming();
       recorder = FourPoints();
@@ -32,7 +32,7 @@ void BM_TrendRecord(benchmark::State& state) {
       state.ResumeTiming();
     }
   }
-  benchmark::DoNotOptimize(recorder->Series(3).data());
+  benchmark::DoNotOptimize(recorder->Series(3).size());
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_TrendRecord);

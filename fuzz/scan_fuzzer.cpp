@@ -114,6 +114,7 @@ class FastClock : public Clock {
  public:
   void Wait(int milliseconds) override { FUZZ_CHECK(milliseconds >= 0 && milliseconds <= kLongestWaitMs); }
   void YieldOnce() override {}
+  double Seconds() const override { return 0.0; }
 };
 
 // Passes readings on to the image after checking that each lands in the
@@ -121,11 +122,11 @@ class FastClock : public Clock {
 class CheckingSink : public ThermalImageSink {
  public:
   CheckingSink(ThermalImage& image, FuzzLink& link) : ThermalImageSink(image), link_(link) {}
-  void StoreReading(int column, int row, int value, bool substituted) override {
-    FUZZ_CHECK(column >= 0 && column < kGridColumns);
-    FUZZ_CHECK(row >= 0 && row < kGridRows);
-    FUZZ_CHECK(CheckReading(value) != substituted);
-    ThermalImageSink::StoreReading(column, row, value, substituted);
+  void StoreReading(const CellReading& reading) override {
+    FUZZ_CHECK(reading.column >= 0 && reading.column < kGridColumns);
+    FUZZ_CHECK(reading.row >= 0 && reading.row < kGridRows);
+    FUZZ_CHECK(CheckReading(reading.value) != reading.substituted);
+    ThermalImageSink::StoreReading(reading);
   }
   void SetAmbientTemperature(int celsius) override {
     CheckReading(celsius);
@@ -267,7 +268,7 @@ class Session {
     std::vector<GridCell> cells{target};
     if ((argument & 1) != 0) cells.push_back({(target.column + 31) % 62, target.row});
     if ((argument & 2) != 0) cells.push_back({target.column, target.row + 1});
-    controller_.StartSpot(target, cells);
+    controller_.StartSpot(cells);
   }
 
   // Ticks come only while the step timer runs.

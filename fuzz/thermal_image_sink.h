@@ -6,7 +6,7 @@
 class ThermalImageSink : public ImageSink {
  public:
   explicit ThermalImageSink(ThermalImage& image) : image_(image) {}
-  void StoreReading(int column, int row, int value, bool) override { image_.StoreReading(column, row, value); }
+  void StoreReading(const CellReading& r) override { image_.StoreReading(r.column, r.row, r.value); }
   void SetScanRange(const ScanRange& r) override {
     image_.range = r;
   }

@@ -18,12 +18,18 @@ inline constexpr std::uint8_t kLastPixelRegister = 9;
 inline constexpr int kLowestSubstitute = 20;
 inline constexpr int kHighestSubstitute = 147;
 
-// Register 0 (servo position); the value is taken modulo 256.
-void WriteServoPosition(ByteLink* port, int module, int value);
+// Register 0 (servo position); the value is taken modulo 256. Writes return
+// false when the adapter's reply did not come in time (it may still come).
+bool WriteServoPosition(ByteLink* port, int module, int value);
 // Register 1 (servo range).
-void WriteServoRange(ByteLink* port, int module, int value);
+bool WriteServoRange(ByteLink* port, int module, int value);
+
+// How a register read went.
+struct ReadOutcome {
+  bool substituted = false;  // a 0 byte or no byte: the reading is made up
+  bool timedOut = false;     // no byte came in time; the answer may still come
+  double seconds = 0.0;      // when the answer arrived (or the read gave up)
+};
 // Reads one register; never returns 0. A 0 byte or no byte is replaced by a
-// substitute from std::rand(); *substituted (if given) tells
-// whether that happened.
-std::uint8_t ReadRegister(ByteLink* port, Clock& clock, int module, int reg,
-                          bool* substituted = nullptr);
+// substitute from std::rand(); *outcome (if given) tells how the read went.
+std::uint8_t ReadRegister(ByteLink* port, Clock& clock, int module, int reg, ReadOutcome* outcome = nullptr);

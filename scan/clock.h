@@ -8,4 +8,6 @@ class Clock {
   virtual void Wait(int milliseconds) = 0;
   // Gives the processor away once (a zero-length sleep).
   virtual void YieldOnce() = 0;
+  // Monotonic seconds, the time stamps of readings; callable from any thread.
+  virtual double Seconds() const = 0;
 };

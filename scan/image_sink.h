@@ -1,4 +1,5 @@
 #pragma once
+#include "image/cell_reading.h"
 #include "image/scan_range.h"
 
 // Where the scan's results go: the thermal image, either directly
@@ -7,9 +8,8 @@
 class ImageSink {
  public:
   virtual ~ImageSink() = default;
-  // A reading (1..255) for grid cell (column 0..61, row 0..31); substituted
-  // when the sensor gave no answer and a made-up value stands in for it.
-  virtual void StoreReading(int column, int row, int value, bool substituted) = 0;
+  // A reading (1..255) for a grid cell.
+  virtual void StoreReading(const CellReading& reading) = 0;
   // The image's copy of the accepted scan range.
   virtual void SetScanRange(const ScanRange& range) = 0;
   virtual void SetAmbientTemperature(int celsius) = 0;

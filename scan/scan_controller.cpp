@@ -1,7 +1,6 @@
 #include "scan/scan_controller.h"
 
-#include "scan/adapter_frames.h"
-
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -16,11 +15,13 @@ constexpr int kTiltServoRange = 20;
 constexpr int kSettleMs = 300;
 constexpr int kPanStepMs = 100;
 constexpr int kMsPerServoPosition = 10;
+// Bytes a recovering line may drop before it counts as streaming on its own.
+constexpr int kMostDroppedBytes = 64;
 
 // Stands in for the image until SetScanDefaults has given one.
 class NoImage : public ImageSink {
  public:
-  void StoreReading(int, int, int, bool) override {}
+  void StoreReading(const CellReading&) override {}
   void SetScanRange(const ScanRange&) override {}
   void SetAmbientTemperature(int) override {}
 };
@@ -86,21 +87,49 @@ void ScanController::UpdateRegisterSpan() {
   s.lastRegister = static_cast<std::uint8_t>(s.range.lastRow / 4 - (s.range.lastRow % 4 < t ? 1 : 0) + 2);
 }
 
-std::uint8_t ScanController::Read(int module, std::uint8_t reg, bool* substituted) {
-  bool missing = false;
-  const std::uint8_t reading = ReadRegister(state_.port, clock_, module, reg, &missing);
+std::uint8_t ScanController::Read(int module, std::uint8_t reg, ReadOutcome* outcome) {
+  ReadOutcome read;
+  const std::uint8_t reading = ReadRegister(state_.port, clock_, module, reg, &read);
   ++readsInStep_;
-  if (missing) ++substitutesInStep_;
-  if (substituted != nullptr) *substituted = missing;
+  if (read.substituted) ++substitutesInStep_;
+  if (read.timedOut) NoteTimeOut();
+  if (outcome != nullptr) *outcome = read;
   return reading;
+}
+
+void ScanController::Write(bool replied) {
+  if (!replied) NoteTimeOut();
+}
+
+// The answer that did not come in time may still come and would be taken as
+// the answer to the next request. A spot measurement owns its pace and lets
+// the line fall quiet first; the sweep keeps its timing and marks what it
+// reads until the next step has passed as doubtful.
+void ScanController::NoteTimeOut() {
+  if (Spotting()) return RecoverLine();
+  doubtInStep_ = inStep_;
+  doubtInNextStep_ = true;
+}
+
+// Reads until the line stays quiet for a whole read time-out, dropping what
+// comes; a line that keeps streaming leaves the rest of the step in doubt.
+void ScanController::RecoverLine() {
+  if (state_.port == nullptr) return;
+  std::uint8_t byte = 0;
+  int dropped = 0;
+  while (dropped < kMostDroppedBytes && state_.port->ReadByte(byte)) ++dropped;
+  droppedInStep_ += dropped;
+  if (dropped == kMostDroppedBytes) doubtInStep_ = inStep_;
 }
 
 void ScanController::ReadPixel(int module, int column, int reg) {
   ScanState& s = state_;
   s.pixelRegister = static_cast<std::uint8_t>(reg);
-  bool substituted = false;
-  const int reading = Read(module, s.pixelRegister, &substituted);
-  Image().StoreReading(column, s.tiltOffset + s.subRowCount * (reg - 2), reading, substituted);
+  const bool doubtful = doubtInStep_;  // a time-out in this read itself only makes it a substitute
+  ReadOutcome read;
+  const int reading = Read(module, s.pixelRegister, &read);
+  const int row = s.tiltOffset + s.subRowCount * (reg - kFirstPixelRegister);
+  Image().StoreReading({column, row, reading, read.substituted, doubtful, read.seconds, round_});
 }
 
 void ScanController::ReadModule(int module, int column) {
@@ -117,10 +146,10 @@ void ScanController::ReadColumn() {
 }
 
 void ScanController::WriteTilt() {
-  WriteServoPosition(state_.port, kTiltModule, static_cast<std::uint8_t>(state_.tiltBase + state_.tiltOffset));
+  Write(WriteServoPosition(state_.port, kTiltModule, static_cast<std::uint8_t>(state_.tiltBase + state_.tiltOffset)));
 }
 
-void ScanController::ParkTilt() { WriteServoPosition(state_.port, kTiltModule, kParkedTilt); }
+void ScanController::ParkTilt() { Write(WriteServoPosition(state_.port, kTiltModule, kParkedTilt)); }
 
 void ScanController::PerformMove(HeadMove move) {
   ScanState& s = state_;
@@ -128,7 +157,7 @@ void ScanController::PerformMove(HeadMove move) {
     case HeadMove::kStepForward:
     case HeadMove::kStepBackward:
       s.panPosition = static_cast<std::uint8_t>(s.panPosition + (move == HeadMove::kStepForward ? 1 : -1));
-      WriteServoPosition(s.port, kPanModule, s.panPosition);
+      Write(WriteServoPosition(s.port, kPanModule, s.panPosition));
       clock_.Wait(kPanStepMs);
       break;
     case HeadMove::kTiltStep:
@@ -137,12 +166,12 @@ void ScanController::PerformMove(HeadMove move) {
       WriteTilt();
       break;
     case HeadMove::kReturnPan:
-      WriteServoPosition(s.port, kPanModule, s.firstPan);
+      Write(WriteServoPosition(s.port, kPanModule, s.firstPan));
       clock_.Wait(kMsPerServoPosition * (s.panPosition - s.firstPan));
       s.panPosition = s.firstPan;
       break;
     case HeadMove::kResetTilt:
-      WriteServoPosition(s.port, kTiltModule, s.tiltBase);
+      Write(WriteServoPosition(s.port, kTiltModule, s.tiltBase));
       clock_.Wait(kMsPerServoPosition * s.tiltOffset);
       s.tiltOffset = 0;
       UpdateRegisterSpan();
@@ -160,17 +189,24 @@ void ScanController::DecideRow() {
 void ScanController::BeginStep() {
   substitutesInStep_ = 0;
   readsInStep_ = 0;
+  droppedInStep_ = 0;
+  inStep_ = true;
+  doubtInStep_ = doubtInNextStep_;
+  doubtInNextStep_ = false;
 }
 
 void ScanController::EndStep() {
+  inStep_ = false;
   clock_.YieldOnce();
   substitutesInLastStep_ = substitutesInStep_;
   readsInLastStep_ = readsInStep_;
+  droppedInLastStep_ = droppedInStep_;
 }
 
 void ScanController::ScanStep() {
   ScanState& s = state_;
   s.running = true;
+  ++round_;
   BeginStep();
   clock_.Wait(kSettleMs);
   ReadColumn();
@@ -206,13 +242,13 @@ void ScanController::ScanStep() {
 }
 
 void ScanController::WriteServoRanges() {
-  WriteServoRange(state_.port, kPanModule, state_.servoRange);
-  WriteServoRange(state_.port, kTiltModule, kTiltServoRange);
+  Write(WriteServoRange(state_.port, kPanModule, state_.servoRange));
+  Write(WriteServoRange(state_.port, kTiltModule, kTiltServoRange));
 }
 
 void ScanController::ResendHeadPosition() {
   WriteServoRanges();
-  WriteServoPosition(state_.port, kPanModule, state_.panPosition);
+  Write(WriteServoPosition(state_.port, kPanModule, state_.panPosition));
   if (scanning_) {
     WriteTilt();
   } else {
@@ -221,8 +257,17 @@ void ScanController::ResendHeadPosition() {
 }
 
 void ScanController::Start() {
-  spotCells_.clear();
+  spotVisits_.clear();
+  if (awayFromSweep_) ReturnToSweepStart();
   Run();
+}
+
+// A pass begins where the range's sweep begins, as after "Reset".
+void ScanController::ReturnToSweepStart() {
+  PerformMove(HeadMove::kReturnPan);
+  state_.tiltOffset = 0;
+  UpdateRegisterSpan();
+  awayFromSweep_ = false;
 }
 
 void ScanController::Run() {
@@ -232,7 +277,7 @@ void ScanController::Run() {
 }
 
 void ScanController::Stop() {
-  spotCells_.clear();
+  spotVisits_.clear();
   window_.SetStepTimer(false);
   scanning_ = false;
   ParkTilt();
@@ -247,31 +292,58 @@ void ScanController::Tick() {
   window_.RepaintPicture();
 }
 
-bool ScanController::StartSpot(GridCell target, const std::vector<GridCell>& cells) {
-  ScanState& s = state_;
-  const int pan = target.column % kRightHalfOffset;
-  if (target.row < 0 || target.row > kLastGridRow || target.column < 0 || target.column > kLastGridColumn ||
-      pan < s.firstPan || pan > s.lastPan)
-    return false;
-  // The sweep goes on from where the head then stands.
-  WriteServoPosition(s.port, kPanModule, pan);
-  clock_.Wait(kMsPerServoPosition * std::abs(pan - s.panPosition));
-  s.panPosition = static_cast<std::uint8_t>(pan);
-  s.tiltOffset = static_cast<std::uint8_t>(target.row % s.subRowCount);
-  UpdateRegisterSpan();
-  spotCells_.clear();
-  for (const GridCell& cell : cells) {
-    if (cell.column % kRightHalfOffset == pan && cell.row % s.subRowCount == s.tiltOffset) spotCells_.push_back(cell);
+std::vector<int> ScanController::StartSpot(const std::vector<GridCell>& cells) {
+  const ScanRange& range = state_.range;
+  std::vector<int> outside;
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    const GridCell& cell = cells[i];
+    if (cell.column < range.firstColumn || cell.column > range.lastColumn || cell.row < range.firstRow ||
+        cell.row > range.lastRow)
+      outside.push_back(static_cast<int>(i) + 1);
   }
-  if (spotCells_.empty()) spotCells_.push_back(target);
-  Run();
-  clock_.Wait(kSettleMs);
-  return true;
+  if (cells.empty() || !outside.empty()) return outside;
+  std::vector<SpotVisit> visits;
+  for (const GridCell& cell : cells) {
+    const int pan = cell.column % kRightHalfOffset, offset = cell.row % state_.subRowCount;
+    auto visit = std::find_if(visits.begin(), visits.end(),
+                              [&](const SpotVisit& v) { return v.pan == pan && v.tiltOffset == offset; });
+    if (visit == visits.end()) visit = visits.insert(visits.end(), SpotVisit{pan, offset, {}});
+    visit->cells.push_back(cell);
+  }
+  spotVisits_ = std::move(visits);
+  nextVisit_ = 0;
+  awayFromSweep_ = true;
+  MoveHeadTo(spotVisits_.front());
+  window_.SetStepTimer(true);
+  scanning_ = true;
+  return outside;
 }
 
+void ScanController::EndSpot() {
+  if (Spotting()) Stop();
+}
+
+// Turns the head, then waits for it to settle. The tilt servo needs no
+// wait of its own: the settling wait covers it.
+void ScanController::MoveHeadTo(const SpotVisit& visit) {
+  ScanState& s = state_;
+  Write(WriteServoPosition(s.port, kPanModule, visit.pan));
+  clock_.Wait(kMsPerServoPosition * std::abs(visit.pan - s.panPosition));
+  s.panPosition = static_cast<std::uint8_t>(visit.pan);
+  s.tiltOffset = static_cast<std::uint8_t>(visit.tiltOffset);
+  UpdateRegisterSpan();
+  WriteTilt();
+  clock_.Wait(kSettleMs);
+}
+
+// One visit per tick; a round of visits is one round of readings.
 void ScanController::SpotStep() {
+  const SpotVisit& visit = spotVisits_[nextVisit_];
+  if (nextVisit_ == 0) ++round_;
+  nextVisit_ = (nextVisit_ + 1) % spotVisits_.size();
   BeginStep();
-  for (const GridCell& cell : spotCells_) {
+  if (visit.pan != state_.panPosition || visit.tiltOffset != state_.tiltOffset) MoveHeadTo(visit);
+  for (const GridCell& cell : visit.cells) {
     const bool right = cell.column >= kRightHalfOffset;
     ReadPixel(right ? kPanModule : kTiltModule, cell.column, cell.row / state_.subRowCount + kFirstPixelRegister);
   }
@@ -281,6 +353,7 @@ void ScanController::SpotStep() {
 
 void ScanController::Reset() {
   if (Spotting()) Stop();  // the head leaves the spot
+  awayFromSweep_ = false;
   PerformMove(HeadMove::kReturnPan);
   if (state_.running) {
     PerformMove(HeadMove::kResetTilt);
@@ -295,20 +368,20 @@ void ScanController::Reset() {
 
 void ScanController::MiddlePosition() {
   if (Spotting()) Stop();
-  WriteServoPosition(state_.port, kPanModule, kMiddlePan);  // panPosition keeps the scan's position
+  Write(WriteServoPosition(state_.port, kPanModule, kMiddlePan));  // panPosition keeps the scan's position
   PerformMove(HeadMove::kResetTilt);
   window_.EnableStart(false);
 }
 
 void ScanController::PauseScan() {
   pausedScan_ = scanning_;
-  pausedSpot_ = spotCells_;
+  pausedSpot_ = spotVisits_;
   if (pausedScan_) Stop();
 }
 
 void ScanController::ResumeScan() {
   if (pausedScan_) {
-    spotCells_ = pausedSpot_;
+    spotVisits_ = pausedSpot_;
     Run();
   }
   pausedScan_ = false;

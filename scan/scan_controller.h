@@ -4,6 +4,7 @@
 
 #include "image/grid_cell.h"
 
+#include "scan/adapter_frames.h"
 #include "scan/byte_link.h"
 #include "scan/clock.h"
 #include "scan/image_sink.h"
@@ -47,6 +48,8 @@ class ScanController {
   bool Scanning() const { return scanning_; }
   // Register reads of the last ScanStep that got no answer (substitutes).
   int SubstitutesInLastStep() const { return substitutesInLastStep_; }
+  // Bytes dropped while the line recovered from a time-out in the last step.
+  int DroppedInLastStep() const { return droppedInLastStep_; }
   // Register reads of the last ScanStep (none when the range misses every row of the offset).
   int ReadsInLastStep() const { return readsInLastStep_; }
 
@@ -67,7 +70,7 @@ class ScanController {
   void ResendHeadPosition();
 
   // Commands of the window.
-  void Start();           // "Start": a pass, also after a spot measurement
+  void Start();           // "Start": a pass; after a spot measurement from the range's edge
   void Stop();            // "Stopp"
   void Tick();            // one tick of the step timer
   void Reset();           // "Reset" of "Steuerung"
@@ -77,14 +80,18 @@ class ScanController {
   // Reads the ambient temperature once, stores and shows it.
   void ReadAmbient();
 
-  // Spot measurement: the head turns once so that the target cell is in
-  // view (the pan position of its column, the tilt sub-row of its row), then
-  // every tick reads only the registers of the given cells seen from there
-  // (the target's alone if none is), with no servo move and no settling
-  // wait. "Stopp" ends it. Refused (nothing sent) for a cell outside the
-  // grid or whose pan position lies outside the sweep of the scan range.
-  bool StartSpot(GridCell target, const std::vector<GridCell>& cells);
-  bool Spotting() const { return !spotCells_.empty(); }
+  // Spot measurement of the given cells (measuring points, in their
+  // order): the cells seen from one head position (the pan position of a
+  // column, the tilt sub-row of a row) are read there without moves; the
+  // positions are visited in turn, one per tick, each with one move and one
+  // settling wait (none when there is only one). "Stopp" ends it. Returns
+  // the numbers (from 1) of the cells outside the scan range; it starts
+  // only when there are cells and none is outside (nothing is sent
+  // otherwise).
+  std::vector<int> StartSpot(const std::vector<GridCell>& cells);
+  bool Spotting() const { return !spotVisits_.empty(); }
+  // Ends a spot measurement, if one runs, as "Stopp" does.
+  void EndSpot();
 
   // Range and options. ChangeEdge tries the edge's new value (taken in
   // 8 bits) and keeps it only if the range stays valid; returns acceptance.
@@ -100,10 +107,21 @@ class ScanController {
   void WriteTilt();
   void ReadModule(int module, int column);
   void ReadPixel(int module, int column, int reg);
-  std::uint8_t Read(int module, std::uint8_t reg, bool* substituted);
+  std::uint8_t Read(int module, std::uint8_t reg, ReadOutcome* outcome);
+  void Write(bool replied);
+  void NoteTimeOut();
+  void RecoverLine();
+  void ReturnToSweepStart();
   void BeginStep();
   void EndStep();
+  // Where the head points for a spot measurement, and what it reads there.
+  struct SpotVisit {
+    int pan = 0;
+    int tiltOffset = 0;
+    std::vector<GridCell> cells;
+  };
   void SpotStep();
+  void MoveHeadTo(const SpotVisit& visit);
   void DecideRow();
   ImageSink& Image();
 
@@ -116,6 +134,17 @@ class ScanController {
   int substitutesInLastStep_ = 0;
   int readsInStep_ = 0;
   int readsInLastStep_ = 0;
-  std::vector<GridCell> spotCells_;  // read by every tick of a spot measurement
-  std::vector<GridCell> pausedSpot_;
+  int droppedInStep_ = 0;
+  int droppedInLastStep_ = 0;
+  std::uint64_t round_ = 0;  // the step, or spot round, readings are taken in
+  // A time-out leaves an answer that may still come and be taken as the
+  // answer to a later request: the rest of its step and the next step are
+  // in doubt.
+  bool doubtInStep_ = false;
+  bool doubtInNextStep_ = false;
+  bool inStep_ = false;
+  bool awayFromSweep_ = false;  // a spot measurement moved the head off the sweep
+  std::vector<SpotVisit> spotVisits_;
+  std::size_t nextVisit_ = 0;
+  std::vector<SpotVisit> pausedSpot_;
 };

@@ -1,6 +1,8 @@
 #include "trend/trend_recorder.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <utility>
 
 namespace {
@@ -39,6 +41,7 @@ bool TrendRecorder::AddPoint(MeasuringPoint point) {
 void TrendRecorder::ClearPoints() {
   points_.clear();
   series_.clear();
+  unsaved_ = false;
 }
 
 std::optional<std::size_t> TrendRecorder::PointAt(int column, int row) const {
@@ -49,21 +52,19 @@ std::optional<std::size_t> TrendRecorder::PointAt(int column, int row) const {
   return static_cast<std::size_t>(it - points_.begin());
 }
 
-void TrendRecorder::Record(int column, int row, int celsius, bool substituted) {
-  if (substituted) {
-    return;
-  }
-  if (const auto index = PointAt(column, row)) {
-    // push_back doubles the capacity when full: amortised constant time, and
-    // an hour of fast readings (some hundred thousand per point) stays small.
-    series_[*index].push_back({Elapsed(), celsius});
-  }
+void TrendRecorder::Record(const CellReading& reading) {
+  if (reading.substituted || reading.doubtful) return;
+  const auto index = PointAt(reading.column, reading.row);
+  const double millis = std::round((reading.seconds - start_) * 1000.0);
+  // A reading taken before a new beginning belongs to the recording before.
+  if (!index || !(millis >= 0.0) || millis > std::numeric_limits<std::uint32_t>::max()) return;
+  series_[*index].Append(static_cast<std::uint32_t>(millis), reading.value, reading.round);
+  unsaved_ = true;
 }
 
 void TrendRecorder::Restart() {
-  for (auto& series : series_) {
-    series.clear();
-  }
+  for (auto& series : series_) series.Clear();
+  unsaved_ = false;
   start_ = monotonic_();
   wallStart_ = wall_();
 }

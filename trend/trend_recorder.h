@@ -5,26 +5,23 @@
 #include <optional>
 #include <vector>
 
+#include "image/cell_reading.h"
 #include "image/grid_cell.h"
+#include "trend/trend_series.h"
 
 // A grid cell whose temperature is followed over time.
 using MeasuringPoint = GridCell;
 
-// One real reading of a point: seconds since recording began, and degrees.
-struct TrendSample {
-  double seconds = 0.0;
-  int celsius = 0;
-};
-
 inline constexpr std::size_t kMaxMeasuringPoints = 4;
 
 // Up to four measuring points and, for each, the course of its real
-// readings. Substituted readings are no measurements and leave a gap.
-// Recording begins when the first point is set into an empty set, and
-// again at Restart.
+// readings. Substituted and doubtful readings are no measurements and leave
+// a gap. Recording begins when the first point is set into an empty set,
+// and again at Restart. Readings carry their own time stamps, on the same
+// monotonic clock as the recorder's.
 class TrendRecorder {
  public:
-  using SecondsClock = std::function<double()>;  // monotonic seconds
+  using SecondsClock = std::function<double()>;  // monotonic seconds, the readings' clock
   using WallClock = std::function<std::chrono::system_clock::time_point()>;
   // Empty clocks: std::chrono::steady_clock and std::chrono::system_clock.
   explicit TrendRecorder(SecondsClock monotonic = {}, WallClock wall = {});
@@ -38,13 +35,18 @@ class TrendRecorder {
   // The index of the point at that cell, if one is set there.
   std::optional<std::size_t> PointAt(int column, int row) const;
 
-  // A reading the scan stored for a cell: appended to the series of the
-  // point at that cell, unless it was substituted or no point is there.
-  void Record(int column, int row, int celsius, bool substituted);
-  // Empties every series and begins recording anew; the points stay.
+  // A reading the scan took of a cell: appended to the series of the point
+  // at that cell, unless it was substituted or doubtful, no point is there,
+  // or it was taken before recording began.
+  void Record(const CellReading& reading);
+  // Empties every series, gives their memory back and begins recording
+  // anew; the points stay.
   void Restart();
 
-  const std::vector<TrendSample>& Series(std::size_t point) const { return series_[point]; }
+  const TrendSeries& Series(std::size_t point) const { return series_[point]; }
+  // Readings recorded since the recording was last saved (or began).
+  bool HasUnsavedReadings() const { return unsaved_; }
+  void MarkSaved() { unsaved_ = false; }
   std::chrono::system_clock::time_point WallClockStart() const { return wallStart_; }
   // Seconds since recording began.
   double Elapsed() const;
@@ -55,5 +57,6 @@ class TrendRecorder {
   double start_ = 0.0;
   std::chrono::system_clock::time_point wallStart_;
   std::vector<MeasuringPoint> points_;
-  std::vector<std::vector<TrendSample>> series_;
+  std::vector<TrendSeries> series_;
+  bool unsaved_ = false;
 };

@@ -27,6 +27,7 @@ QAction* NewAction(QWidget& window, const QString& text, QKeySequence shortcut) 
 MeasuringPointTools::MeasuringPointTools(CTorvakDlg& window)
     : QObject(&window),
       window_(window),
+      recorder_([&scan = window.Scan()] { return scan.ClockSeconds(); }),
       setPoint_(NewAction(window, tr("Messpunkt hier setzen\tStrg+Klick"), {})),
       clearPoints_(NewAction(window, tr("Messpunkte löschen"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete))),
       spot_(NewAction(window, tr("Punktmessung"), QKeySequence(Qt::CTRL | Qt::Key_M))),
@@ -39,12 +40,8 @@ MeasuringPointTools::MeasuringPointTools(CTorvakDlg& window)
   connect(spot_, &QAction::triggered, this, &MeasuringPointTools::StartSpotMeasurement);
   connect(plot_, &QAction::triggered, this, [this] { ShowPlot(); });
   ScanService& scan = window.Scan();
-  connect(&scan, &ScanService::readingStored, this, [this](int column, int row, int value, bool substituted) {
-    recorder_.Record(column, row, value, substituted);
-  });
-  connect(&scan, &ScanService::spotRefused, this, [this] {
-    window_.ShowStatus(tr("Punktmessung nicht möglich: der Messpunkt liegt außerhalb des Messbereichs"));
-  });
+  connect(&scan, &ScanService::readingStored, this, [this](const CellReading& reading) { recorder_.Record(reading); });
+  connect(&scan, &ScanService::spotRefused, this, &MeasuringPointTools::ShowSpotRefused);
 }
 
 MeasuringPointTools::~MeasuringPointTools() = default;
@@ -74,15 +71,28 @@ bool MeasuringPointTools::SetPointAt(QPoint at) {
 }
 
 void MeasuringPointTools::ClearPoints() {
+  window_.Scan().StopSpot();  // nothing left to measure
   recorder_.ClearPoints();
   window_.RepaintPicture();
 }
 
 void MeasuringPointTools::StartSpotMeasurement() {
-  const std::vector<GridCell>& points = recorder_.Points();
-  const std::optional<GridCell> target = points.empty() ? menuCell_ : std::optional(points.front());
-  if (!target) return window_.ShowStatus(tr("Für die Punktmessung zuerst einen Messpunkt setzen"));
-  window_.Scan().StartSpot(*target, points);
+  std::vector<GridCell> cells = recorder_.Points();
+  if (cells.empty() && menuCell_) cells.push_back(*menuCell_);
+  if (cells.empty()) return window_.ShowStatus(tr("Für die Punktmessung zuerst einen Messpunkt setzen"));
+  window_.Scan().StartSpot(std::move(cells));
+}
+
+void MeasuringPointTools::ShowSpotRefused(const QList<int>& outside) {
+  if (recorder_.Points().empty()) {
+    return window_.ShowStatus(tr("Punktmessung nicht möglich: die Zelle liegt außerhalb des Messbereichs"));
+  }
+  QStringList numbers;
+  for (int number : outside) numbers << QString::number(number);
+  window_.ShowStatus(outside.size() == 1
+                         ? tr("Punktmessung nicht möglich: Messpunkt %1 liegt außerhalb des Messbereichs").arg(numbers[0])
+                         : tr("Punktmessung nicht möglich: die Messpunkte %1 liegen außerhalb des Messbereichs")
+                               .arg(numbers.join(QStringLiteral(", "))));
 }
 
 TrendWindow& MeasuringPointTools::ShowPlot() {

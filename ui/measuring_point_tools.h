@@ -41,6 +41,7 @@ class MeasuringPointTools : public QObject {
 
  private:
   std::optional<GridCell> CellAtWindowPoint(QPoint at) const;
+  void ShowSpotRefused(const QList<int>& outside);
 
   CTorvakDlg& window_;
   TrendRecorder recorder_;

@@ -191,10 +191,9 @@ void CTorvakDlg::InitControls() {
 
 void CTorvakDlg::ConnectScan() {
   ScanService* scan = scan_.get();
-  connect(scan, &ScanService::readingStored, this,
-          [this](int column, int row, int value, bool) {
-            if (!dropReadingsUntilStopped_) image_.StoreReading(column, row, value);
-          });
+  connect(scan, &ScanService::readingStored, this, [this](const CellReading& reading) {
+    if (!dropReadingsUntilStopped_) image_.StoreReading(reading.column, reading.row, reading.value);
+  });
   connect(scan, &ScanService::scanRangeChanged, this, &CTorvakDlg::OnScanRangeChanged);
   connect(scan, &ScanService::ambientChanged, this, &CTorvakDlg::ShowAmbient);
   connect(scan, &ScanService::startEnabledChanged, Control(ctl::kStart), &QWidget::setEnabled);

@@ -97,7 +97,7 @@ QString FitProblemText(FitProblem problem) {
   return {};
 }
 
-const std::vector<TrendSample>& ThinnedSeries::Update(std::span<const TrendSample> series) {
+const std::vector<TrendSample>& ThinnedSeries::Update(const TrendSeries& series) {
   if (series.size() <= maxPoints_) {
     width_ = 0.0;
     seen_ = series.size();
@@ -121,24 +121,23 @@ const std::vector<TrendSample>& ThinnedSeries::Update(std::span<const TrendSampl
   // first lies past it, which a binary search finds in the time order.
   auto begin = series.begin() + static_cast<std::ptrdiff_t>(finished_);
   for (;;) {
-    const double next = std::floor((begin->seconds - first_) / width_) + 1.0;
+    const double next = std::floor(((*begin).seconds - first_) / width_) + 1.0;
     const auto inBucket = [&](const TrendSample& sample) { return (sample.seconds - first_) / width_ < next; };
-    const auto end = std::max(std::next(begin), std::partition_point(begin, series.end(), inBucket));
+    const auto end = std::max(std::next(begin), std::ranges::partition_point(begin, series.end(), inBucket));
     if (end == series.end()) {
       break;
     }
-    KeepExtremes({begin, end});
+    KeepExtremes(begin, end);
     begin = end;
   }
   finished_ = static_cast<std::size_t>(begin - series.begin());
   kept_ = shown_.size();
-  KeepExtremes({begin, series.end()});
+  KeepExtremes(begin, series.end());
   return shown_;
 }
 
-void ThinnedSeries::KeepExtremes(std::span<const TrendSample> bucket) {
-  const auto [lowest, highest] = std::minmax_element(
-      bucket.begin(), bucket.end(), [](const TrendSample& a, const TrendSample& b) { return a.celsius < b.celsius; });
+void ThinnedSeries::KeepExtremes(TrendSeries::Iterator begin, TrendSeries::Iterator end) {
+  const auto [lowest, highest] = std::ranges::minmax_element(begin, end, {}, &TrendSample::celsius);
   shown_.push_back(*std::min(lowest, highest));
   if (lowest != highest) {
     shown_.push_back(*std::max(lowest, highest));
@@ -310,7 +309,7 @@ void TrendWindow::UpdateLines() {
   minutes_ = span > kSecondsAxisLimit;
   bool changed = rescaled;
   for (std::size_t i = 0; i < lines_.size(); ++i) {
-    const std::vector<TrendSample>& samples = recorder_.Series(i);
+    const TrendSeries& samples = recorder_.Series(i);
     Line& line = lines_[i];
     if (!rescaled && samples.size() == line.drawnSamples) {
       continue;
@@ -384,7 +383,7 @@ void TrendWindow::UpdateRate() {
   const double window = std::clamp(now, 1.0, kRateWindowSeconds);
   std::size_t count = 0;
   for (std::size_t i = 0; i < lines_.size(); ++i) {
-    const std::vector<TrendSample>& samples = recorder_.Series(i);
+    const TrendSeries& samples = recorder_.Series(i);
     const auto recent = std::ranges::partition_point(
         samples, [&](const TrendSample& sample) { return sample.seconds < now - window; });
     count += static_cast<std::size_t>(samples.end() - recent);
@@ -428,7 +427,8 @@ void TrendWindow::FitChosenPoint() {
       ambient = *reading;
     }
   }
-  std::vector<TrendSample> samples = recorder_.Series(point);  // a copy: the recording goes on meanwhile
+  const TrendSeries& series = recorder_.Series(point);
+  std::vector<TrendSample> samples(series.begin(), series.end());  // a copy: the recording goes on meanwhile
   DropFit();
   fitButton_->setEnabled(false);
   fitResult_->setText(tr("Anpassung läuft …"));

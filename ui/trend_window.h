@@ -33,10 +33,10 @@ class ThinnedSeries {
   // The samples to draw, in time order. series is the one of the last
   // update, grown; a shorter one or one with another first sample (the
   // recording began anew) is thinned from scratch.
-  const std::vector<TrendSample>& Update(std::span<const TrendSample> series);
+  const std::vector<TrendSample>& Update(const TrendSeries& series);
 
  private:
-  void KeepExtremes(std::span<const TrendSample> bucket);
+  void KeepExtremes(TrendSeries::Iterator begin, TrendSeries::Iterator end);
 
   std::size_t maxPoints_;
   double width_ = 0.0;       // seconds per bucket; 0 while every sample is kept

@@ -10,6 +10,10 @@ void InterruptibleClock::Wait(int milliseconds) {
 
 void InterruptibleClock::YieldOnce() { std::this_thread::yield(); }
 
+double InterruptibleClock::Seconds() const {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
 void InterruptibleClock::Stop() {
   {
     std::lock_guard lock(mutex_);

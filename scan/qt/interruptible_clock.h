@@ -11,6 +11,8 @@ class InterruptibleClock : public Clock {
  public:
   void Wait(int milliseconds) override;
   void YieldOnce() override;
+  // std::chrono::steady_clock.
+  double Seconds() const override;
   void Stop();
 
  private:

@@ -9,6 +9,7 @@ ScanService::ScanService(LinkFactory makeLink, ClockFactory makeClock, QObject* 
     : QObject(parent), worker_(std::make_unique<ScanWorker>(std::move(makeLink), std::move(makeClock))) {
   qRegisterMetaType<ScanRange>("ScanRange");
   qRegisterMetaType<RangeEdge>("RangeEdge");
+  qRegisterMetaType<CellReading>("CellReading");
   // Everything the worker shows reaches the window's thread in the order it
   // was emitted.
   connect(worker_.get(), &ScanWorker::readingStored, this, &ScanService::readingStored, Qt::QueuedConnection);
@@ -99,9 +100,15 @@ void ScanService::ChangeEdge(RangeEdge edge, int value) {
   Post([edge, value](ScanWorker& worker) { worker.ChangeEdge(edge, value); });
 }
 
-void ScanService::StartSpot(GridCell target, std::vector<GridCell> cells) {
-  Post([target, cells = std::move(cells)](ScanWorker& worker) { worker.StartSpot(target, cells); });
+void ScanService::StartSpot(std::vector<GridCell> cells) {
+  Post([cells = std::move(cells)](ScanWorker& worker) { worker.StartSpot(cells); });
 }
+
+void ScanService::StopSpot() {
+  Post([](ScanWorker& worker) { worker.RunCommand(&ScanController::EndSpot); });
+}
+
+double ScanService::ClockSeconds() const { return worker_->ClockSeconds(); }
 
 void ScanService::ResetRange() {
   Post([](ScanWorker& worker) { worker.RunCommand(&ScanController::ResetRange); });

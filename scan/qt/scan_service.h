@@ -1,4 +1,5 @@
 #pragma once
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QThread>
@@ -11,6 +12,8 @@
 #include "scan/image_sink.h"
 #include "scan/qt/port_selection.h"
 #include "scan/scan_controller.h"
+
+Q_DECLARE_METATYPE(CellReading)
 
 class Clock;
 class PortLink;
@@ -50,10 +53,14 @@ class ScanService : public QObject {
   void Resume();
   // Answered by edgeAnswered with the accepted or refused value.
   void ChangeEdge(RangeEdge edge, int value);
-  // A spot measurement at target, reading the given cells seen from there
-  // (see ScanController::StartSpot); answered by spotRefused if refused.
-  // "Stopp" ends it, "Start" runs a pass.
-  void StartSpot(GridCell target, std::vector<GridCell> cells);
+  // A spot measurement of the given cells (see ScanController::StartSpot);
+  // answered by spotRefused if refused. "Stopp" and StopSpot end it,
+  // "Start" runs a pass from the range's edge.
+  void StartSpot(std::vector<GridCell> cells);
+  // Ends a spot measurement, if one runs; a pass runs on.
+  void StopSpot();
+  // The clock that stamps the readings, in seconds; any thread.
+  double ClockSeconds() const;
   void ResetRange();
   void SetOptions(bool stopAfterPass, bool bothDirections);
   void SetOneRowMode();
@@ -63,9 +70,10 @@ class ScanService : public QObject {
   void SelectPort(int number);
 
  signals:
-  // substituted: no answer came and a made-up value stands in.
-  void readingStored(int column, int row, int value, bool substituted);
-  void spotRefused();
+  // Every register read of a cell, stamped when its answer arrived.
+  void readingStored(CellReading reading);
+  // The numbers (from 1) of the spot measurement's cells outside the scan range.
+  void spotRefused(QList<int> outside);
   void scanRangeChanged(ScanRange range);
   void ambientChanged(int celsius);
   void startEnabledChanged(bool enabled);

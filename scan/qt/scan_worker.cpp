@@ -76,9 +76,10 @@ void ScanWorker::ChangeEdge(RangeEdge edge, int value) {
   ReportScanning();
 }
 
-void ScanWorker::StartSpot(GridCell target, const std::vector<GridCell>& cells) {
+void ScanWorker::StartSpot(const std::vector<GridCell>& cells) {
   if (stopping_) return;
-  if (!controller_->StartSpot(target, cells)) emit spotRefused();
+  const std::vector<int> outside = controller_->StartSpot(cells);
+  if (!outside.empty()) emit spotRefused(QList<int>(outside.begin(), outside.end()));
   ReportScanning();
 }
 
@@ -100,15 +101,17 @@ void ScanWorker::ShowPortReport(const PortReport& report) {
   portMessage_ = StatusText(report);
   shownTrouble_ = StepTrouble::kNone;
   emit portChosen(report.number);
-  emit statusMessage(portMessage_);
+  emit statusMessage(RunningMessage());
 }
+
+QString ScanWorker::RunningMessage() const { return spotting_ ? SpotStatusText(portMessage_) : portMessage_; }
 
 void ScanWorker::Tick() {
   if (stopping_) return;
   const bool stepping = controller_->Scanning();
   link_->TakeNoise();  // what came while idle is not the step's
   controller_->Tick();
-  const bool noisy = link_->TakeNoise() > 0;
+  const bool noisy = link_->TakeNoise() > 0 || controller_->DroppedInLastStep() > 0;
   ReportScanning();
   if (stepping) ReportStep(noisy);
 }
@@ -117,6 +120,11 @@ void ScanWorker::ReportScanning() {
   if (controller_->Scanning() != scanning_) {
     scanning_ = controller_->Scanning();
     emit scanningChanged(scanning_);
+  }
+  if (controller_->Spotting() != spotting_) {
+    spotting_ = controller_->Spotting();
+    shownTrouble_ = StepTrouble::kNone;
+    emit statusMessage(RunningMessage());
   }
 }
 
@@ -141,12 +149,10 @@ void ScanWorker::ReportStep(bool noisy) {
                                                                        : StepTrouble::kNone;
   if (trouble == shownTrouble_) return;
   shownTrouble_ = trouble;
-  emit statusMessage(trouble == StepTrouble::kNone ? portMessage_ : StatusText(trouble));
+  emit statusMessage(trouble == StepTrouble::kNone ? RunningMessage() : StatusText(trouble));
 }
 
-void ScanWorker::StoreReading(int column, int row, int value, bool substituted) {
-  emit readingStored(column, row, value, substituted);
-}
+void ScanWorker::StoreReading(const CellReading& reading) { emit readingStored(reading); }
 
 void ScanWorker::SetScanRange(const ScanRange& range) { emit scanRangeChanged(range); }
 

@@ -46,12 +46,15 @@ class ScanWorker : public QObject, public ImageSink, public ScanWindow {
   void StartUp(const RunDevice& device);
   void RunCommand(void (ScanController::*command)());
   void ChangeEdge(RangeEdge edge, int value);
-  void StartSpot(GridCell target, const std::vector<GridCell>& cells);
+  void StartSpot(const std::vector<GridCell>& cells);
   void SetOptions(bool stopAfterPass, bool bothDirections);
   void SelectPort(int number);
 
+  // Any thread: the time stamps' clock.
+  double ClockSeconds() const { return clock_->Seconds(); }
+
   // ImageSink
-  void StoreReading(int column, int row, int value, bool substituted) override;
+  void StoreReading(const CellReading& reading) override;
   void SetScanRange(const ScanRange& range) override;
   void SetAmbientTemperature(int celsius) override;
   // ScanWindow
@@ -61,8 +64,8 @@ class ScanWorker : public QObject, public ImageSink, public ScanWindow {
   void RepaintPicture() override;
 
  signals:
-  void readingStored(int column, int row, int value, bool substituted);
-  void spotRefused();
+  void readingStored(CellReading reading);
+  void spotRefused(QList<int> outside);
   void scanRangeChanged(ScanRange range);
   void ambientChanged(int celsius);
   // command: the number of the command that produced it (see CountCommand).
@@ -81,6 +84,8 @@ class ScanWorker : public QObject, public ImageSink, public ScanWindow {
   void OnPortLost(const PortReport& loss);
   void ReportStep(bool noisy);
   void ShowPortReport(const PortReport& report);
+  // What runs, on the open port: the port's sentence, or that of the spot measurement.
+  QString RunningMessage() const;
 
   ScanService::LinkFactory makeLink_;
   InterruptibleClock* ownClock_ = nullptr;  // the clock when it is ours: Stop cuts its waits
@@ -94,6 +99,7 @@ class ScanWorker : public QObject, public ImageSink, public ScanWindow {
 
   quint64 commandNumber_ = 0;
   bool scanning_ = false;
+  bool spotting_ = false;
   StepTrouble shownTrouble_ = StepTrouble::kNone;
   QString portMessage_;  // what the status line said about the open port
 };

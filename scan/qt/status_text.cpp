@@ -79,3 +79,5 @@ QString StatusText(StepTrouble trouble) {
   }
   return {};
 }
+
+QString SpotStatusText(const QString& portMessage) { return Status::tr("Punktmessung läuft – %1").arg(portMessage); }

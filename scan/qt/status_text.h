@@ -8,3 +8,5 @@
 QString StatusText(const PortReport& report);
 // kNone has no sentence of its own: the port's sentence stands.
 QString StatusText(StepTrouble trouble);
+// While a spot measurement runs: that it does, on the port's sentence.
+QString SpotStatusText(const QString& portMessage);

@@ -15,21 +15,19 @@ TEST(CoolingOnHead, SpotMeasurementFollowsTheMugAndTheFitFindsItsTimeConstant) {
   HeadSim head;
   ASSERT_TRUE(head.Start({"--cooling", "80,3"}));
   ScanService service;  // real waits: a few hundred readings a second, time-stamped as they arrive
-  TrendRecorder recorder;
+  TrendRecorder recorder{[&service] { return service.ClockSeconds(); }};
   QObject::connect(&service, &ScanService::readingStored, &service,
-                   [&](int column, int row, int value, bool substituted) {
-                     recorder.Record(column, row, value, substituted);
-                   });
+                   [&](const CellReading& reading) { recorder.Record(reading); });
   QSignalSpy ambient{&service, &ScanService::ambientChanged};
   service.StartUp();
   ASSERT_TRUE(WaitFor([&] { return ambient.size() == 2; }, 20000));
   const GridCell mug{headsim::kMug.column, headsim::kMug.row};
   ASSERT_TRUE(recorder.AddPoint(mug));
-  service.StartSpot(mug, {mug});
+  service.StartSpot({mug});
   ASSERT_TRUE(WaitFor([&] { return recorder.Elapsed() > 4 * kTau; }, 30000));
   service.Stop();
 
-  const std::vector<TrendSample>& course = recorder.Series(0);
+  const TrendSeries& course = recorder.Series(0);
   ASSERT_GT(course.size(), 50u);
   int lowest = course.front().celsius;
   for (const TrendSample& sample : course) {
@@ -37,7 +35,7 @@ TEST(CoolingOnHead, SpotMeasurementFollowsTheMugAndTheFitFindsItsTimeConstant) {
     lowest = std::min(lowest, sample.celsius);
   }
   EXPECT_LT(lowest + 10, course.front().celsius) << "it cooled";
-  const CoolingFit fit = FitCooling(course, std::nullopt);
+  const CoolingFit fit = FitCooling({course.begin(), course.end()}, std::nullopt);
   ASSERT_EQ(fit.problem, FitProblem::kNone) << static_cast<int>(fit.problem);
   EXPECT_NEAR(fit.tau, kTau, 0.1 * kTau) << course.size() << " readings in " << course.back().seconds << " s";
 }

@@ -58,11 +58,12 @@ TEST_P(FaultOnHead, HeadIsHeardOnlyWhereItAnswersStatusNamesTheFaultAndNoByteFal
   // The telling readings: the ambient, and cells where the scene shows what no substitute can read.
   int telling = 1;
   int own = ambient.last().at(0).toInt() == headsim::kAmbientCelsius;
-  for (const QList<QVariant>& reading : readings) {
-    const int scene = headsim::ExpectedReading(reading.at(0).toInt(), reading.at(1).toInt());
+  for (const QList<QVariant>& signal : readings) {
+    const auto reading = signal.at(0).value<CellReading>();
+    const int scene = headsim::ExpectedReading(reading.column, reading.row);
     if (scene >= kLowestSubstitute && scene <= kHighestSubstitute) continue;
     ++telling;
-    own += reading.at(2).toInt() == scene;
+    own += reading.value == scene;
   }
   EXPECT_TRUE(fault.heard ? 2 * own > telling : own == 0) << own << " of " << telling;
   QStringList expected{head.Status(PortOutcome::kOpened)};

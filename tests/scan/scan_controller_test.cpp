@@ -399,40 +399,121 @@ TEST(ScanStep, CountsTheReadsThatGotNoAnswer) {
   EXPECT_EQ(rig.controller.SubstitutesInLastStep(), 0);
 }
 
-// A spot measurement turns the head once to the cell's pan position and sub-row, then reads
-// only the registers of the marked cells seen from there, tick after tick, without a move or a
-// settling wait; cells of the other sub-row or column are not read. Stopp parks the tilt, Start
-// runs a pass again.
-TEST(SpotMeasurement, ReadsOnlyTheMarkedCellsInViewWithoutMovesUntilStopp) {
+// The frames sent since `from`.
+std::vector<Frame> FramesFrom(const ScanRig& rig, std::size_t from) {
+  return {rig.link.frames.begin() + static_cast<std::ptrdiff_t>(from), rig.link.frames.end()};
+}
+
+// Cells seen from one head position (pan 9, sub-row 1: (40, 13) and (9, 21)) are read there
+// tick after tick without a move or a settling wait. Stopp parks the tilt; Start then begins a
+// pass at the range's edge, not at the spot's column.
+TEST(SpotMeasurement, CellsInViewOfOnePositionAreReadWithoutMovesAndStartBeginsAtTheRangesEdge) {
   ScanRig rig;
   StartUp(rig, true, true);  // head at pan 0
   const std::size_t frames = rig.link.frames.size();
   rig.clock.waits.clear();
-  const std::vector<GridCell> marked{{40, 13}, {9, 21}, {9, 22}, {12, 13}};  // (9, 21) and (40, 13): pan 9, sub-row 1
-  ASSERT_TRUE(rig.controller.StartSpot({40, 13}, marked));
+  ASSERT_TRUE(rig.controller.StartSpot({{40, 13}, {9, 21}}).empty());
   EXPECT_EQ(WritesIn(rig.link.frames, frames), (std::vector<ServoWrite>{{kPan, 0, 9}, {kTilt, 0, 17}}));
   EXPECT_EQ(rig.clock.waits, (std::vector<int>{90, 300}));
-  rig.image.readings.clear();
   const std::size_t before = rig.link.frames.size();
   const std::vector<Step> steps = Ticks(rig, 3);
-  const std::vector<Frame> cycle{ReadFrame(kPan, 5), ReadFrame(kTilt, 7)};  // 13 = 1 + 4 * 3, 21 = 1 + 4 * 5
-  EXPECT_EQ(std::vector<Frame>(rig.link.frames.begin() + before, rig.link.frames.end()),
-            (std::vector<Frame>{cycle[0], cycle[1], cycle[0], cycle[1], cycle[0], cycle[1]}));
+  const Frame right = ReadFrame(kPan, 5), left = ReadFrame(kTilt, 7);  // 13 = 1 + 4 * 3, 21 = 1 + 4 * 5
+  EXPECT_EQ(FramesFrom(rig, before), (std::vector<Frame>{right, left, right, left, right, left}));
   for (const Step& step : steps) EXPECT_EQ(step.ms, 2 * 2);
-  EXPECT_EQ(std::vector<Reading>(rig.image.readings.begin(), rig.image.readings.begin() + 2),
-            (std::vector<Reading>{{40, 13, kReading}, {9, 21, kReading}}));
+  EXPECT_EQ(steps[0].readings, (std::vector<Reading>{{40, 13, kReading}, {9, 21, kReading}}));
   EXPECT_TRUE(rig.window.timerRunning && rig.controller.Scanning());
   const std::size_t atStop = rig.link.frames.size();
   rig.controller.Stop();
   EXPECT_EQ(WritesIn(rig.link.frames, atStop), (std::vector<ServoWrite>{{kTilt, 0, 15}}));
   EXPECT_FALSE(rig.controller.Spotting() || rig.window.timerRunning);
-  ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Right, 20));  // the sweep ends at pan 20 now
-  EXPECT_FALSE(rig.controller.StartSpot({22, 0}, {{22, 0}}));
-  EXPECT_FALSE(rig.controller.StartSpot({62, 0}, {}));
-  EXPECT_EQ(rig.link.frames.size(), atStop + 1) << "a refused spot sends nothing";
+  rig.clock.waits.clear();
   rig.controller.Start();
+  EXPECT_EQ(WritesIn(rig.link.frames, atStop + 1), (std::vector<ServoWrite>{{kPan, 0, 0}, {kTilt, 0, 16}}));
+  EXPECT_EQ(rig.clock.waits, (std::vector<int>{90}));
   const Step pass = TickOnce(rig);
-  EXPECT_TRUE(pass.readings.size() == 8 && pass.ms > 300) << "an ordinary step: settles, reads the left column";
+  EXPECT_EQ(pass.readings, ExpectedReadings(rig.State(), 0, 0)) << "an ordinary first step of a pass";
+}
+
+// Points seen from different head positions are visited in turn, one per tick, each with one
+// move and one settling wait; a round of visits is one round of readings.
+TEST(SpotMeasurement, PointsOutOfViewAreVisitedInTurnWithOneMoveAndSettleEach) {
+  ScanRig rig;
+  StartUp(rig, true, true);
+  ASSERT_TRUE(rig.controller.StartSpot({{40, 13}, {9, 22}, {12, 13}, {9, 21}}).empty());
+  const std::size_t before = rig.link.frames.size();
+  rig.clock.waits.clear();
+  const std::vector<Step> steps = Ticks(rig, 4);
+  EXPECT_EQ(FramesFrom(rig, before),
+            (std::vector<Frame>{ReadFrame(kPan, 5), ReadFrame(kTilt, 7),                       // (40, 13), (9, 21)
+                                PanWrite(9), TiltWrite(18), ReadFrame(kTilt, 7),             // (9, 22)
+                                PanWrite(12), TiltWrite(17), ReadFrame(kTilt, 5),            // (12, 13)
+                                PanWrite(9), TiltWrite(17), ReadFrame(kPan, 5), ReadFrame(kTilt, 7)}));
+  EXPECT_EQ(rig.clock.waits, (std::vector<int>{1, 1, 1, 1, 0, 300, 1, 1, 30, 300, 1, 1, 30, 300, 1, 1, 1, 1}));
+  std::vector<std::uint64_t> rounds;
+  for (const CellReading& reading : rig.image.stamped) rounds.push_back(reading.round);
+  const std::uint64_t first = rounds.front();
+  EXPECT_EQ(rounds, (std::vector<std::uint64_t>{first, first, first, first, first + 1, first + 1}));
+}
+
+// Every cell is checked against the scan range; a refused spot measurement names the cells
+// outside (by number) and sends nothing.
+TEST(SpotMeasurement, AnyCellOutsideTheRangeRefusesItWithoutAFrame) {
+  ScanRig rig;
+  StartUp(rig, true, true);
+  const std::size_t frames = rig.link.frames.size();
+  ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Right, 16));
+  EXPECT_EQ(rig.controller.StartSpot({{3, 3}, {45, 12}, {14, 12}}), std::vector<int>{2});
+  rig.controller.ResetRange();
+  ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Left, 31));
+  EXPECT_EQ(rig.controller.StartSpot({{5, 12}, {40, 12}}), std::vector<int>{1});
+  rig.controller.ResetRange();
+  ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Top, 21));
+  EXPECT_EQ(rig.controller.StartSpot({{45, 28}, {40, 22}}), (std::vector<int>{1, 2}));
+  EXPECT_TRUE(rig.controller.StartSpot({}).empty());
+  EXPECT_FALSE(rig.controller.Spotting() || rig.controller.Scanning());
+  EXPECT_EQ(rig.link.frames.size(), frames);
+}
+
+// A head that answers after the time-out: in a spot measurement the line falls quiet before
+// the next request (the late answer is read and dropped), so the late byte of a servo write or
+// of a read is never taken as a temperature.
+TEST(SpotMeasurement, LateAnswersAreDroppedBeforeTheNextRequest) {
+  ScanRig rig;
+  StartUp(rig, true, true);
+  for (const auto& answer : std::vector<std::optional<std::uint8_t>>{
+           std::nullopt, 1, std::nullopt,  // the pan write's reply comes late, then the line is quiet
+           1,                              // the tilt write's reply
+           std::nullopt, 60, std::nullopt,  // the read times out, its answer comes late
+           21})
+    rig.link.script.push_back(answer);
+  rig.timeline.clear();
+  ASSERT_TRUE(rig.controller.StartSpot({{40, 13}}).empty());
+  Ticks(rig, 1);
+  EXPECT_EQ(rig.controller.DroppedInLastStep(), 1);
+  Ticks(rig, 1);
+  ASSERT_EQ(rig.image.stamped.size(), 2u);
+  EXPECT_TRUE(rig.image.stamped[0].substituted);
+  EXPECT_EQ(rig.image.readings[1], (Reading{40, 13, 21}));
+  EXPECT_FALSE(rig.image.stamped[1].doubtful);
+  EXPECT_EQ(std::count(rig.timeline.begin(), rig.timeline.end(), "read"), 8);
+}
+
+// In a pass, whose timing stays as it is, a time-out leaves the rest of its step and the next
+// step in doubt: the picture gets the readings, marked doubtful.
+TEST(ScanStepReadings, ATimeOutMarksTheRestOfItsStepAndTheNextStepDoubtful) {
+  ScanRig rig;
+  StartUp(rig, true, true);
+  rig.controller.Start();
+  for (int i = 0; i < 3; ++i) rig.link.Answer(kReading);
+  rig.link.NoAnswer();
+  const std::vector<Step> steps = Ticks(rig, 3);
+  std::vector<bool> doubtful;
+  for (const CellReading& reading : rig.image.stamped) doubtful.push_back(reading.doubtful);
+  const std::size_t perStep = steps[0].readings.size();
+  std::vector<bool> expected(3 * perStep, false);
+  std::fill(expected.begin() + 4, expected.begin() + 2 * static_cast<std::ptrdiff_t>(perStep), true);
+  EXPECT_EQ(doubtful, expected);
+  EXPECT_TRUE(rig.image.stamped[3].substituted && !rig.image.stamped[3].doubtful);
 }
 
 // In 1-row mode each sweep is a whole frame at the first sub-row; with both

@@ -2,6 +2,7 @@
 // Fakes of the scan's surroundings: a scripted adapter line, a virtual clock,
 // a recording window and a recording image, and a rig that wires them to a
 // ScanController. Shared by the scan tests and later suites.
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <optional>
@@ -66,7 +67,7 @@ class FakeLink : public ByteLink {
   Timeline* timeline_;
 };
 
-// Adds up the waits instead of sleeping.
+// Adds up the waits instead of sleeping; its time is the sum of the waits.
 class VirtualClock : public Clock {
  public:
   explicit VirtualClock(Timeline* timeline = nullptr) : timeline_(timeline) {}
@@ -79,7 +80,8 @@ class VirtualClock : public Clock {
     ++yields;
     if (timeline_ != nullptr) timeline_->push_back("yield");
   }
-  long long elapsedMs = 0;
+  double Seconds() const override { return static_cast<double>(elapsedMs) / 1000.0; }
+  std::atomic<long long> elapsedMs = 0;  // read by other threads through Seconds
   int yields = 0;
   std::vector<int> waits;
 
@@ -116,9 +118,11 @@ struct Reading {
 
 class RecordingImage : public ImageSink {
  public:
-  void StoreReading(int column, int row, int value, bool substituted) override {
-    readings.push_back({column, row, value, substituted});
+  void StoreReading(const CellReading& reading) override {
+    readings.push_back({reading.column, reading.row, reading.value, reading.substituted});
+    stamped.push_back(reading);
   }
+  std::vector<CellReading> stamped;  // the same readings with doubt, time and round
   void SetScanRange(const ScanRange& range) override { ranges.push_back(range); }
   void SetAmbientTemperature(int celsius) override { ambients.push_back(celsius); }
   std::vector<Reading> readings;

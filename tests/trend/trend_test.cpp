@@ -1,5 +1,4 @@
-// Temperature over time: the recorder of measuring points, Newton's cooling
-// fit and the spreadsheet text.
+// Newton's cooling fit.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -97,73 +96,6 @@ TEST(CoolingFit, TooFewConstantOrLinearSeriesAreRefusedWithFiniteValues) {
     for (double v : {f.tau, f.tauUncertainty, f.startCelsius, f.ambientCelsius, f.residualSpread})
       EXPECT_TRUE(std::isfinite(v));
   }
-}
-
-struct Clocks {
-  double now = 100.0;
-  int wallMinutes = 0;
-  TrendRecorder Recorder() {
-    return TrendRecorder([this] { return now; }, [this] {
-      using namespace std::chrono;
-      return sys_time<seconds>(sys_days(2026y / 12 / 7) + 13h + 5min + 9s) + minutes(wallMinutes);
-    });
-  }
-};
-
-TEST(TrendRecorder, RecordsRealReadingsOfMarkedCellsOnTheInjectedClockAndRefusesBadPoints) {
-  Clocks clocks;
-  TrendRecorder recorder = clocks.Recorder();
-  ASSERT_TRUE(recorder.AddPoint({3, 4}));  // recording begins at 100 s
-  clocks.now = 101.5;
-  recorder.Record(3, 4, 30, false);
-  recorder.Record(3, 4, 99, true);   // substituted
-  recorder.Record(4, 3, 99, false);  // no point there
-  EXPECT_TRUE(recorder.AddPoint({61, 31}));  // a second point does not restart
-  EXPECT_FALSE(recorder.AddPoint({3, 4}));
-  EXPECT_FALSE(recorder.AddPoint({62, 0}));
-  EXPECT_FALSE(recorder.AddPoint({0, 32}));
-  EXPECT_FALSE(recorder.AddPoint({-1, 0}));
-  EXPECT_TRUE(recorder.AddPoint({0, 0}) && recorder.AddPoint({7, 7}));
-  EXPECT_FALSE(recorder.AddPoint({8, 8}));
-  EXPECT_EQ(recorder.PointAt(0, 0), 2u);
-  ASSERT_EQ(recorder.Series(0).size(), 1u);
-  EXPECT_EQ(recorder.Series(0)[0].seconds, 1.5);
-  EXPECT_EQ(recorder.Series(0)[0].celsius, 30);
-
-  const auto firstWall = recorder.WallClockStart();
-  clocks.now = 110.0;
-  clocks.wallMinutes = 1;
-  recorder.Restart();
-  EXPECT_TRUE(recorder.Series(0).empty());
-  EXPECT_EQ(recorder.Points().size(), 4u);
-  EXPECT_EQ(recorder.Elapsed(), 0.0);
-  EXPECT_EQ(recorder.WallClockStart() - firstWall, std::chrono::minutes(1));
-
-  recorder.ClearPoints();
-  EXPECT_FALSE(recorder.PointAt(3, 4));
-  clocks.now = 120.0;
-  ASSERT_TRUE(recorder.AddPoint({5, 5}));  // a new first point restarts the clock
-  EXPECT_EQ(recorder.Elapsed(), 0.0);
-}
-
-TEST(TrendCsv, MergesTimesAcrossPointsWithEmptyFieldsAndADecimalCommaUnderAnIsoHeader) {
-  setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
-  tzset();
-  Clocks clocks;
-  TrendRecorder recorder = clocks.Recorder();
-  recorder.AddPoint({12, 12});
-  recorder.AddPoint({3, 4});
-  for (const auto& [t, column, celsius, substituted] : {std::tuple{100.5, 12, 22, false}, {100.5, 3, 30, false},
-                                                        {101.25, 12, 23, false}, {101.25, 3, 77, true},
-                                                        {1334.5678, 3, 31, false}}) {
-    clocks.now = t;
-    recorder.Record(column, column == 3 ? 4 : 12, celsius, substituted);
-  }
-  EXPECT_EQ(TrendCsv(recorder),
-            "# Temperaturverlauf ab 2026-12-07T14:05:09+01:00; Messpunkte: 1 (Spalte 12, Zeile 12); "
-            "2 (Spalte 3, Zeile 4)\n0,500;22;30\n1,250;23;\n1234,568;;31\n");
-  unsetenv("TZ");  // back to the system's zone
-  tzset();
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 class TrendWindowTest : public ::testing::Test {
  protected:
   void Record(int column, std::initializer_list<int> readings) {
-    for (int celsius : readings) now += 1.0, recorder.Record(column, 0, celsius, false);
+    for (int celsius : readings) now += 1.0, recorder.Record({column, 0, celsius, false, false, now, ++round});
   }
   QAbstractButton* Button(const QString& text) {
     for (auto* button : window.findChildren<QAbstractButton*>()) if (button->text() == text) return button;
@@ -24,6 +24,7 @@ class TrendWindowTest : public ::testing::Test {
   }
   QString FitText() { return window.findChild<QLabel*>(QStringLiteral("fitResult"))->text(); }
   double now = 0.0;
+  std::uint64_t round = 0;
   TrendRecorder recorder{[this] { return now; }, [] { return std::chrono::system_clock::time_point{}; }};
   TrendWindow window{recorder, [] { return std::optional<int>(20); }};
 };
@@ -74,11 +75,12 @@ TEST(FitProblemText, IsEmptyWithoutAProblemAndAPlainSentenceWithOne) {
 
 // Grown in pieces, as the window sees it, and thinned at once: the same points.
 TEST(ThinnedSeries, KeepsAtMostTheBoundInTimeOrderWithTheExtremesAsItGrows) {
-  std::vector<TrendSample> series;
-  for (int i = 0; i < 100000; ++i) series.push_back({i * 0.01, i * 7919 % 101});
-  series[54321].celsius = -5, series[99990].celsius = 200;
+  TrendSeries series;
   ThinnedSeries growing(2000);
-  for (std::size_t size = 1500; size < series.size(); size += 7777) growing.Update(std::span(series).first(size));
+  for (int i = 0; i < 100000; ++i) {
+    series.Append(static_cast<std::uint32_t>(i * 10), i == 54321 ? -5 : i == 99990 ? 200 : i * 7919 % 101, i);
+    if (i % 7777 == 1500) growing.Update(series);
+  }
   const std::vector<TrendSample> kept = growing.Update(series);
   EXPECT_LE(kept.size(), 2000u);
   EXPECT_TRUE(std::ranges::is_sorted(kept, {}, &TrendSample::seconds));

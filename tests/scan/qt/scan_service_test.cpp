@@ -91,7 +91,9 @@ TEST_F(ScanServiceTest, StartRunsStepsWhoseReadingsReachTheCallersThreadUntilSto
   service->Stop();
   ASSERT_TRUE(WaitFor([&] { return scanning->size() == 2; }));
   EXPECT_EQ(delivered, callers);
-  EXPECT_EQ(readings->at(0), (QList<QVariant>{31, 0, 33, false})) << "the pan module's column first, lowest row first";
+  const auto first = readings->at(0).at(0).value<CellReading>();
+  EXPECT_TRUE(first.column == 31 && first.row == 0 && first.value == 33 && !first.substituted)
+      << "the pan module's column first, lowest row first";
   EXPECT_FALSE(scanning->at(1).at(0).toBool());
 }
 
@@ -159,7 +161,7 @@ TEST_F(ScanServiceTest, PortLostInsideAStepIsSaidAtOnceAndTheStepGoesOnWithSubst
   ASSERT_TRUE(WaitFor([&] { return readings->size() >= 16; }));
   EXPECT_EQ(StatusTexts().last(),
             StatusText({PortOutcome::kLost, 2, PortDevice(2).toStdString(), {}}));
-  for (qsizetype i = 0; i < 16; ++i) EXPECT_LE(readings->at(i).at(2).toInt(), 147) << i;
+  for (qsizetype i = 0; i < 16; ++i) EXPECT_LE(readings->at(i).at(0).value<CellReading>().value, 147) << i;
   EXPECT_EQ(status->size(), 2) << "no sensor complaint without a port";
 }
 

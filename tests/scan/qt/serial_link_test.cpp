@@ -62,9 +62,9 @@ TEST_F(SerialLinkTest, LateReplyIsDiscardedAndDoesNotShiftLaterReadings) {
   // out, or come while the event loop runs between exchanges.
   for (const bool eventLoopRan : {false, true}) {
     SCOPED_TRACE(eventLoopRan ? "event loop ran" : "waiting in the terminal");
-    bool substituted = false;
-    ReadRegister(&link, clock, kPanModule, 2, &substituted);
-    ASSERT_TRUE(substituted);
+    ReadOutcome outcome;
+    ReadRegister(&link, clock, kPanModule, 2, &outcome);
+    ASSERT_TRUE(outcome.substituted);
     ASSERT_EQ(peer.Receive(4, 1000).size(), 4u);
     peer.Write({0x21});  // the answer to the read that gave up
     int noise = 0;
@@ -104,9 +104,9 @@ TEST_F(SerialLinkTest, PeerClosingDuringExchangeReportsLossOnceAndBurnsNoProcess
   EXPECT_EQ(losses[0].number, 3);
   EXPECT_FALSE(link.IsOpen());
   // Carries on as with no port: substitutes at once.
-  bool substituted = false;
-  ReadRegister(&link, clock, kPanModule, 2, &substituted);
-  EXPECT_TRUE(substituted);
+  ReadOutcome outcome;
+  ReadRegister(&link, clock, kPanModule, 2, &outcome);
+  EXPECT_TRUE(outcome.substituted);
   EXPECT_LT(CpuSecondsOverOneSecond(), 0.1);
   EXPECT_EQ(losses.size(), 1u) << "one loss, one report";
 }
