@@ -10,9 +10,8 @@
 #include <linux/serial.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
-#include <unistd.h>
-
 #include <termios.h>
+#include <unistd.h>
 
 #include <cerrno>
 #endif
