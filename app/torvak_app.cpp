@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QLocale>
+#include <QSocketNotifier>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -142,6 +143,16 @@ int CTorvakApp::InitInstance(int& argc, char** argv) {
 
   EmulatorProcess emulator;  // ended after the window
   CTorvakDlg window({}, {}, ChooseRunDevice(options, emulator));
+  // An emulator that ends early (killed, and the line lost with it) is
+  // collected at once rather than lingering as a zombie until the program ends.
+  std::optional<QSocketNotifier> emulatorEnded;
+  if (emulator.EndNotice() >= 0) {
+    emulatorEnded.emplace(emulator.EndNotice(), QSocketNotifier::Read);
+    QObject::connect(&*emulatorEnded, &QSocketNotifier::activated, [&] {
+      emulatorEnded->setEnabled(false);
+      emulator.Reap();
+    });
+  }
   window.exec();
   return 0;
 }

@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,6 +18,9 @@ namespace {
 
 // The emulator prints its device at once; a start slower than this is a fault.
 constexpr int kDeviceWaitMs = 10000;
+// The emulator ends within one of its 100 ms polls after SIGTERM; one that
+// takes longer than this is hung and gets SIGKILL.
+constexpr int kTermWaitMs = 1000;
 
 // The first line the emulator prints, without its newline; empty if the
 // output ends or stays silent before one is complete.
@@ -57,6 +61,9 @@ bool EmulatorProcess::Start(const std::string& program) {
     close(output[0]);
     return Fail(Fault::kNotStarted, std::strerror(spawned));
   }
+  // Through syscall: this C library's header declares pidfd_open without C linkage.
+  // -1 on a kernel without it: no notice then, and Stop still ends the emulator.
+  ended_ = static_cast<int>(syscall(SYS_pidfd_open, pid_, 0));
   device_ = ReadFirstLine(output[0]);
   close(output[0]);  // without --log it prints nothing more
   if (device_.empty()) {
@@ -72,11 +79,24 @@ bool EmulatorProcess::Fail(Fault fault, const std::string& detail) {
   return false;
 }
 
-// The emulator ends within one of its 100 ms polls after SIGTERM.
+bool EmulatorProcess::Reap() {
+  if (pid_ <= 0 || waitpid(pid_, nullptr, WNOHANG) != pid_) return false;
+  Forget();
+  return true;
+}
+
 void EmulatorProcess::Stop() {
   if (pid_ <= 0) return;
   kill(pid_, SIGTERM);
+  pollfd ending{ended_, POLLIN, 0};
+  if (poll(&ending, 1, kTermWaitMs) != 1) kill(pid_, SIGKILL);
   while (waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
   }
+  Forget();
+}
+
+void EmulatorProcess::Forget() {
+  if (ended_ >= 0) close(ended_);
+  ended_ = -1;
   pid_ = -1;
 }

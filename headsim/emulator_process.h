@@ -28,12 +28,23 @@ class EmulatorProcess {
   Fault Failure() const { return fault_; }
   const std::string& Detail() const { return detail_; }
   pid_t Pid() const { return pid_; }
+  // A descriptor that turns readable once the running emulator has ended
+  // (killed, say, which loses the line); -1 when none runs or the system
+  // cannot tell.
+  int EndNotice() const { return ended_; }
+  // Collects an emulator that has ended, so it lingers on as no zombie;
+  // true if it had ended.
+  bool Reap();
 
  private:
   bool Fail(Fault fault, const std::string& detail = {});
+  // Asks the emulator to end, kills it if it has not within a second, and
+  // collects it.
   void Stop();
+  void Forget();
 
   pid_t pid_ = -1;
+  int ended_ = -1;
   std::string device_;
   Fault fault_ = Fault::kNone;
   std::string detail_;

@@ -9,6 +9,8 @@ enum class PortOutcome {
   kDeviceMissing,
   kNoPermission,   // detail: the group that owns the device, empty if unknown
   kInUse,
+  kNameTooLong,    // the device's name is longer than the system allows
+  kSettingRefused, // the device does not take the adapter's line settings; detail: the system's error text, if any
   kOpenFailed,     // detail: the system's error text
   kLost,           // the open port went away
 };

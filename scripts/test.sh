@@ -11,12 +11,14 @@ export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=0
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 jobs="$(nproc)"
+# Every build of the test command treats warnings as errors.
+werror=-DTORVAK_WERROR=ON
 
 run_suite() {  # name, build folder, cmake options...
   local name=$1 dir=$2
   shift 2
   echo "=== ${name} build ==="
-  cmake -S . -B "$dir" "$@"
+  cmake -S . -B "$dir" "$werror" "$@"
   cmake --build "$dir" -j"$jobs"
   echo "=== ${name} tests ==="
   ctest --test-dir "$dir" --output-on-failure -j"$jobs" --timeout 300
@@ -42,14 +44,14 @@ run_suite_as_ordinary_user() {  # name, cmake options...
              cmake -S . -B build "$@"
              cmake --build build -j"$jobs"
              ctest --test-dir build --output-on-failure -j"$jobs" --timeout 300' \
-    _ "$scratch" "$jobs" "${@:2}"
+    _ "$scratch" "$jobs" "$werror" "${@:2}"
   rm -rf "$scratch"
 }
 
 run_thread_sanitizer() {
   local dir=build-tsan programs=(test_scan_qt test_ui test_e2e)
   echo "=== thread sanitizer build ==="
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DTORVAK_TSAN=ON -DTORVAK_BENCHMARKS=OFF
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DTORVAK_TSAN=ON -DTORVAK_BENCHMARKS=OFF "$werror"
   cmake --build "$dir" -j"$jobs" --target "${programs[@]}"
   echo "=== thread sanitizer tests ==="
   local program
@@ -81,7 +83,7 @@ run_fuzzers() {
   local dir=build-fuzz targets=(scan background)
   echo "=== fuzz build ==="
   cmake -S . -B "$dir" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORVAK_FUZZ=ON \
-    -DTORVAK_BENCHMARKS=OFF
+    -DTORVAK_BENCHMARKS=OFF "$werror"
   cmake --build "$dir" -j"$jobs" --target "${targets[@]/#/fuzz_}"
   echo "=== fuzzing ==="
   local work i failed=0 pids=()

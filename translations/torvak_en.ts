@@ -612,6 +612,14 @@
         <source>Störungen auf der Leitung – Messwerte unsicher</source>
         <translation>Noise on the line – readings uncertain</translation>
     </message>
+    <message>
+        <source>das Gerät lässt sich nicht auf 19200 Baud, 8 Datenbits, keine Parität und 2 Stoppbits einstellen</source>
+        <translation>the device cannot be set to 19200 baud, 8 data bits, no parity and 2 stop bits</translation>
+    </message>
+    <message>
+        <source>der Gerätename ist länger, als das System erlaubt</source>
+        <translation>the device name is longer than the system allows</translation>
+    </message>
 </context>
 <context>
     <name>TrendWindow</name>

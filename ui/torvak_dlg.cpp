@@ -84,6 +84,11 @@ void CTorvakDlg::OnInitDialog(const RunDevice& runDevice) {
   CreateDisplayData();
   scan_->StartUp(runDevice);
   InitControls();
+  // A demonstration shows its picture at once: a pass, on the camera page.
+  if (runDevice.number == kEmulatedHeadNumber) {
+    ControlAs<QTabWidget>(ctl::kPanelTabs)->setCurrentIndex(kPageKamera);
+    scan_->Start();
+  }
 }
 
 // No system menu to extend here: the entry is the window's context menu

@@ -10,6 +10,7 @@
 #include <linux/serial.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -33,6 +34,20 @@ void SetLowLatency(int descriptor) {
   if (::ioctl(descriptor, TIOCGSERIAL, &serial) != 0) return;
   serial.flags |= ASYNC_LOW_LATENCY;
   ::ioctl(descriptor, TIOCSSERIAL, &serial);
+}
+
+// A driver may take a setting without complaint and keep its own (the
+// system's call succeeds if it could change anything): read the line back.
+bool LineIsAsSet(int descriptor) {
+  termios line{};
+  if (::tcgetattr(descriptor, &line) != 0) return false;
+  const speed_t in = ::cfgetispeed(&line);
+  return ::cfgetospeed(&line) == B19200 && (in == B19200 || in == B0) && (line.c_cflag & CSIZE) == CS8 &&
+         (line.c_cflag & (PARENB | CSTOPB | CRTSCTS)) == CSTOPB && (line.c_iflag & (IXON | IXOFF)) == 0;
+}
+
+bool NameTooLong(const QString& device) {
+  return ::access(QFile::encodeName(device).constData(), F_OK) != 0 && errno == ENAMETOOLONG;
 }
 
 // True when the user may not read and write the device; owner is then the
@@ -90,7 +105,10 @@ PortReport SerialLink::Open(int number, const QString& device) {
     port_.clearError();
     return failure;
   }
-  Configure();
+  if (QString why; !Configure(why)) {
+    Close();
+    return Report(PortOutcome::kSettingRefused, why);
+  }
   return Report(PortOutcome::kOpened);
 }
 
@@ -98,23 +116,31 @@ PortReport SerialLink::Report(PortOutcome outcome, const QString& detail) const 
   return {outcome, number_, device_.toStdString(), detail.toStdString()};
 }
 
-void SerialLink::Configure() {
-  port_.setBaudRate(QSerialPort::Baud19200);
-  port_.setDataBits(QSerialPort::Data8);
-  port_.setParity(QSerialPort::NoParity);
-  port_.setStopBits(QSerialPort::TwoStop);
-  port_.setFlowControl(QSerialPort::NoFlowControl);
+bool SerialLink::Configure(QString& why) {
+  if (!port_.setBaudRate(QSerialPort::Baud19200) || !port_.setDataBits(QSerialPort::Data8) ||
+      !port_.setParity(QSerialPort::NoParity) || !port_.setStopBits(QSerialPort::TwoStop) ||
+      !port_.setFlowControl(QSerialPort::NoFlowControl)) {
+    why = port_.errorString();
+    return false;
+  }
   // Fails on a pseudo-terminal ("Inappropriate ioctl"); harmless.
   port_.setDataTerminalReady(false);
   port_.setRequestToSend(false);
 #ifdef Q_OS_LINUX
-  SetLowLatency(static_cast<int>(port_.handle()));
+  const int descriptor = static_cast<int>(port_.handle());
+  if (!LineIsAsSet(descriptor)) return false;
+  SetLowLatency(descriptor);
 #endif
   port_.clearError();
   configured_ = true;
+  return true;
 }
 
 PortReport SerialLink::OpenFailure() const {
+#ifdef Q_OS_LINUX
+  // Qt takes the system's "name too long" for a port in use.
+  if (NameTooLong(device_)) return Report(PortOutcome::kNameTooLong);
+#endif
   switch (port_.error()) {
     case QSerialPort::DeviceNotFoundError:
       return Report(PortOutcome::kDeviceMissing);

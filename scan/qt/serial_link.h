@@ -31,7 +31,10 @@ class SerialLink : public PortLink {
   bool ReadByte(std::uint8_t& byte) override;
 
  private:
-  void Configure();
+  // Sets the adapter's line; false if the device refuses a setting, with
+  // the system's reason in why (empty when the device took the call and
+  // kept a setting of its own).
+  bool Configure(QString& why);
   // Drops what the port took in while no answer was due, and counts it.
   void DropUnaskedBytes();
   qint64 PendingInTerminal() const;

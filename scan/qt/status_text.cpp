@@ -40,6 +40,16 @@ QString MissingPermission(const PortReport& report) {
       .arg(group);
 }
 
+QString SystemError(const std::string& detail) {
+  return Status::tr("Fehler „%1“").arg(QString::fromStdString(detail));
+}
+
+QString SettingRefused(const PortReport& report) {
+  const QString refused =
+      Status::tr("das Gerät lässt sich nicht auf 19200 Baud, 8 Datenbits, keine Parität und 2 Stoppbits einstellen");
+  return report.detail.empty() ? refused : refused + QStringLiteral(" (") + SystemError(report.detail) + u')';
+}
+
 }  // namespace
 
 QString StatusText(const PortReport& report) {
@@ -57,8 +67,12 @@ QString StatusText(const PortReport& report) {
       return NotOpened(report, MissingPermission(report));
     case PortOutcome::kInUse:
       return NotOpened(report, Status::tr("wird schon von einem anderen Programm benutzt"));
+    case PortOutcome::kNameTooLong:
+      return NotOpened(report, Status::tr("der Gerätename ist länger, als das System erlaubt"));
+    case PortOutcome::kSettingRefused:
+      return NotOpened(report, SettingRefused(report));
     case PortOutcome::kOpenFailed:
-      return NotOpened(report, Status::tr("Fehler „%1“").arg(QString::fromStdString(report.detail)));
+      return NotOpened(report, SystemError(report.detail));
     case PortOutcome::kLost:
       break;
   }

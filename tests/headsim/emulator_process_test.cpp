@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "tests/support/frames.h"
@@ -65,9 +66,43 @@ TEST(EmulatorProcess, EndsWhenTheProgramThatStartedItEndsWithoutCleaningUp) {
   close(report[1]);
   ASSERT_GT(emulator, 0);
   ASSERT_TRUE(ReapedWithin5s(program));
-  EXPECT_TRUE(ReapedWithin5s(emulator)) << "the emulator outlived the program";
-  kill(emulator, SIGKILL);
+  const bool reaped = ReapedWithin5s(emulator);
+  EXPECT_TRUE(reaped) << "the emulator outlived the program";
+  if (!reaped) {  // a reaped pid may already belong to another process
+    kill(emulator, SIGKILL);
+    waitpid(emulator, nullptr, 0);
+  }
   prctl(PR_SET_CHILD_SUBREAPER, 0);
+}
+
+TEST(EmulatorProcess, AKilledEmulatorIsCollectedOnNoticeInsteadOfLingeringAsAZombie) {
+  EmulatorProcess emulator;
+  ASSERT_TRUE(emulator.Start(TORVAK_HEADSIM)) << emulator.Detail();
+  const pid_t pid = emulator.Pid();
+  EXPECT_FALSE(emulator.Reap()) << "a running emulator is no zombie";
+  ASSERT_EQ(kill(pid, SIGKILL), 0);
+  pollfd ended{emulator.EndNotice(), POLLIN, 0};
+  ASSERT_EQ(poll(&ended, 1, 5000), 1) << "its end went unnoticed";
+  EXPECT_TRUE(emulator.Reap());
+  EXPECT_EQ(emulator.Pid(), -1);
+  EXPECT_EQ(waitpid(pid, nullptr, WNOHANG), -1) << "still waiting to be collected";
+}
+
+TEST(EmulatorProcess, AnEmulatorThatIgnoresTerminationIsKilledInsteadOfWaitedForWithoutEnd) {
+  const std::filesystem::path script =
+      std::filesystem::temp_directory_path() / ("torvak-stubborn-" + std::to_string(getpid()));
+  std::ofstream(script) << "#!/bin/sh\ntrap '' TERM\necho /dev/null\nexec sleep 60\n";
+  std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+  pid_t pid = -1;
+  const auto before = std::chrono::steady_clock::now();
+  {
+    EmulatorProcess emulator;
+    ASSERT_TRUE(emulator.Start(script.string())) << emulator.Detail();
+    pid = emulator.Pid();
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(20));
+  EXPECT_EQ(kill(pid, 0), -1) << "still running after its owner was destroyed";
+  std::filesystem::remove(script);
 }
 
 // The descriptors this process has open.

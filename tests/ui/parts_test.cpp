@@ -2,6 +2,8 @@
 // the smoothing settings dialog, and Qt's save dialog under the German interface.
 #include "window_fixture.h"  // Qt, GoogleTest and WithNextModal
 
+#include <gtest/gtest-spi.h>
+
 #include <tuple>
 
 #include "ui/interface_language.h"
@@ -108,4 +110,12 @@ TEST(SaveDialog, OffersTheBitmapFirstAppendsTheChosenTypesSuffixAndSpeaksGerman)
   });
   EXPECT_TRUE(AskExportPath(nullptr).isEmpty());
   EXPECT_EQ(seen, (QStringList{"Bitmap (*.bmp)", "bmp", "csv", "Abbrechen"}));
+}
+
+// A test waiting for one dialog while another opens fails at once instead of hanging on it.
+TEST(WithNextModal, AnUnexpectedDialogFailsTheTestAndIsClosed) {
+  QMessageBox question(QMessageBox::Question, QStringLiteral("Torvak"), QStringLiteral("?"),
+                       QMessageBox::Yes | QMessageBox::No);  // no Escape button: closing it alone does nothing
+  EXPECT_NONFATAL_FAILURE(WithNextModal<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
+                          question.exec(), "the active dialog is QMessageBox");
 }

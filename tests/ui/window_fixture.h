@@ -18,10 +18,15 @@
 #include "ui/torvak_dlg.h"
 
 // Runs fn with the modal dialog of type T that the next call opens; fn must close it.
+// Any other dialog fails the test at once and is closed, so that the call returns.
 template <class T>
 void WithNextModal(std::function<void(T&)> fn) {
   QTimer::singleShot(0, [fn = std::move(fn)] {
-    if (T* modal = qobject_cast<T*>(QApplication::activeModalWidget())) fn(*modal);
+    QWidget* active = QApplication::activeModalWidget();
+    if (T* modal = qobject_cast<T*>(active)) return fn(*modal);
+    ADD_FAILURE() << "expected a " << T::staticMetaObject.className() << ", the active dialog is "
+                  << (active ? active->metaObject()->className() : "none");
+    if (auto* dialog = qobject_cast<QDialog*>(active)) dialog->done(QDialog::Rejected);
   });
 }
 
@@ -43,10 +48,10 @@ class WindowTest : public QObject, public ::testing::Test {
                       static_cast<QPaintEvent*>(event)->region().intersects(ToRect(window_->Layout().pictureArea));
     return false;
   }
-  // Opens the window and waits until the scan's start-up has enabled "Start".
-  CTorvakDlg& Open() {
-    window_ = std::make_unique<CTorvakDlg>(LinkTo(adapter_),
-                                           [] { return std::make_unique<scan_fakes::VirtualClock>(); });
+  // Opens the window (on device for this run, if given) and waits until the scan's start-up has enabled "Start".
+  CTorvakDlg& Open(const RunDevice& device = {}) {
+    window_ = std::make_unique<CTorvakDlg>(
+        LinkTo(adapter_), [] { return std::make_unique<scan_fakes::VirtualClock>(); }, device);
     window_->installEventFilter(this);
     window_->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));

@@ -49,6 +49,24 @@ TEST_F(WindowTest, StartUpShowsTheScansReportsAndItsControlsReachIt) {
   EXPECT_EQ(edge(ctl::kLeftEdge)->Position(), left);
 }
 
+// A demonstration shows its picture at once; a normal start waits on the settings page.
+TEST_F(WindowTest, ADemonstrationStartsAPassOnTheCameraPageByItselfAndANormalStartDoesNot) {
+  for (const bool demonstration : {false, true}) {
+    SCOPED_TRACE(demonstration ? "demonstration" : "normal start");
+    adapter_ = std::make_shared<FakeAdapter>();  // the window's end aborts its adapter for good
+    CTorvakDlg& window = Open(demonstration ? RunDevice{"/dev/pts/7", kEmulatedHeadNumber} : RunDevice{});
+    const int page = demonstration ? kPageKamera : kPageEinstellungen;
+    EXPECT_EQ(window.ControlAs<QTabWidget>(ctl::kPanelTabs)->currentIndex(), page);
+    for (int p = 0; p < kPageCount; ++p)
+      for (int id : PageControls(p)) EXPECT_EQ(window.Control(id)->isVisibleTo(&window), p == page) << id;
+    const std::int32_t* cells = &Image().grid[0][0];
+    const auto scanned = [&] {
+      return std::count(cells, cells + kGridColumns * kGridRows, FakeAdapter::Knobs{}.pixelAnswer) > 0;
+    };
+    EXPECT_EQ(WaitFor(scanned, demonstration ? 10000 : 200), demonstration) << "readings in the picture";
+  }
+}
+
 // A running scan: its readings reach the image and the picture; it waits while a modal dialog
 // is open and goes on after; the option boxes send both options: off, "Stopp nach einem
 // Durchlauf" lets it go on into its next frame; on, the pass ends by itself.

@@ -66,6 +66,11 @@ class PtyPeer {
     return settings;
   }
 
+  int SetLineSettings(const termios& settings) { return ::tcsetattr(master_, TCSANOW, &settings); }
+  // Keeps the slave's settings of the bits set in locks as they are, whatever
+  // the slave's side asks for; 0 if done (it needs CAP_SYS_ADMIN).
+  int LockLineSettings(termios locks) { return ::ioctl(master_, TIOCSLCKTRMIOS, &locks); }
+
   // Answers frames on a thread of its own until the script ends.
   void Respond(std::vector<Exchange> script) {
     responder_ = std::thread([this, script = std::move(script)] {

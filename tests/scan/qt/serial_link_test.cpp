@@ -137,6 +137,32 @@ TEST_F(SerialLinkTest, AbortEndsWaitingReadAndEveryLaterExchange) {
   EXPECT_TRUE(peer.Receive(1, 200).empty());
 }
 
+TEST_F(SerialLinkTest, ADeviceNameLongerThanTheSystemAllowsIsSaidSoNotTakenForAPortInUse) {
+  EXPECT_EQ(link.Open(1, "/tmp/" + QString(300, u'x')).outcome, PortOutcome::kNameTooLong);
+  EXPECT_FALSE(link.IsOpen());
+}
+
+// An adapter that takes the settings without complaint yet keeps its own
+// (here a pseudo-terminal whose stop bits or speed are locked, which only
+// the system's administrator may do) would deliver garbage.
+TEST_F(SerialLinkTest, ADeviceThatKeepsItsOwnSpeedOrStopBitsIsAnOpenFailureNotOpened) {
+  for (const auto& [lock, what] : {std::pair{tcflag_t{CSTOPB}, "stop bits"}, {tcflag_t{CBAUD}, "speed"}}) {
+    SCOPED_TRACE(what);
+    PtyPeer locked;
+    termios line = locked.LineSettings();
+    ::cfsetspeed(&line, B9600);
+    line.c_cflag &= ~CSTOPB;
+    ASSERT_EQ(locked.SetLineSettings(line), 0);
+    termios locks{};
+    locks.c_cflag = lock;
+    if (locked.LockLineSettings(locks) != 0) GTEST_SKIP() << "locking a terminal's settings needs CAP_SYS_ADMIN";
+    const PortReport report = link.Open(2, locked.SlavePath());
+    EXPECT_EQ(report.outcome, PortOutcome::kSettingRefused);
+    EXPECT_FALSE(link.IsOpen());
+  }
+  EXPECT_TRUE(losses.empty()) << "a failed open is no loss";
+}
+
 TEST_F(SerialLinkTest, PortInUseIsRefusedAndAFailedOpenLeavesNoPortOpen) {
   SerialLink second;
   EXPECT_EQ(second.Open(2, peer.SlavePath()).outcome, PortOutcome::kInUse);

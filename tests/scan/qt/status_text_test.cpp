@@ -15,6 +15,13 @@ TEST(StatusText, EachPortOutcomeAndStepTroubleHasItsSentence) {
       {{PortOutcome::kNoPermission, 4, "/dev/ttyUSB3", ""},
        absent + "keine Berechtigung – der Benutzer muss zur Gruppe „dialout“ gehören, der das Gerät gehört"},
       {{PortOutcome::kInUse, 4, "/dev/ttyUSB3", ""}, absent + "wird schon von einem anderen Programm benutzt"},
+      {{PortOutcome::kNameTooLong, 4, "/dev/ttyUSB3", ""},
+       absent + "der Gerätename ist länger, als das System erlaubt"},
+      {{PortOutcome::kSettingRefused, 4, "/dev/ttyUSB3", ""},
+       absent + "das Gerät lässt sich nicht auf 19200 Baud, 8 Datenbits, keine Parität und 2 Stoppbits einstellen"},
+      {{PortOutcome::kSettingRefused, 4, "/dev/ttyUSB3", "Invalid argument"},
+       absent + "das Gerät lässt sich nicht auf 19200 Baud, 8 Datenbits, keine Parität und 2 Stoppbits "
+                "einstellen (Fehler „Invalid argument“)"},
       {{PortOutcome::kOpenFailed, 4, "/dev/ttyUSB3", "Input/output error"}, absent + "Fehler „Input/output error“"},
       {{PortOutcome::kLost, 1, "/dev/ttyACM0", ""}, "Verbindung zu Com 1 (/dev/ttyACM0) verloren – Ersatzwerte"},
       {{PortOutcome::kOpened, kNoPortNumber, "/dev/ttyACM0", ""}, "Gerät /dev/ttyACM0 geöffnet"},
