@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "image/display.h"
+#include "overlay/unreachable_file.h"
 
 namespace {
 
@@ -64,7 +65,12 @@ class WatchedFile : public QIODevice {
 // Reads the picture at path, or says why it cannot be had or that it is incomplete.
 BackgroundLoad ReadPicture(const QString& path, QImage& picture) {
   const QFileInfo info(path);
+  const auto cannotOpen = [&path](const QString& reason) {
+    const QString text = QCoreApplication::translate("Background", "Hintergrundbild %1 lässt sich nicht öffnen: %2");
+    return BackgroundLoad{false, text.arg(path, reason)};
+  };
   if (!info.exists()) {
+    if (const std::optional<QString> reason = UnreachableFileReason(path)) return cannotOpen(*reason);
     return {false, QCoreApplication::translate("Background", "Hintergrundbild %1 fehlt").arg(path)};
   }
   // Opening a directory, FIFO or device could block or read forever.
@@ -77,8 +83,7 @@ BackgroundLoad ReadPicture(const QString& path, QImage& picture) {
   }
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
-    return {false, QCoreApplication::translate("Background", "Hintergrundbild %1 lässt sich nicht öffnen: %2")
-                       .arg(path, file.errorString())};
+    return cannotOpen(file.errorString());
   }
   WatchedFile watched(file);
   QImageReader reader(&watched);  // the format follows the content, not the name

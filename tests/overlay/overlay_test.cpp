@@ -1,7 +1,9 @@
 // Around the thermal pictures: their arrangement, the background picture and the exported files.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QBuffer>
 #include <QDir>
@@ -11,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <csignal>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -203,8 +206,20 @@ QByteArray Contents(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// A symbolic link at p to itself.
+QString LinkLoop(const QString& p) { return symlink(QFile::encodeName(p), QFile::encodeName(p)) == 0 ? p : QString(); }
+
+// A file named p with "\xff" (not UTF-8) before its last four bytes, under the name Qt makes of it.
+QString NotUtf8Name(const QString& p) {
+  const QByteArray name = QFile::encodeName(p).insert(QFile::encodeName(p).size() - 4, '\xff');
+  const int fd = open(name.constData(), O_CREAT | O_WRONLY, 0600);
+  return fd >= 0 && close(fd) == 0 ? QFile::decodeName(name) : QString();
+}
+
 class Files : public ::testing::Test {
  protected:
+  // Qt cannot name what NotUtf8Name made.
+  void TearDown() override { std::filesystem::remove_all(QFile::encodeName(dir.path()).toStdString()); }
   QString PathOf(const std::string& name) const { return dir.filePath(QString::fromStdString(name)); }
   qsizetype Entries() const {
     return QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot).size();
@@ -217,8 +232,8 @@ class Files : public ::testing::Test {
 // A picture Qt reads, recognised by content, shows its top-left 640 x 480 pixels unscaled, black beside
 // them. A file that ends early shows what it has: a bitmap, stored bottom row first, its lower rows, the
 // others black; a JPEG decoder fills missing rows grey itself; a PNG reader fails, yet its rows show.
-// A refused file leaves black. Problems are named with the file; opening a pipe for reading would wait
-// for a writer forever, and /dev/zero never ends.
+// A refused file leaves black. Problems are named with the file (a link loop as such, not as missing);
+// opening a pipe for reading would wait for a writer forever, and /dev/zero never ends.
 TEST_F(Files, BackgroundFilesShowTheirTopLeftOrBlackAndSayWhatIsWrong) {
   const auto bytes = [](int width, int height, const char* format) {
     QByteArray data;
@@ -242,6 +257,7 @@ TEST_F(Files, BackgroundFilesShowTheirTopLeftOrBlackAndSayWhatIsWrong) {
       {writing(jpeg.left(jpeg.size() / 2)), true, "ist unvollständig", -1, 0, 0},
       {writing(png.left(png.size() / 2)), true, rowsBlack, -1, 0, 0},
       {[](const QString& p) { return p; }, false, "fehlt", 0, 0, 0},
+      {LinkLoop, false, "lässt sich nicht öffnen: sie ist eine symbolische Verknüpfung, die im Kreis verweist", 0, 0, 0},
       {writing({}), false, "ist leer", 0, 0, 0},
       {writing(bitmap.left(30)), false, "ist kein lesbares Bild", 0, 0, 0},
       {writing(huge), false, "ist zu groß (8000 × 7000 Pixel)", 0, 0, 0},
@@ -349,7 +365,8 @@ TEST_F(Files, MeasurementsReadBackAsTheyWereSaved) {
 }
 
 // A file that is not exactly an export is refused with the file, the line (the header is line 1) and why.
-// Each bad file is a good export changed in one place; pipes and devices are never opened.
+// Each bad file is a good export changed in one place; pipes and devices are never opened; a file that
+// exists but cannot be reached (a link loop, a name that is not UTF-8) is not called missing.
 TEST_F(Files, MeasurementFilesThatAreNotExactlyAnExportAreRefused) {
   ASSERT_EQ(SaveMeasurements(PathOf("good.csv"), SampleMeasurements()), std::nullopt);  // range 5..40, 3..27
   const QByteArray good = Contents(PathOf("good.csv")), header = good.left(good.indexOf('\n'));
@@ -385,6 +402,8 @@ TEST_F(Files, MeasurementFilesThatAreNotExactlyAnExportAreRefused) {
       {writing(changed(7, 12, QByteArray("1\0", 2))), "sie enthält Nullbytes"},
       {writing(good + QByteArray(64 * 1024, '\n')), "sie ist zu groß"},
       {[](const QString& p) { return p; }, "sie fehlt."},
+      {LinkLoop, "sie ist eine symbolische Verknüpfung, die im Kreis verweist."},
+      {NotUtf8Name, "ihr Name enthält Bytes, die kein gültiges UTF-8 sind."},
       {[](const QString& p) { return QDir().mkdir(p) ? p : QString(); }, notRegular},
       {[](const QString& p) { return mkfifo(QFile::encodeName(p), 0600) ? QString() : p; }, notRegular},
       {[](const QString&) { return QStringLiteral("/dev/zero"); }, notRegular}};
