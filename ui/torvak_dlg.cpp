@@ -279,6 +279,7 @@ void CTorvakDlg::ConnectPictureTools() {
   });
 
   OnClick(ctl::kLoadPicture, [this] {
+    backgroundFit_ = BackgroundFit::TopLeft;  // the webcam still, at its size
     ShowBackgroundPicture();
     ControlAs<QAbstractButton>(ctl::kBackgroundVisible)->setChecked(true);
     RepaintPicture();
@@ -303,20 +304,23 @@ void CTorvakDlg::ConnectPictureTools() {
 // A file that cannot be read leaves the background black and says why; one
 // that ends early shows the rows it has and says that it is incomplete.
 bool CTorvakDlg::ShowBackgroundPicture() {
-  const BackgroundLoad load = ShowBackground(display_, backgroundPath_);
+  const BackgroundLoad load = ShowBackground(display_, backgroundPath_, backgroundFit_);
   ShowStatus(load.problem.value_or(tr("Hintergrundbild %1 geladen").arg(backgroundPath_)));
   return load.shown;
 }
 
-// Loaded as by "Bild Laden"; remembered (and then reloaded by "Bild Laden")
-// only if it could be shown, else the last choice stays.
+// Any picture, so scaled to fit; remembered (and then reloaded by "Bild
+// Laden", at its size as a webcam still) only if it could be shown, else the
+// last choice stays.
 void CTorvakDlg::ChooseBackground(const QString& path) {
-  const QString previous = std::exchange(backgroundPath_, path);
+  const QString previousPath = std::exchange(backgroundPath_, path);
+  const BackgroundFit previousFit = std::exchange(backgroundFit_, BackgroundFit::Scaled);
   if (ShowBackgroundPicture()) {
     QSettings().setValue(QStringLiteral("SETTINGS/BACKGROUND"), path);
     ShowBackgroundPathLabel();
   } else {
-    backgroundPath_ = previous;
+    backgroundPath_ = previousPath;
+    backgroundFit_ = previousFit;
   }
   ControlAs<QAbstractButton>(ctl::kBackgroundVisible)->setChecked(true);
   RepaintPicture();

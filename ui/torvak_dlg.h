@@ -7,6 +7,7 @@
 
 #include "image/display.h"
 #include "image/thermal_image.h"
+#include "overlay/background.h"
 #include "scan/qt/scan_service.h"
 #include "ui/torvak_layout.h"
 
@@ -68,8 +69,8 @@ class CTorvakDlg : public QDialog {
   // with the reason in a message. "Messwerte öffnen…" (Ctrl+O) and a file
   // dropped on the window come here.
   bool OpenMeasurementsFile(const QString& path);
-  // "Hintergrundbild wählen…": shows the picture file as "Bild Laden" does
-  // and, if it could be shown, makes it the "BACKGROUND" setting.
+  // "Hintergrundbild wählen…": shows the picture file scaled to the picture
+  // area and, if it could be shown, makes it the "BACKGROUND" setting.
   void ChooseBackground(const QString& path);
 
   // The one smoothing settings dialog; it keeps its preview between runs.
@@ -134,6 +135,8 @@ class CTorvakDlg : public QDialog {
   bool scanning_ = false;
   bool dropReadingsUntilStopped_ = false;  // readings of a scan stopped for opened values
   QString backgroundPath_;
+  // How the background shown was loaded; reading it anew keeps that.
+  BackgroundFit backgroundFit_ = BackgroundFit::TopLeft;
   ArrangementBars* arrangement_ = nullptr;
   CWeichzeichnerDlg* settingsDialog_ = nullptr;
   MeasuringPointTools* measuringPoints_ = nullptr;

@@ -282,6 +282,24 @@ TEST_F(Files, BackgroundFilesShowTheirTopLeftOrBlackAndSayWhatIsWrong) {
   EXPECT_EQ(BackgroundPath(), QDir::temp().filePath(QStringLiteral("Torvak.bmp")));  // with no setting
 }
 
+// A chosen picture is scaled to fill the area as far as its aspect allows, up or down, centred, black beside it.
+TEST_F(Files, ScaledBackgroundsFillTheAreaWithTheirAspectKept) {
+  const std::pair<QSize, QRect> cases[] = {{{1600, 1200}, {0, 0, 640, 480}},
+                                           {{1920, 960}, {0, 80, 640, 320}},
+                                           {{160, 240}, {160, 0, 320, 480}}};
+  for (const auto& [size, place] : cases) {
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(kWhite);
+    ASSERT_TRUE(picture.save(PathOf("chosen.png")));
+    ASSERT_FALSE(ShowBackground(display, PathOf("chosen.png"), BackgroundFit::Scaled).problem);
+    int wrong = 0;
+    for (int y = 0; y < kPictureHeight; ++y)
+      for (int x = 0; x < kPictureWidth; ++x)
+        wrong += display.compositeSurface.Pixel(x, y) != (place.contains(x, y) ? kWhite : kBlack);
+    EXPECT_EQ(wrong, 0) << size.width() << " x " << size.height();
+  }
+}
+
 // The extension in any case names the format; the strip fills its 100 x 480 place at any pixel ratio.
 // Saving again replaces the file; a name without a format writes nothing.
 TEST_F(Files, ScreenshotsAreSavedInTheFormatOfTheExtension) {

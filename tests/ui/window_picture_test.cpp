@@ -171,12 +171,13 @@ TEST_F(WindowTest, OpenedMeasurementsShowAsWhenSavedAndABadFileChangesNothing) {
   EXPECT_EQ(PaintPicture(), before);
 }
 
-// "Hintergrundbild wählen…" shows the chosen picture at once and makes it the setting read at the
-// next start; a file that cannot be shown is not remembered.
-TEST_F(WindowTest, ChosenBackgroundIsShownAndRememberedUnlessItCannotBeShown) {
+// "Hintergrundbild wählen…" shows the chosen picture at once, scaled to the area also when it is
+// shown again, and makes it the setting read at the next start; "Bild Laden" loads it at its size;
+// a file that cannot be shown is not remembered.
+TEST_F(WindowTest, ChosenBackgroundIsShownScaledAndRememberedUnlessItCannotBeShown) {
   QTemporaryDir dir;
   const QString still = dir.filePath("tafel.png"), broken = dir.filePath("kaputt.png");
-  QImage picture(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
+  QImage picture(kPictureWidth / 2, kPictureHeight / 2, QImage::Format_RGB32);
   picture.fill(Rgb(10, 200, 30));
   ASSERT_TRUE(picture.save(still, "PNG"));
   QFile file(broken);
@@ -188,8 +189,14 @@ TEST_F(WindowTest, ChosenBackgroundIsShownAndRememberedUnlessItCannotBeShown) {
     for (QAction* action : window.actions())
       if (action->text() == QStringLiteral("Hintergrundbild wählen…")) action->trigger();
   };
+  const auto corner = [&] { return Display().backgroundSurface.Pixel(kPictureWidth - 1, kPictureHeight - 1); };
   choose(still);
-  EXPECT_EQ(Display().backgroundSurface.Pixel(0, 0) | 0xff000000u, Rgb(10, 200, 30));
+  EXPECT_EQ(corner(), Rgb(10, 200, 30));
+  Click(ctl::kBackgroundVisible);
+  Click(ctl::kBackgroundVisible);
+  EXPECT_EQ(corner(), Rgb(10, 200, 30));
+  Click(ctl::kLoadPicture);
+  EXPECT_EQ(corner(), kBlack);
   choose(broken);
   EXPECT_EQ(QSettings().value(QStringLiteral("SETTINGS/BACKGROUND")).toString(), still);
   EXPECT_EQ(window.ControlAs<QLabel>(ctl::kBackgroundPathLabel)->text(), still);
