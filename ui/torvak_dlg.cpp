@@ -22,6 +22,7 @@
 #include <QTabWidget>
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "image/composer.h"
 #include "image/readout.h"
@@ -47,6 +48,44 @@ constexpr int kFirstPortNumber = 1;
 constexpr int kLastPortNumber = 8;
 
 QString DegreesField(int celsius) { return QString::fromStdString(DegreesText(celsius)); }
+
+// While it lives, the window's text fields in an area show neither a
+// selection nor the marks of the focus (its frame, the text cursor), so that
+// a grab of the area shows their text only. Afterwards all is as it was.
+class PlainTextFields {
+ public:
+  PlainTextFields(QWidget& window, const QRect& area) {
+    for (QLineEdit* edit : window.findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly)) {
+      if (!edit->isVisible() || !edit->geometry().intersects(area)) continue;
+      selections_.push_back({edit, edit->selectionStart(), edit->selectionLength(), edit->cursorPosition()});
+      if (edit->hasFocus()) {
+        focused_ = edit;
+        edit->clearFocus();
+      }
+      edit->deselect();
+    }
+  }
+  ~PlainTextFields() {
+    if (focused_ != nullptr) focused_->setFocus(Qt::OtherFocusReason);
+    for (const Selection& s : selections_) {
+      if (s.length == 0) continue;
+      const bool cursorAtStart = s.cursor == s.start;  // selected from right to left
+      s.edit->setSelection(cursorAtStart ? s.start + s.length : s.start, cursorAtStart ? -s.length : s.length);
+    }
+  }
+  PlainTextFields(const PlainTextFields&) = delete;
+  PlainTextFields& operator=(const PlainTextFields&) = delete;
+
+ private:
+  struct Selection {
+    QLineEdit* edit;
+    int start;
+    int length;
+    int cursor;
+  };
+  std::vector<Selection> selections_;
+  QLineEdit* focused_ = nullptr;
+};
 
 }  // namespace
 
@@ -342,12 +381,24 @@ void CTorvakDlg::EditSmoothing() {
   }
 }
 
+// The strip beside the picture area (the colour scale and the values) as
+// the window shows it, without the marks of editing a field.
+QImage CTorvakDlg::GrabStrip() {
+  const QRect strip(layout_.pictureArea.right, layout_.pictureArea.top, kStripWidth, kExportHeight);
+  const PlainTextFields plain(*this, strip);
+  return grab(strip).toImage();
+}
+
 // The picture, the strip beside it and the measured values are taken before
 // the dialog opens: the scan goes on while it is open.
 void CTorvakDlg::SaveScreenshot() {
-  const Area& picture = layout_.pictureArea;
-  const QImage strip = grab(QRect(picture.right, picture.top, kStripWidth, kExportHeight)).toImage();
-  const QImage screenshot = AssembleScreenshot(display_.compositeSurface, strip);
+  QImage picture(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
+  {
+    QPainter painter(&picture);
+    painter.setFont(font());  // the markers' numbers as the window draws them
+    PaintPictureArea(painter);
+  }
+  const QImage screenshot = AssembleScreenshot(picture, GrabStrip());
   const Measurements measurements = TakeMeasurements(image_.grid, image_.ambientTemperature, image_.range);
   const QString path = chooseExportPath_(this);
   if (path.isEmpty()) {
@@ -472,16 +523,20 @@ void CTorvakDlg::RepaintPicture() {
   emit pictureChanged();
 }
 
+void CTorvakDlg::PaintPictureArea(QPainter& painter) {
+  ComposePicture(display_, image_);
+  painter.drawImage(0, 0, SurfaceImage(display_.compositeSurface));
+  measuringPoints_->PaintMarkers(painter);
+}
+
 void CTorvakDlg::paintEvent(QPaintEvent* event) {
   QWidget* readoutTabs = Control(ctl::kReadoutTabs);
   if (!readoutTabs->isHidden()) readoutTabs->hide();  // the "Temperatur" tab is gone from the first paint on
   QPainter painter(this);
   const QRect picture = ToRect(layout_.pictureArea);
   if (event->region().intersects(picture)) {
-    ComposePicture(display_, image_);
-    painter.drawImage(picture.topLeft(), SurfaceImage(display_.compositeSurface));
     painter.translate(picture.topLeft());
-    measuringPoints_->PaintMarkers(painter);
+    PaintPictureArea(painter);
     painter.resetTransform();
   }
   const QRect scale = ToRect(layout_.scaleArea);

@@ -16,6 +16,7 @@ class LargePictureWindow;
 class MeasuringPointTools;
 class CWeichzeichnerDlg;
 class QAction;
+class QPainter;
 class QStatusBar;
 class UpDown;
 
@@ -63,6 +64,10 @@ class CTorvakDlg : public QDialog {
   // Repaints the picture area (without erasing) at the next paint, and says
   // so (pictureChanged).
   void RepaintPicture();
+  // What the picture area shows: composes the picture and draws it with the
+  // measuring points' markers in the area's 640 x 480 coordinates, its
+  // top-left corner at the painter's origin.
+  void PaintPictureArea(QPainter& painter);
   // Shows the values of a file that "Messwerte (*.csv)" wrote as if they had
   // been scanned, a running scan stopped first; the scan range and the head
   // stay. A file that is not exactly such a file changes nothing and is named
@@ -123,6 +128,7 @@ class CTorvakDlg : public QDialog {
   bool ShowBackgroundPicture();  // true if shown
   void ShowBackgroundPathLabel();
   void EditSmoothing();
+  QImage GrabStrip();
   void SaveScreenshot();
 
   WindowLayout layout_;

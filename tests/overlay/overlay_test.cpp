@@ -181,11 +181,9 @@ int Mismatches(const QImage& picture, int width, int height, int seed = 0, int y
   return wrong;
 }
 
-// A screenshot whose composite and strip (grabbed at the pixel ratio) continue one pattern.
+// A screenshot whose picture and strip (grabbed at the pixel ratio) continue one pattern.
 QImage Screenshot(int seed, int ratio = 1) {
-  MemoryPicture composite(640, 480);
-  for (int k = 0; k < 640 * 480; ++k) composite.SetPixel(k % 640, k / 640, PatternColour(k % 640, k / 640, seed));
-  return AssembleScreenshot(composite, Pattern(100, 480, seed, ratio, 640));
+  return AssembleScreenshot(Pattern(640, 480, seed), Pattern(100, 480, seed, ratio, 640));
 }
 
 // Measured values, different in most cells, some cells without a reading.

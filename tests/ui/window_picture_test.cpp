@@ -7,6 +7,7 @@
 #include "image/readout.h"
 #include "overlay/export.h"
 #include "overlay/measurements.h"
+#include "ui/measuring_point_tools.h"
 
 // A tab shows its page alone. Each control changes its part of the display and repaints
 // the picture: a scroll action of a bar moves the selected pictures its way, the still
@@ -87,9 +88,10 @@ TEST_F(WindowTest, PictureControlsReachTheirModelAndThePicture) {
             MouseTemperatureText(Display(), Image(), area, window.Layout().scaleArea, over.x(), over.y()));
 }
 
-// The scan goes on while the save dialog is open; the picture saved is the one
-// of the click beside the window's scale strip, and so are the values. A failed
-// save is told in a box and on the status line, a cancelled one nowhere.
+// The scan goes on while the save dialog is open; the picture saved is what the
+// picture area showed at the click, markers included, beside the window's scale
+// strip without a field's selection or focus, and the values are those of the click.
+// A failed save is told in a box and on the status line, a cancelled one nowhere.
 TEST_F(WindowTest, ScreenshotHoldsThePictureAndValuesOfTheClickWhileTheScanGoesOn) {
   QTemporaryDir dir;
   QString path;  // of the last save
@@ -102,8 +104,14 @@ TEST_F(WindowTest, ScreenshotHoldsThePictureAndValuesOfTheClickWhileTheScanGoesO
     Click(ctl::kSaveScreenshot);
   };
   Open();
+  window_->MeasuringPoints().Recorder().AddPoint({40, 13});
+  auto* field = window_->ControlAs<QLineEdit>(ctl::kMaxField);
+  field->setFocus();
+  field->selectAll();
   StartAndHoldAfter(PanWrite(3));
-  const QImage atClick = PaintPicture();
+  const Area& picture = window_->Layout().pictureArea;
+  const auto grab = [&](QRect rect) { return window_->grab(rect).toImage().convertToFormat(QImage::Format_RGB32); };
+  const QImage atClick = PaintPicture(), shownAtClick = grab(ToRect(picture));
   save([&] {
     adapter_->Release();
     EXPECT_TRUE(WaitForFrame(PanWrite(6))) << "the scan waited while the dialog was open";
@@ -111,10 +119,12 @@ TEST_F(WindowTest, ScreenshotHoldsThePictureAndValuesOfTheClickWhileTheScanGoesO
   });
   ASSERT_TRUE(WaitFor([&] { return PaintPicture() != atClick; }));
   const QImage saved = QImage(path).convertToFormat(QImage::Format_RGB32);
-  EXPECT_EQ(saved.copy(0, 0, kPictureWidth, kPictureHeight), atClick);
-  const Area& picture = window_->Layout().pictureArea;
-  const QImage strip = window_->grab(QRect(picture.right, picture.top, kStripWidth, kExportHeight)).toImage();
-  EXPECT_EQ(saved.copy(kPictureWidth, 0, kStripWidth, kExportHeight), strip.convertToFormat(QImage::Format_RGB32));
+  EXPECT_EQ(saved.copy(0, 0, kPictureWidth, kPictureHeight), shownAtClick);
+  EXPECT_TRUE(field->hasFocus() && field->selectedText() == field->text());  // kept as it was
+  field->deselect();
+  field->clearFocus();
+  EXPECT_EQ(saved.copy(kPictureWidth, 0, kStripWidth, kExportHeight),
+            grab(QRect(picture.right, picture.top, kStripWidth, kExportHeight)));
   EXPECT_TRUE(window_->StatusText().contains(path));
   const auto valueLines = [](const QString& file) {  // the first line says when the values were taken
     QFile in(file);
