@@ -230,12 +230,19 @@ void CTorvakDlg::InitControls() {
 
 void CTorvakDlg::ConnectScan() {
   ScanService* scan = scan_.get();
-  connect(scan, &ScanService::readingStored, this,
-          [this](int column, int row, int value, bool) {
-            if (!dropReadingsUntilStopped_) image_.StoreReading(column, row, value);
-          });
+  connect(scan, &ScanService::readingStored, this, [this](int column, int row, int value, bool) {
+    if (dropReadingsUntilStopped_) return;
+    ShowLiveValues();
+    image_.StoreReading(column, row, value);
+  });
   connect(scan, &ScanService::scanRangeChanged, this, &CTorvakDlg::OnScanRangeChanged);
-  connect(scan, &ScanService::ambientChanged, this, &CTorvakDlg::ShowAmbient);
+  connect(scan, &ScanService::ambientChanged, this, [this](int celsius) {
+    if (opened_) {
+      opened_->liveAmbient = celsius;
+    } else {
+      ShowAmbient(celsius);
+    }
+  });
   connect(scan, &ScanService::startEnabledChanged, Control(ctl::kStart), &QWidget::setEnabled);
   connect(scan, &ScanService::portChosen, this, &CTorvakDlg::ShowPortChoice);
   connect(scan, &ScanService::scanningChanged, this, [this](bool scanning) {
@@ -267,6 +274,7 @@ void CTorvakDlg::ConnectCommands() {
   OnClick(ctl::kMiddlePosition, [scan] { scan->MiddlePosition(); });
   OnClick(ctl::kClearImage, [this] {
     image_.ClearImage();
+    ShowLiveValues();
     RepaintPicture();
   });
   const auto sendOptions = [this, scan] {
@@ -399,7 +407,8 @@ void CTorvakDlg::SaveScreenshot() {
     PaintPictureArea(painter);
   }
   const QImage screenshot = AssembleScreenshot(picture, GrabStrip());
-  const Measurements measurements = TakeMeasurements(image_.grid, image_.ambientTemperature, image_.range);
+  Measurements measurements = TakeMeasurements(image_.grid, image_.ambientTemperature, image_.range);
+  if (opened_) measurements.takenAt = opened_->takenAt;
   const QString path = chooseExportPath_(this);
   if (path.isEmpty()) {
     return;
@@ -425,12 +434,24 @@ bool CTorvakDlg::OpenMeasurementsFile(const QString& path) {
     scan_->Stop();
     dropReadingsUntilStopped_ = true;
   }
+  if (!opened_) opened_ = OpenedValues{{}, image_.range, image_.ambientTemperature};
+  opened_->takenAt = read.data->takenAt;
+  image_.range = read.data->range;
   std::copy_n(&read.data->grid[0][0], kGridColumns * kGridRows, &image_.grid[0][0]);
   image_.RebuildImage();
   ShowAmbient(read.data->ambientTemperature);
   RepaintPicture();
   ShowStatus(tr("Messwerte aus %1 geöffnet").arg(path));
   return true;
+}
+
+// Opened values give way to the scan's own.
+void CTorvakDlg::ShowLiveValues() {
+  if (!opened_) return;
+  image_.range = opened_->liveRange;
+  ShowAmbient(opened_->liveAmbient);
+  opened_.reset();
+  RepaintPicture();
 }
 
 // One local file dropped on the window is opened as measured values.
@@ -469,10 +490,10 @@ void CTorvakDlg::ResetRangeControls() {
   OnScanRangeChanged(ScanRange{});
 }
 
-// The scan's accepted range: the image's copy (framed in the picture) and the
-// positions of the four edge controls.
+// The scan's accepted range: the image's copy (framed in the picture, unless
+// opened values show theirs) and the positions of the four edge controls.
 void CTorvakDlg::OnScanRangeChanged(const ScanRange& range) {
-  image_.range = range;
+  (opened_ ? opened_->liveRange : image_.range) = range;
   for (RangeEdge edge : kRangeEdges) EdgeControl(edge)->SetPosition(range.Edge(edge));
   RepaintPicture();
 }

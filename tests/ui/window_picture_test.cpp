@@ -142,28 +142,37 @@ TEST_F(WindowTest, ScreenshotHoldsThePictureAndValuesOfTheClickWhileTheScanGoesO
   EXPECT_EQ(window_->StatusText(), told);
 }
 
-// "Messwerte öffnen…" (Ctrl+O) shows saved values as if scanned: the same picture and values as
-// when they were saved. A running scan stops first, and the readings of its last step do not
-// overwrite them. A dropped file is opened too; a bad one is named in a box and changes nothing.
-TEST_F(WindowTest, OpenedMeasurementsShowAsWhenSavedAndABadFileChangesNothing) {
+// "Messwerte öffnen…" (Ctrl+O) shows saved values as if scanned: the same picture (their range
+// framed) as when they were saved, and an export then writes the same file, time and range included.
+// A running scan stops first, and the readings of its last step do not overwrite them. A dropped
+// file is opened too; a bad one is named in a box and changes nothing. The next reading of a scan
+// brings back its range, ambient temperature and the time of the moment.
+TEST_F(WindowTest, OpenedMeasurementsShowAndExportAsWhenSavedUntilTheNextReading) {
   QTemporaryDir dir;
   const QString saved = dir.filePath("werte.csv"), again = dir.filePath("wieder.csv");
+  const auto contents = [](const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  };
   CTorvakDlg& window = Open();
+  window.SetExportPathChooser([&](QWidget*) { return again; });
   for (int i = 0; i < 300; ++i) Image().StoreReading(i % kGridColumns, i * 7 % kGridRows, 20 + i % 120);
-  ASSERT_FALSE(SaveMeasurements(saved, TakeMeasurements(Image().grid, 0, ScanRange{})));
+  const ScanRange fileRange{0, 55, 0, 27};
+  Measurements data = TakeMeasurements(Image().grid, 23, fileRange);
+  data.takenAt = QDateTime(QDate(2024, 3, 7), QTime(14, 5, 9));
+  ASSERT_FALSE(SaveMeasurements(saved, data));
+  Image().range = fileRange;
   const QImage before = PaintPicture();
+  Image().range = ScanRange{};
+  const QString liveAmbient = window.ControlAs<QLineEdit>(ctl::kAmbientField)->text();
   StartAndHoldAfter(ReadFrame(kPanAddress, 2));  // inside the first step
   PickInNextFileDialog(saved);
   QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
   adapter_->Release();
   ASSERT_TRUE(WaitFor([&] { return !window.Scanning(); }));
   EXPECT_EQ(PaintPicture(), before);
-  ASSERT_FALSE(SaveMeasurements(again, TakeMeasurements(Image().grid, 0, ScanRange{})));
-  const auto values = [](const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().split('\n').mid(1) : QList<QByteArray>{};
-  };
-  EXPECT_EQ(values(again), values(saved));
+  Click(ctl::kSaveScreenshot);
+  EXPECT_EQ(contents(again).toStdString(), contents(saved).toStdString());
 
   const QString bad = dir.filePath("kaputt.csv");
   QFile(saved).copy(bad);
@@ -179,6 +188,13 @@ TEST_F(WindowTest, OpenedMeasurementsShowAsWhenSavedAndABadFileChangesNothing) {
   QApplication::sendEvent(&window, &drop);
   EXPECT_TRUE(told.contains(bad) && window.StatusText() == told);
   EXPECT_EQ(PaintPicture(), before);
+
+  ASSERT_TRUE(WaitFor([&] { return window.Control(ctl::kStart)->isEnabled(); }));
+  Click(ctl::kStart);
+  ASSERT_TRUE(WaitFor([&] { return Image().range == ScanRange{}; }));
+  EXPECT_EQ(window.ControlAs<QLineEdit>(ctl::kAmbientField)->text(), liveAmbient);
+  Click(ctl::kSaveScreenshot);
+  EXPECT_FALSE(contents(again).contains("07.03.2024"));
 }
 
 // "Hintergrundbild wählen…" shows the chosen picture at once, scaled to the area also when it is
