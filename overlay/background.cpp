@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "image/display.h"
+#include "overlay/unreachable_file.h"
 
 namespace {
 
@@ -64,7 +65,12 @@ class WatchedFile : public QIODevice {
 // Reads the picture at path, or says why it cannot be had or that it is incomplete.
 BackgroundLoad ReadPicture(const QString& path, QImage& picture) {
   const QFileInfo info(path);
+  const auto cannotOpen = [&path](const QString& reason) {
+    const QString text = QCoreApplication::translate("Background", "Hintergrundbild %1 lässt sich nicht öffnen: %2");
+    return BackgroundLoad{false, text.arg(path, reason)};
+  };
   if (!info.exists()) {
+    if (const std::optional<QString> reason = UnreachableFileReason(path)) return cannotOpen(*reason);
     return {false, QCoreApplication::translate("Background", "Hintergrundbild %1 fehlt").arg(path)};
   }
   // Opening a directory, FIFO or device could block or read forever.
@@ -77,8 +83,7 @@ BackgroundLoad ReadPicture(const QString& path, QImage& picture) {
   }
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
-    return {false, QCoreApplication::translate("Background", "Hintergrundbild %1 lässt sich nicht öffnen: %2")
-                       .arg(path, file.errorString())};
+    return cannotOpen(file.errorString());
   }
   WatchedFile watched(file);
   QImageReader reader(&watched);  // the format follows the content, not the name
@@ -117,20 +122,30 @@ BackgroundLoad ReadPicture(const QString& path, QImage& picture) {
   return {true, std::nullopt};
 }
 
-// The top-left part of picture, one to one, onto a black surface.
-void CopyTopLeft(const QImage& picture, MemoryPicture& surface) {
+// The picture's pixels onto the surface from (left, top) on, which must hold them.
+void CopyInto(const QImage& picture, MemoryPicture& surface, int left, int top) {
+  const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+  for (int y = 0; y < rgb.height(); ++y) {
+    const auto* source = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+    // Some readers leave the unused fourth byte as the file had it.
+    std::transform(source, source + rgb.width(), surface.Row(top + y) + left,
+                   [](QRgb p) { return Colour{p | 0xff000000u}; });
+  }
+}
+
+// The picture onto a black surface as fit says.
+void Place(const QImage& picture, BackgroundFit fit, MemoryPicture& surface) {
   surface.Fill(kBlack);
   if (picture.isNull()) {
     return;
   }
-  const int width = std::min(picture.width(), surface.Width());
-  const int height = std::min(picture.height(), surface.Height());
-  const QImage part = picture.copy(0, 0, width, height).convertToFormat(QImage::Format_RGB32);
-  for (int y = 0; y < height; ++y) {
-    const auto* source = reinterpret_cast<const QRgb*>(part.constScanLine(y));
-    // Some readers leave the unused fourth byte as the file had it.
-    std::transform(source, source + width, surface.Row(y), [](QRgb p) { return Colour{p | 0xff000000u}; });
+  const QSize area(surface.Width(), surface.Height());
+  if (fit == BackgroundFit::TopLeft) {
+    CopyInto(picture.copy(QRect(QPoint(0, 0), picture.size().boundedTo(area))), surface, 0, 0);
+    return;
   }
+  const QImage scaled = picture.scaled(area, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  CopyInto(scaled, surface, (area.width() - scaled.width()) / 2, (area.height() - scaled.height()) / 2);
 }
 
 }  // namespace
@@ -148,16 +163,16 @@ QString BackgroundPath() {
 #endif
 }
 
-BackgroundLoad LoadBackground(DisplayData& display, const QString& path) {
+BackgroundLoad LoadBackground(DisplayData& display, const QString& path, BackgroundFit fit) {
   QImage picture;
   BackgroundLoad load = ReadPicture(path, picture);
   // A reader that fails midway may have filled part of the picture: a refused file shows nothing.
-  CopyTopLeft(load.shown ? picture : QImage(), display.backgroundSurface);
+  Place(load.shown ? picture : QImage(), fit, display.backgroundSurface);
   return load;
 }
 
-BackgroundLoad ShowBackground(DisplayData& display, const QString& path) {
-  BackgroundLoad load = LoadBackground(display, path);
+BackgroundLoad ShowBackground(DisplayData& display, const QString& path, BackgroundFit fit) {
+  BackgroundLoad load = LoadBackground(display, path, fit);
   display.compositeSurface = display.backgroundSurface;
   return load;
 }

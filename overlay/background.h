@@ -19,16 +19,24 @@ struct BackgroundLoad {
   std::optional<QString> problem;
 };
 
+// How a picture fills the 640 x 480 background surface.
+enum class BackgroundFit {
+  TopLeft,  // its top-left 640 x 480 pixels, unscaled: the webcam still of "Bild Laden"
+  Scaled,   // all of it, as large as fits with its aspect kept, centred: a picture chosen by the user
+};
+
 // Reads the picture at path (any format Qt reads, recognised by content)
-// and puts its top-left 640 x 480 pixels, unscaled, into the background
-// surface; the rest of the surface is black. A file that is missing, not a
-// regular file, too large or not a readable picture is not shown: the
-// surface is black. A file that ends early is shown with the rows it lacks
-// black (a JPEG decoder fills them grey itself).
-BackgroundLoad LoadBackground(DisplayData& display, const QString& path = BackgroundPath());
+// and puts it into the background surface as fit says; the rest of the
+// surface is black. A file that is missing, not a regular file, too large or
+// not a readable picture is not shown: the surface is black. A file that
+// ends early is shown with the rows it lacks black (a JPEG decoder fills
+// them grey itself).
+BackgroundLoad LoadBackground(DisplayData& display, const QString& path = BackgroundPath(),
+                              BackgroundFit fit = BackgroundFit::TopLeft);
 
 // LoadBackground, then the whole background into the composite picture.
-BackgroundLoad ShowBackground(DisplayData& display, const QString& path = BackgroundPath());
+BackgroundLoad ShowBackground(DisplayData& display, const QString& path = BackgroundPath(),
+                              BackgroundFit fit = BackgroundFit::TopLeft);
 
 // A black background, also in the composite picture.
 void ClearBackground(DisplayData& display);

@@ -6,7 +6,6 @@
 #include <QPainter>
 
 #include "overlay/file_writing.h"
-#include "overlay/surface_image.h"
 
 namespace {
 
@@ -26,16 +25,15 @@ std::optional<QString> FormatProblem(const QString& path, const QByteArray& form
 
 }  // namespace
 
-QImage AssembleScreenshot(const MemoryPicture& composite, const QImage& strip) {
-  QImage picture(kExportWidth, kExportHeight, QImage::Format_RGB32);
-  picture.fill(Qt::black);
-  const QImage left = SurfaceImage(composite);
-  QPainter painter(&picture);
-  painter.drawImage(0, 0, left);
+QImage AssembleScreenshot(const QImage& picture, const QImage& strip) {
+  QImage screenshot(kExportWidth, kExportHeight, QImage::Format_RGB32);
+  screenshot.fill(Qt::black);
+  QPainter painter(&screenshot);
+  painter.drawImage(0, 0, picture);
   if (!strip.isNull()) {
     painter.drawImage(QRect(kPictureWidth, 0, kStripWidth, kExportHeight), strip);
   }
-  return picture;
+  return screenshot;
 }
 
 std::optional<QString> SaveImageFile(const QString& path, const QImage& picture) {

@@ -3,7 +3,7 @@
 #include <QString>
 #include <optional>
 
-#include "image/memory_picture.h"
+#include "image/thermal_image.h"
 #include "overlay/measurements.h"
 
 // The saved screenshot: the 640 x 480 picture area and, right of it, a
@@ -12,10 +12,10 @@ inline constexpr int kStripWidth = 100;
 inline constexpr int kExportWidth = kPictureWidth + kStripWidth;
 inline constexpr int kExportHeight = kPictureHeight;
 
-// The 740 x 480 screenshot: the composite picture on the left, the strip
+// The 740 x 480 screenshot: the 640 x 480 picture on the left, the strip
 // that the window grabbed beside the picture area on the right (drawn into
 // its 100 x 480 place, so a strip grabbed at a higher pixel ratio fits).
-QImage AssembleScreenshot(const MemoryPicture& composite, const QImage& strip);
+QImage AssembleScreenshot(const QImage& picture, const QImage& strip);
 
 // Writes the picture in the format that the path's extension names,
 // regardless of case (.bmp, .png, .jpg, ... as Qt can write them); a name

@@ -14,6 +14,7 @@
 #include <system_error>
 
 #include "overlay/file_writing.h"
+#include "overlay/unreachable_file.h"
 
 namespace {
 
@@ -153,7 +154,9 @@ FileText ReadSmallRegularFile(const QString& path) {
       QCoreApplication::translate("Measurements", "sie ist zu groß für eine Messwertdatei (mehr als %1 Bytes)")
           .arg(kMaxFileBytes);
   const QFileInfo info(path);
-  if (!info.exists()) return {{}, QCoreApplication::translate("Measurements", "sie fehlt")};
+  if (!info.exists()) {
+    return {{}, UnreachableFileReason(path).value_or(QCoreApplication::translate("Measurements", "sie fehlt"))};
+  }
   if (!info.isFile()) return {{}, notRegular};
   if (info.size() > kMaxFileBytes) return {{}, tooLarge};
   const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);

@@ -392,6 +392,17 @@
     </message>
 </context>
 <context>
+    <name>FileReading</name>
+    <message>
+        <source>sie ist eine symbolische Verknüpfung, die im Kreis verweist</source>
+        <translation>it is a symbolic link that leads round in a circle</translation>
+    </message>
+    <message>
+        <source>ihr Name enthält Bytes, die kein gültiges UTF-8 sind</source>
+        <translation>its name holds bytes that are not valid UTF-8</translation>
+    </message>
+</context>
+<context>
     <name>FileWriting</name>
     <message>
         <source>der Datenträger ist voll</source>

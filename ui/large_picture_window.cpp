@@ -8,10 +8,8 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "image/composer.h"
 #include "image/readout.h"
 #include "overlay/surface_image.h"
-#include "ui/measuring_point_tools.h"
 #include "ui/torvak_controls.h"
 #include "ui/torvak_dlg.h"
 
@@ -91,20 +89,18 @@ std::optional<QPoint> LargePictureWindow::MainWindowPoint(QPoint at) const {
 }
 
 void LargePictureWindow::paintEvent(QPaintEvent*) {
-  DisplayData& display = window_.DisplayRecord();
-  ComposePicture(display, window_.Image());
   QPainter painter(this);
   painter.fillRect(rect(), Qt::black);
   const QRect picture = PictureRect();
-  painter.drawImage(picture, SurfaceImage(display.compositeSurface));
   painter.save();
   painter.translate(picture.topLeft());
   painter.scale(picture.width() / double{kPictureWidth}, picture.height() / double{kPictureHeight});
-  window_.MeasuringPoints().PaintMarkers(painter);
+  window_.PaintPictureArea(painter);
   painter.restore();
   const QRect scale = ScaleRect();
   const Area& scaleArea = window_.Layout().scaleArea;
-  painter.drawImage(scale, SurfaceImage(display.legendSurface), QRect(0, 0, scaleArea.Width(), scaleArea.Height()));
+  painter.drawImage(scale, SurfaceImage(window_.DisplayRecord().legendSurface),
+                    QRect(0, 0, scaleArea.Width(), scaleArea.Height()));
   PaintValues(painter, scale);
 }
 

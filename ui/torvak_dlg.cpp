@@ -22,6 +22,7 @@
 #include <QTabWidget>
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "image/composer.h"
 #include "image/readout.h"
@@ -47,6 +48,44 @@ constexpr int kFirstPortNumber = 1;
 constexpr int kLastPortNumber = 8;
 
 QString DegreesField(int celsius) { return QString::fromStdString(DegreesText(celsius)); }
+
+// While it lives, the window's text fields in an area show neither a
+// selection nor the marks of the focus (its frame, the text cursor), so that
+// a grab of the area shows their text only. Afterwards all is as it was.
+class PlainTextFields {
+ public:
+  PlainTextFields(QWidget& window, const QRect& area) {
+    for (QLineEdit* edit : window.findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly)) {
+      if (!edit->isVisible() || !edit->geometry().intersects(area)) continue;
+      selections_.push_back({edit, edit->selectionStart(), edit->selectionLength(), edit->cursorPosition()});
+      if (edit->hasFocus()) {
+        focused_ = edit;
+        edit->clearFocus();
+      }
+      edit->deselect();
+    }
+  }
+  ~PlainTextFields() {
+    if (focused_ != nullptr) focused_->setFocus(Qt::OtherFocusReason);
+    for (const Selection& s : selections_) {
+      if (s.length == 0) continue;
+      const bool cursorAtStart = s.cursor == s.start;  // selected from right to left
+      s.edit->setSelection(cursorAtStart ? s.start + s.length : s.start, cursorAtStart ? -s.length : s.length);
+    }
+  }
+  PlainTextFields(const PlainTextFields&) = delete;
+  PlainTextFields& operator=(const PlainTextFields&) = delete;
+
+ private:
+  struct Selection {
+    QLineEdit* edit;
+    int start;
+    int length;
+    int cursor;
+  };
+  std::vector<Selection> selections_;
+  QLineEdit* focused_ = nullptr;
+};
 
 }  // namespace
 
@@ -197,10 +236,18 @@ void CTorvakDlg::InitControls() {
 void CTorvakDlg::ConnectScan() {
   ScanService* scan = scan_.get();
   connect(scan, &ScanService::readingStored, this, [this](const CellReading& reading) {
-    if (!dropReadingsUntilStopped_) image_.StoreReading(reading.column, reading.row, reading.value);
+    if (dropReadingsUntilStopped_) return;
+    ShowLiveValues();
+    image_.StoreReading(reading.column, reading.row, reading.value);
   });
   connect(scan, &ScanService::scanRangeChanged, this, &CTorvakDlg::OnScanRangeChanged);
-  connect(scan, &ScanService::ambientChanged, this, &CTorvakDlg::ShowAmbient);
+  connect(scan, &ScanService::ambientChanged, this, [this](int celsius) {
+    if (opened_) {
+      opened_->liveAmbient = celsius;
+    } else {
+      ShowAmbient(celsius);
+    }
+  });
   connect(scan, &ScanService::startEnabledChanged, Control(ctl::kStart), &QWidget::setEnabled);
   connect(scan, &ScanService::portChosen, this, &CTorvakDlg::ShowPortChoice);
   connect(scan, &ScanService::scanningChanged, this, [this](bool scanning) {
@@ -232,6 +279,7 @@ void CTorvakDlg::ConnectCommands() {
   OnClick(ctl::kMiddlePosition, [scan] { scan->MiddlePosition(); });
   OnClick(ctl::kClearImage, [this] {
     image_.ClearImage();
+    ShowLiveValues();
     RepaintPicture();
   });
   const auto sendOptions = [this, scan] {
@@ -283,6 +331,7 @@ void CTorvakDlg::ConnectPictureTools() {
   });
 
   OnClick(ctl::kLoadPicture, [this] {
+    backgroundFit_ = BackgroundFit::TopLeft;  // the webcam still, at its size
     ShowBackgroundPicture();
     ControlAs<QAbstractButton>(ctl::kBackgroundVisible)->setChecked(true);
     RepaintPicture();
@@ -307,20 +356,23 @@ void CTorvakDlg::ConnectPictureTools() {
 // A file that cannot be read leaves the background black and says why; one
 // that ends early shows the rows it has and says that it is incomplete.
 bool CTorvakDlg::ShowBackgroundPicture() {
-  const BackgroundLoad load = ShowBackground(display_, backgroundPath_);
+  const BackgroundLoad load = ShowBackground(display_, backgroundPath_, backgroundFit_);
   ShowStatus(load.problem.value_or(tr("Hintergrundbild %1 geladen").arg(backgroundPath_)));
   return load.shown;
 }
 
-// Loaded as by "Bild Laden"; remembered (and then reloaded by "Bild Laden")
-// only if it could be shown, else the last choice stays.
+// Any picture, so scaled to fit; remembered (and then reloaded by "Bild
+// Laden", at its size as a webcam still) only if it could be shown, else the
+// last choice stays.
 void CTorvakDlg::ChooseBackground(const QString& path) {
-  const QString previous = std::exchange(backgroundPath_, path);
+  const QString previousPath = std::exchange(backgroundPath_, path);
+  const BackgroundFit previousFit = std::exchange(backgroundFit_, BackgroundFit::Scaled);
   if (ShowBackgroundPicture()) {
     QSettings().setValue(QStringLiteral("SETTINGS/BACKGROUND"), path);
     ShowBackgroundPathLabel();
   } else {
-    backgroundPath_ = previous;
+    backgroundPath_ = previousPath;
+    backgroundFit_ = previousFit;
   }
   ControlAs<QAbstractButton>(ctl::kBackgroundVisible)->setChecked(true);
   RepaintPicture();
@@ -342,13 +394,26 @@ void CTorvakDlg::EditSmoothing() {
   }
 }
 
+// The strip beside the picture area (the colour scale and the values) as
+// the window shows it, without the marks of editing a field.
+QImage CTorvakDlg::GrabStrip() {
+  const QRect strip(layout_.pictureArea.right, layout_.pictureArea.top, kStripWidth, kExportHeight);
+  const PlainTextFields plain(*this, strip);
+  return grab(strip).toImage();
+}
+
 // The picture, the strip beside it and the measured values are taken before
 // the dialog opens: the scan goes on while it is open.
 void CTorvakDlg::SaveScreenshot() {
-  const Area& picture = layout_.pictureArea;
-  const QImage strip = grab(QRect(picture.right, picture.top, kStripWidth, kExportHeight)).toImage();
-  const QImage screenshot = AssembleScreenshot(display_.compositeSurface, strip);
-  const Measurements measurements = TakeMeasurements(image_.grid, image_.ambientTemperature, image_.range);
+  QImage picture(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
+  {
+    QPainter painter(&picture);
+    painter.setFont(font());  // the markers' numbers as the window draws them
+    PaintPictureArea(painter);
+  }
+  const QImage screenshot = AssembleScreenshot(picture, GrabStrip());
+  Measurements measurements = TakeMeasurements(image_.grid, image_.ambientTemperature, image_.range);
+  if (opened_) measurements.takenAt = opened_->takenAt;
   const QString path = chooseExportPath_(this);
   if (path.isEmpty()) {
     return;
@@ -374,12 +439,24 @@ bool CTorvakDlg::OpenMeasurementsFile(const QString& path) {
     scan_->Stop();
     dropReadingsUntilStopped_ = true;
   }
+  if (!opened_) opened_ = OpenedValues{{}, image_.range, image_.ambientTemperature};
+  opened_->takenAt = read.data->takenAt;
+  image_.range = read.data->range;
   std::copy_n(&read.data->grid[0][0], kGridColumns * kGridRows, &image_.grid[0][0]);
   image_.RebuildImage();
   ShowAmbient(read.data->ambientTemperature);
   RepaintPicture();
   ShowStatus(tr("Messwerte aus %1 geöffnet").arg(path));
   return true;
+}
+
+// Opened values give way to the scan's own.
+void CTorvakDlg::ShowLiveValues() {
+  if (!opened_) return;
+  image_.range = opened_->liveRange;
+  ShowAmbient(opened_->liveAmbient);
+  opened_.reset();
+  RepaintPicture();
 }
 
 // One local file dropped on the window is opened as measured values.
@@ -418,10 +495,10 @@ void CTorvakDlg::ResetRangeControls() {
   OnScanRangeChanged(ScanRange{});
 }
 
-// The scan's accepted range: the image's copy (framed in the picture) and the
-// positions of the four edge controls.
+// The scan's accepted range: the image's copy (framed in the picture, unless
+// opened values show theirs) and the positions of the four edge controls.
 void CTorvakDlg::OnScanRangeChanged(const ScanRange& range) {
-  image_.range = range;
+  (opened_ ? opened_->liveRange : image_.range) = range;
   for (RangeEdge edge : kRangeEdges) EdgeControl(edge)->SetPosition(range.Edge(edge));
   RepaintPicture();
 }
@@ -472,16 +549,20 @@ void CTorvakDlg::RepaintPicture() {
   emit pictureChanged();
 }
 
+void CTorvakDlg::PaintPictureArea(QPainter& painter) {
+  ComposePicture(display_, image_);
+  painter.drawImage(0, 0, SurfaceImage(display_.compositeSurface));
+  measuringPoints_->PaintMarkers(painter);
+}
+
 void CTorvakDlg::paintEvent(QPaintEvent* event) {
   QWidget* readoutTabs = Control(ctl::kReadoutTabs);
   if (!readoutTabs->isHidden()) readoutTabs->hide();  // the "Temperatur" tab is gone from the first paint on
   QPainter painter(this);
   const QRect picture = ToRect(layout_.pictureArea);
   if (event->region().intersects(picture)) {
-    ComposePicture(display_, image_);
-    painter.drawImage(picture.topLeft(), SurfaceImage(display_.compositeSurface));
     painter.translate(picture.topLeft());
-    measuringPoints_->PaintMarkers(painter);
+    PaintPictureArea(painter);
     painter.resetTransform();
   }
   const QRect scale = ToRect(layout_.scaleArea);

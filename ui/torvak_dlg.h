@@ -1,12 +1,15 @@
 #pragma once
 #include <QAbstractButton>
+#include <QDateTime>
 #include <QDialog>
 #include <QHash>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "image/display.h"
 #include "image/thermal_image.h"
+#include "overlay/background.h"
 #include "scan/qt/scan_service.h"
 #include "ui/torvak_layout.h"
 
@@ -15,6 +18,7 @@ class LargePictureWindow;
 class MeasuringPointTools;
 class CWeichzeichnerDlg;
 class QAction;
+class QPainter;
 class QStatusBar;
 class UpDown;
 
@@ -62,14 +66,22 @@ class CTorvakDlg : public QDialog {
   // Repaints the picture area (without erasing) at the next paint, and says
   // so (pictureChanged).
   void RepaintPicture();
+  // What the picture area shows: composes the picture and draws it with the
+  // measuring points' markers in the area's 640 x 480 coordinates, its
+  // top-left corner at the painter's origin.
+  void PaintPictureArea(QPainter& painter);
   // Shows the values of a file that "Messwerte (*.csv)" wrote as if they had
-  // been scanned, a running scan stopped first; the scan range and the head
-  // stay. A file that is not exactly such a file changes nothing and is named
-  // with the reason in a message. "Messwerte öffnen…" (Ctrl+O) and a file
-  // dropped on the window come here.
+  // been scanned, a running scan stopped first: the grid, the ambient
+  // temperature and the file's range framed in the picture, and an export
+  // writes the file's time and range. The scan range (its controls) and the
+  // head stay; the first reading a scan stores afterwards, or "Löschen",
+  // brings back the scan's range and ambient temperature and the time of
+  // the moment. A file that is not exactly such a file changes nothing and is
+  // named with the reason in a message. "Messwerte öffnen…" (Ctrl+O) and a
+  // file dropped on the window come here.
   bool OpenMeasurementsFile(const QString& path);
-  // "Hintergrundbild wählen…": shows the picture file as "Bild Laden" does
-  // and, if it could be shown, makes it the "BACKGROUND" setting.
+  // "Hintergrundbild wählen…": shows the picture file scaled to the picture
+  // area and, if it could be shown, makes it the "BACKGROUND" setting.
   void ChooseBackground(const QString& path);
 
   // The one smoothing settings dialog; it keeps its preview between runs.
@@ -114,6 +126,7 @@ class CTorvakDlg : public QDialog {
   void OnTabChanged(int page);
   void ShowPortChoice(int number);
   void ShowAmbient(int celsius);
+  void ShowLiveValues();
   void OnScanRangeChanged(const ScanRange& range);
   void ResetRangeControls();
   void SetDisplayModeAndRepaint(int mode);
@@ -122,6 +135,7 @@ class CTorvakDlg : public QDialog {
   bool ShowBackgroundPicture();  // true if shown
   void ShowBackgroundPathLabel();
   void EditSmoothing();
+  QImage GrabStrip();
   void SaveScreenshot();
 
   WindowLayout layout_;
@@ -133,7 +147,17 @@ class CTorvakDlg : public QDialog {
   int portNumber_ = 0;
   bool scanning_ = false;
   bool dropReadingsUntilStopped_ = false;  // readings of a scan stopped for opened values
+  // While values opened from a file are shown: their time, and the scan's
+  // range and ambient temperature that they stand in for.
+  struct OpenedValues {
+    QDateTime takenAt;
+    ScanRange liveRange;
+    int liveAmbient = 0;
+  };
+  std::optional<OpenedValues> opened_;
   QString backgroundPath_;
+  // How the background shown was loaded; reading it anew keeps that.
+  BackgroundFit backgroundFit_ = BackgroundFit::TopLeft;
   ArrangementBars* arrangement_ = nullptr;
   CWeichzeichnerDlg* settingsDialog_ = nullptr;
   MeasuringPointTools* measuringPoints_ = nullptr;

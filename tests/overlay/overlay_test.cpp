@@ -1,7 +1,9 @@
 // Around the thermal pictures: their arrangement, the background picture and the exported files.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QBuffer>
 #include <QDir>
@@ -11,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <csignal>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -178,11 +181,9 @@ int Mismatches(const QImage& picture, int width, int height, int seed = 0, int y
   return wrong;
 }
 
-// A screenshot whose composite and strip (grabbed at the pixel ratio) continue one pattern.
+// A screenshot whose picture and strip (grabbed at the pixel ratio) continue one pattern.
 QImage Screenshot(int seed, int ratio = 1) {
-  MemoryPicture composite(640, 480);
-  for (int k = 0; k < 640 * 480; ++k) composite.SetPixel(k % 640, k / 640, PatternColour(k % 640, k / 640, seed));
-  return AssembleScreenshot(composite, Pattern(100, 480, seed, ratio, 640));
+  return AssembleScreenshot(Pattern(640, 480, seed), Pattern(100, 480, seed, ratio, 640));
 }
 
 // Measured values, different in most cells, some cells without a reading.
@@ -203,8 +204,20 @@ QByteArray Contents(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// A symbolic link at p to itself.
+QString LinkLoop(const QString& p) { return symlink(QFile::encodeName(p), QFile::encodeName(p)) == 0 ? p : QString(); }
+
+// A file named p with "\xff" (not UTF-8) before its last four bytes, under the name Qt makes of it.
+QString NotUtf8Name(const QString& p) {
+  const QByteArray name = QFile::encodeName(p).insert(QFile::encodeName(p).size() - 4, '\xff');
+  const int fd = open(name.constData(), O_CREAT | O_WRONLY, 0600);
+  return fd >= 0 && close(fd) == 0 ? QFile::decodeName(name) : QString();
+}
+
 class Files : public ::testing::Test {
  protected:
+  // Qt cannot name what NotUtf8Name made.
+  void TearDown() override { std::filesystem::remove_all(QFile::encodeName(dir.path()).toStdString()); }
   QString PathOf(const std::string& name) const { return dir.filePath(QString::fromStdString(name)); }
   qsizetype Entries() const {
     return QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot).size();
@@ -217,8 +230,8 @@ class Files : public ::testing::Test {
 // A picture Qt reads, recognised by content, shows its top-left 640 x 480 pixels unscaled, black beside
 // them. A file that ends early shows what it has: a bitmap, stored bottom row first, its lower rows, the
 // others black; a JPEG decoder fills missing rows grey itself; a PNG reader fails, yet its rows show.
-// A refused file leaves black. Problems are named with the file; opening a pipe for reading would wait
-// for a writer forever, and /dev/zero never ends.
+// A refused file leaves black. Problems are named with the file (a link loop as such, not as missing);
+// opening a pipe for reading would wait for a writer forever, and /dev/zero never ends.
 TEST_F(Files, BackgroundFilesShowTheirTopLeftOrBlackAndSayWhatIsWrong) {
   const auto bytes = [](int width, int height, const char* format) {
     QByteArray data;
@@ -242,6 +255,7 @@ TEST_F(Files, BackgroundFilesShowTheirTopLeftOrBlackAndSayWhatIsWrong) {
       {writing(jpeg.left(jpeg.size() / 2)), true, "ist unvollständig", -1, 0, 0},
       {writing(png.left(png.size() / 2)), true, rowsBlack, -1, 0, 0},
       {[](const QString& p) { return p; }, false, "fehlt", 0, 0, 0},
+      {LinkLoop, false, "lässt sich nicht öffnen: sie ist eine symbolische Verknüpfung, die im Kreis verweist", 0, 0, 0},
       {writing({}), false, "ist leer", 0, 0, 0},
       {writing(bitmap.left(30)), false, "ist kein lesbares Bild", 0, 0, 0},
       {writing(huge), false, "ist zu groß (8000 × 7000 Pixel)", 0, 0, 0},
@@ -264,6 +278,24 @@ TEST_F(Files, BackgroundFilesShowTheirTopLeftOrBlackAndSayWhatIsWrong) {
       EXPECT_TRUE(width < 0 || !Mismatches(SurfaceImage(*s), width, height, 1, y0)) << n;
   }
   EXPECT_EQ(BackgroundPath(), QDir::temp().filePath(QStringLiteral("Torvak.bmp")));  // with no setting
+}
+
+// A chosen picture is scaled to fill the area as far as its aspect allows, up or down, centred, black beside it.
+TEST_F(Files, ScaledBackgroundsFillTheAreaWithTheirAspectKept) {
+  const std::pair<QSize, QRect> cases[] = {{{1600, 1200}, {0, 0, 640, 480}},
+                                           {{1920, 960}, {0, 80, 640, 320}},
+                                           {{160, 240}, {160, 0, 320, 480}}};
+  for (const auto& [size, place] : cases) {
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(kWhite);
+    ASSERT_TRUE(picture.save(PathOf("chosen.png")));
+    ASSERT_FALSE(ShowBackground(display, PathOf("chosen.png"), BackgroundFit::Scaled).problem);
+    int wrong = 0;
+    for (int y = 0; y < kPictureHeight; ++y)
+      for (int x = 0; x < kPictureWidth; ++x)
+        wrong += display.compositeSurface.Pixel(x, y) != (place.contains(x, y) ? kWhite : kBlack);
+    EXPECT_EQ(wrong, 0) << size.width() << " x " << size.height();
+  }
 }
 
 // The extension in any case names the format; the strip fills its 100 x 480 place at any pixel ratio.
@@ -349,7 +381,8 @@ TEST_F(Files, MeasurementsReadBackAsTheyWereSaved) {
 }
 
 // A file that is not exactly an export is refused with the file, the line (the header is line 1) and why.
-// Each bad file is a good export changed in one place; pipes and devices are never opened.
+// Each bad file is a good export changed in one place; pipes and devices are never opened; a file that
+// exists but cannot be reached (a link loop, a name that is not UTF-8) is not called missing.
 TEST_F(Files, MeasurementFilesThatAreNotExactlyAnExportAreRefused) {
   ASSERT_EQ(SaveMeasurements(PathOf("good.csv"), SampleMeasurements()), std::nullopt);  // range 5..40, 3..27
   const QByteArray good = Contents(PathOf("good.csv")), header = good.left(good.indexOf('\n'));
@@ -385,6 +418,8 @@ TEST_F(Files, MeasurementFilesThatAreNotExactlyAnExportAreRefused) {
       {writing(changed(7, 12, QByteArray("1\0", 2))), "sie enthält Nullbytes"},
       {writing(good + QByteArray(64 * 1024, '\n')), "sie ist zu groß"},
       {[](const QString& p) { return p; }, "sie fehlt."},
+      {LinkLoop, "sie ist eine symbolische Verknüpfung, die im Kreis verweist."},
+      {NotUtf8Name, "ihr Name enthält Bytes, die kein gültiges UTF-8 sind."},
       {[](const QString& p) { return QDir().mkdir(p) ? p : QString(); }, notRegular},
       {[](const QString& p) { return mkfifo(QFile::encodeName(p), 0600) ? QString() : p; }, notRegular},
       {[](const QString&) { return QStringLiteral("/dev/zero"); }, notRegular}};

@@ -7,6 +7,7 @@
 #include "image/readout.h"
 #include "overlay/export.h"
 #include "overlay/measurements.h"
+#include "ui/measuring_point_tools.h"
 
 // A tab shows its page alone. Each control changes its part of the display and repaints
 // the picture: a scroll action of a bar moves the selected pictures its way, the still
@@ -87,9 +88,10 @@ TEST_F(WindowTest, PictureControlsReachTheirModelAndThePicture) {
             MouseTemperatureText(Display(), Image(), area, window.Layout().scaleArea, over.x(), over.y()));
 }
 
-// The scan goes on while the save dialog is open; the picture saved is the one
-// of the click beside the window's scale strip, and so are the values. A failed
-// save is told in a box and on the status line, a cancelled one nowhere.
+// The scan goes on while the save dialog is open; the picture saved is what the
+// picture area showed at the click, markers included, beside the window's scale
+// strip without a field's selection or focus, and the values are those of the click.
+// A failed save is told in a box and on the status line, a cancelled one nowhere.
 TEST_F(WindowTest, ScreenshotHoldsThePictureAndValuesOfTheClickWhileTheScanGoesOn) {
   QTemporaryDir dir;
   QString path;  // of the last save
@@ -102,8 +104,14 @@ TEST_F(WindowTest, ScreenshotHoldsThePictureAndValuesOfTheClickWhileTheScanGoesO
     Click(ctl::kSaveScreenshot);
   };
   Open();
+  window_->MeasuringPoints().Recorder().AddPoint({40, 13});
+  auto* field = window_->ControlAs<QLineEdit>(ctl::kMaxField);
+  field->setFocus();
+  field->selectAll();
   StartAndHoldAfter(PanWrite(3));
-  const QImage atClick = PaintPicture();
+  const Area& picture = window_->Layout().pictureArea;
+  const auto grab = [&](QRect rect) { return window_->grab(rect).toImage().convertToFormat(QImage::Format_RGB32); };
+  const QImage atClick = PaintPicture(), shownAtClick = grab(ToRect(picture));
   save([&] {
     adapter_->Release();
     EXPECT_TRUE(WaitForFrame(PanWrite(6))) << "the scan waited while the dialog was open";
@@ -111,10 +119,12 @@ TEST_F(WindowTest, ScreenshotHoldsThePictureAndValuesOfTheClickWhileTheScanGoesO
   });
   ASSERT_TRUE(WaitFor([&] { return PaintPicture() != atClick; }));
   const QImage saved = QImage(path).convertToFormat(QImage::Format_RGB32);
-  EXPECT_EQ(saved.copy(0, 0, kPictureWidth, kPictureHeight), atClick);
-  const Area& picture = window_->Layout().pictureArea;
-  const QImage strip = window_->grab(QRect(picture.right, picture.top, kStripWidth, kExportHeight)).toImage();
-  EXPECT_EQ(saved.copy(kPictureWidth, 0, kStripWidth, kExportHeight), strip.convertToFormat(QImage::Format_RGB32));
+  EXPECT_EQ(saved.copy(0, 0, kPictureWidth, kPictureHeight), shownAtClick);
+  EXPECT_TRUE(field->hasFocus() && field->selectedText() == field->text());  // kept as it was
+  field->deselect();
+  field->clearFocus();
+  EXPECT_EQ(saved.copy(kPictureWidth, 0, kStripWidth, kExportHeight),
+            grab(QRect(picture.right, picture.top, kStripWidth, kExportHeight)));
   EXPECT_TRUE(window_->StatusText().contains(path));
   const auto valueLines = [](const QString& file) {  // the first line says when the values were taken
     QFile in(file);
@@ -132,28 +142,37 @@ TEST_F(WindowTest, ScreenshotHoldsThePictureAndValuesOfTheClickWhileTheScanGoesO
   EXPECT_EQ(window_->StatusText(), told);
 }
 
-// "Messwerte öffnen…" (Ctrl+O) shows saved values as if scanned: the same picture and values as
-// when they were saved. A running scan stops first, and the readings of its last step do not
-// overwrite them. A dropped file is opened too; a bad one is named in a box and changes nothing.
-TEST_F(WindowTest, OpenedMeasurementsShowAsWhenSavedAndABadFileChangesNothing) {
+// "Messwerte öffnen…" (Ctrl+O) shows saved values as if scanned: the same picture (their range
+// framed) as when they were saved, and an export then writes the same file, time and range included.
+// A running scan stops first, and the readings of its last step do not overwrite them. A dropped
+// file is opened too; a bad one is named in a box and changes nothing. The next reading of a scan
+// brings back its range, ambient temperature and the time of the moment.
+TEST_F(WindowTest, OpenedMeasurementsShowAndExportAsWhenSavedUntilTheNextReading) {
   QTemporaryDir dir;
   const QString saved = dir.filePath("werte.csv"), again = dir.filePath("wieder.csv");
+  const auto contents = [](const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  };
   CTorvakDlg& window = Open();
+  window.SetExportPathChooser([&](QWidget*) { return again; });
   for (int i = 0; i < 300; ++i) Image().StoreReading(i % kGridColumns, i * 7 % kGridRows, 20 + i % 120);
-  ASSERT_FALSE(SaveMeasurements(saved, TakeMeasurements(Image().grid, 0, ScanRange{})));
+  const ScanRange fileRange{0, 55, 0, 27};
+  Measurements data = TakeMeasurements(Image().grid, 23, fileRange);
+  data.takenAt = QDateTime(QDate(2024, 3, 7), QTime(14, 5, 9));
+  ASSERT_FALSE(SaveMeasurements(saved, data));
+  Image().range = fileRange;
   const QImage before = PaintPicture();
+  Image().range = ScanRange{};
+  const QString liveAmbient = window.ControlAs<QLineEdit>(ctl::kAmbientField)->text();
   StartAndHoldAfter(ReadFrame(kPanAddress, 2));  // inside the first step
   PickInNextFileDialog(saved);
   QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
   adapter_->Release();
   ASSERT_TRUE(WaitFor([&] { return !window.Scanning(); }));
   EXPECT_EQ(PaintPicture(), before);
-  ASSERT_FALSE(SaveMeasurements(again, TakeMeasurements(Image().grid, 0, ScanRange{})));
-  const auto values = [](const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().split('\n').mid(1) : QList<QByteArray>{};
-  };
-  EXPECT_EQ(values(again), values(saved));
+  Click(ctl::kSaveScreenshot);
+  EXPECT_EQ(contents(again).toStdString(), contents(saved).toStdString());
 
   const QString bad = dir.filePath("kaputt.csv");
   QFile(saved).copy(bad);
@@ -169,14 +188,22 @@ TEST_F(WindowTest, OpenedMeasurementsShowAsWhenSavedAndABadFileChangesNothing) {
   QApplication::sendEvent(&window, &drop);
   EXPECT_TRUE(told.contains(bad) && window.StatusText() == told);
   EXPECT_EQ(PaintPicture(), before);
+
+  ASSERT_TRUE(WaitFor([&] { return window.Control(ctl::kStart)->isEnabled(); }));
+  Click(ctl::kStart);
+  ASSERT_TRUE(WaitFor([&] { return Image().range == ScanRange{}; }));
+  EXPECT_EQ(window.ControlAs<QLineEdit>(ctl::kAmbientField)->text(), liveAmbient);
+  Click(ctl::kSaveScreenshot);
+  EXPECT_FALSE(contents(again).contains("07.03.2024"));
 }
 
-// "Hintergrundbild wählen…" shows the chosen picture at once and makes it the setting read at the
-// next start; a file that cannot be shown is not remembered.
-TEST_F(WindowTest, ChosenBackgroundIsShownAndRememberedUnlessItCannotBeShown) {
+// "Hintergrundbild wählen…" shows the chosen picture at once, scaled to the area also when it is
+// shown again, and makes it the setting read at the next start; "Bild Laden" loads it at its size;
+// a file that cannot be shown is not remembered.
+TEST_F(WindowTest, ChosenBackgroundIsShownScaledAndRememberedUnlessItCannotBeShown) {
   QTemporaryDir dir;
   const QString still = dir.filePath("tafel.png"), broken = dir.filePath("kaputt.png");
-  QImage picture(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
+  QImage picture(kPictureWidth / 2, kPictureHeight / 2, QImage::Format_RGB32);
   picture.fill(Rgb(10, 200, 30));
   ASSERT_TRUE(picture.save(still, "PNG"));
   QFile file(broken);
@@ -188,8 +215,14 @@ TEST_F(WindowTest, ChosenBackgroundIsShownAndRememberedUnlessItCannotBeShown) {
     for (QAction* action : window.actions())
       if (action->text() == QStringLiteral("Hintergrundbild wählen…")) action->trigger();
   };
+  const auto corner = [&] { return Display().backgroundSurface.Pixel(kPictureWidth - 1, kPictureHeight - 1); };
   choose(still);
-  EXPECT_EQ(Display().backgroundSurface.Pixel(0, 0) | 0xff000000u, Rgb(10, 200, 30));
+  EXPECT_EQ(corner(), Rgb(10, 200, 30));
+  Click(ctl::kBackgroundVisible);
+  Click(ctl::kBackgroundVisible);
+  EXPECT_EQ(corner(), Rgb(10, 200, 30));
+  Click(ctl::kLoadPicture);
+  EXPECT_EQ(corner(), kBlack);
   choose(broken);
   EXPECT_EQ(QSettings().value(QStringLiteral("SETTINGS/BACKGROUND")).toString(), still);
   EXPECT_EQ(window.ControlAs<QLabel>(ctl::kBackgroundPathLabel)->text(), still);
