@@ -687,5 +687,17 @@
         <source>Anpassung läuft …</source>
         <translation>Fitting …</translation>
     </message>
+    <message>
+        <source>Tu gemessen: Der Verlauf ist kürzer als eine Zeitkonstante und legt Tu noch nicht fest.</source>
+        <translation>Tu measured: the course is shorter than one time constant and does not fix Tu yet.</translation>
+    </message>
+    <message>
+        <source>Der Sensor am Messkopf zeigt %1 ° C: Das weicht vom angepassten Tu um mehr als die Unsicherheit (± %2 K) ab.</source>
+        <translation>The sensor on the head reads %1 ° C: that differs from the fitted Tu by more than the uncertainty (± %2 K).</translation>
+    </message>
+    <message>
+        <source>Gespeichert unter %1</source>
+        <translation>Saved as %1</translation>
+    </message>
 </context>
 </TS>
