@@ -37,16 +37,20 @@ void BM_TrendRecord(benchmark::State& state) {
 }
 BENCHMARK(BM_TrendRecord);
 
-// Newton's law fitted to an hour of one point's readings at 100 per second
-// (whole degrees), Tu fitted too: the plot window runs it off its thread.
-void BM_FitHourOfReadings(benchmark::State& state) {
+// Newton's law fitted to one point's readings at 100 per second (whole
+// degrees), as the plot window runs it off its thread by default: an hour,
+// four time constants, where Tu is fitted too; and a quarter of an hour, not
+// yet one time constant, where Tu is fitted, found undetermined and held at
+// the head's reading in a second fit.
+void BM_FitReadings(benchmark::State& state) {
+  const double tau = static_cast<double>(state.range(1));
   std::vector<TrendSample> series;
-  for (int i = 0; i < 360000; ++i) {
+  for (int i = 0; i < state.range(0); ++i) {
     const double t = i / 100.0;
-    series.push_back({t, static_cast<int>(std::lround(21 + 59 * std::exp(-t / 900)))});
+    series.push_back({t, static_cast<int>(std::lround(21 + 59 * std::exp(-t / tau)))});
   }
-  for (auto _ : state) benchmark::DoNotOptimize(FitCooling(series, std::nullopt));
+  for (auto _ : state) benchmark::DoNotOptimize(FitCoolingAmbientWhenDetermined(series, 19.0));
 }
-BENCHMARK(BM_FitHourOfReadings)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FitReadings)->Args({360000, 900})->Args({90000, 1200})->Unit(benchmark::kMillisecond);
 
 }  // namespace

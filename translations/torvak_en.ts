@@ -514,12 +514,20 @@
         <translation>Temperature over time…</translation>
     </message>
     <message>
-        <source>Punktmessung nicht möglich: der Messpunkt liegt außerhalb des Messbereichs</source>
-        <translation>Spot measurement not possible: the measuring point lies outside the scan range</translation>
-    </message>
-    <message>
         <source>Für die Punktmessung zuerst einen Messpunkt setzen</source>
         <translation>Set a measuring point first for the spot measurement</translation>
+    </message>
+    <message>
+        <source>Punktmessung nicht möglich: die Zelle liegt außerhalb des Messbereichs</source>
+        <translation>Spot measurement not possible: the cell lies outside the scan range</translation>
+    </message>
+    <message>
+        <source>Punktmessung nicht möglich: Messpunkt %1 liegt außerhalb des Messbereichs</source>
+        <translation>Spot measurement not possible: measuring point %1 lies outside the scan range</translation>
+    </message>
+    <message>
+        <source>Punktmessung nicht möglich: die Messpunkte %1 liegen außerhalb des Messbereichs</source>
+        <translation>Spot measurement not possible: measuring points %1 lie outside the scan range</translation>
     </message>
 </context>
 <context>
@@ -631,6 +639,10 @@
         <source>der Gerätename ist länger, als das System erlaubt</source>
         <translation>the device name is longer than the system allows</translation>
     </message>
+    <message>
+        <source>Punktmessung läuft – %1</source>
+        <translation>Spot measurement running – %1</translation>
+    </message>
 </context>
 <context>
     <name>TrendWindow</name>
@@ -705,6 +717,18 @@
     <message>
         <source>Anpassung läuft …</source>
         <translation>Fitting …</translation>
+    </message>
+    <message>
+        <source>Tu gemessen: Der Verlauf ist kürzer als eine Zeitkonstante und legt Tu noch nicht fest.</source>
+        <translation>Tu measured: the course is shorter than one time constant and does not fix Tu yet.</translation>
+    </message>
+    <message>
+        <source>Der Sensor am Messkopf zeigt %1 ° C: Das weicht vom angepassten Tu um mehr als die Unsicherheit (± %2 K) ab.</source>
+        <translation>The sensor on the head reads %1 ° C: that differs from the fitted Tu by more than the uncertainty (± %2 K).</translation>
+    </message>
+    <message>
+        <source>Gespeichert unter %1</source>
+        <translation>Saved as %1</translation>
     </message>
 </context>
 </TS>

@@ -1,9 +1,12 @@
 #include "trend/cooling_fit.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <utility>
+#include <vector>
 
 // Variable projection: for a fixed rate k = 1/tau the law is linear in the
 // remaining parameters, T(t) = Tu + B * exp(-k * (t - tr)), with tr the
@@ -12,6 +15,17 @@
 // a function of tau alone, scanned on a logarithmic grid spanning 1e-3 to
 // 1e3 times the series' duration and refined by golden-section search.
 // T0, the law's value at tr, is Tu + B.
+//
+// The uncertainties come from the residuals as they are, not from their
+// spread alone: readings in whole degrees of a smooth curve are off by the
+// same rounding for as long as the curve stays within one degree, seconds
+// to minutes at a few hundred readings a second, so neighbouring residuals
+// are anything but independent. Each sample's influence on a parameter (the
+// sandwich estimate's linearisation) is summed with those of every sample
+// whose fitted temperature lies within kCorrelatedDegrees of it, weighted
+// down linearly with that distance (a Bartlett window, which keeps the
+// variance positive). Sensor noise that is independent from reading to
+// reading adds only its own share.
 
 namespace {
 
@@ -19,6 +33,9 @@ constexpr double kTauRange = 1e3;   // tau within span / kTauRange .. span * kTa
 constexpr int kGridPoints = 56;     // about 28 % apart in tau
 constexpr double kLogTolerance = 1e-10;
 constexpr double kSingular = 1e-14;  // determinant of the normalised normal matrix
+constexpr double kCorrelatedDegrees = 1.0;  // one period of the rounding error
+constexpr int kBinsPerWindow = 20;  // the window's resolution
+constexpr double kMeasuredAmbientUncertainty = 0.5;  // a whole-degree reading
 
 struct LinearFit {
   double rss = std::numeric_limits<double>::infinity();
@@ -26,22 +43,31 @@ struct LinearFit {
   double amplitude = 0.0;  // B, the deviation from Tu at tr
 };
 
+// Standard uncertainties of tau and of a fitted Tu.
+struct Uncertainties {
+  double tau = 0.0;
+  double ambient = 0.0;
+};
+
 class Projection {
  public:
-  Projection(const std::vector<TrendSample>& series, std::optional<double> ambient) : ambient_(ambient) {
-    first_ = series.front().seconds;
-    for (const TrendSample& s : series) first_ = std::min(first_, s.seconds);
-    u_.reserve(series.size());
-    y_.reserve(series.size());
-    for (const TrendSample& s : series) {
-      u_.push_back(s.seconds - first_);
-      y_.push_back(s.celsius);
+  Projection(std::span<const TrendSample> series, std::optional<double> ambient) : ambient_(ambient) {
+    std::vector<std::pair<double, double>> samples;
+    samples.reserve(series.size());
+    for (const TrendSample& s : series) samples.emplace_back(s.seconds, s.celsius);
+    std::ranges::sort(samples, {}, &std::pair<double, double>::first);
+    first_ = samples.front().first;
+    u_.reserve(samples.size());
+    y_.reserve(samples.size());
+    for (const auto& [seconds, celsius] : samples) {
+      u_.push_back(seconds - first_);
+      y_.push_back(celsius);
     }
     e_.resize(u_.size());
   }
 
   double First() const { return first_; }
-  double Span() const { return *std::max_element(u_.begin(), u_.end()); }
+  double Span() const { return u_.back(); }
 
   // The best linear parameters and their residual sum for this tau.
   LinearFit Solve(double tau) {
@@ -80,45 +106,102 @@ class Projection {
     return fit;
   }
 
-  // Var(tau) / s^2: the tau element of the inverse of J^T J, J the Jacobian
-  // in (Tu, B, tau) or (B, tau). Tau's variance does not depend on how the
-  // other parameters are expressed, so B stands in for T0. NaN if singular.
-  double TauVarianceFactor(double tau, const LinearFit& fit) const {
-    double m[3][3] = {};
+  // Sandwich estimate: with J the Jacobian in (Tu, B, tau) or (B, tau) and
+  // A = J^T J, a parameter's change is row q of A^-1 J^T times the
+  // residuals, a sum of one influence per sample. Its variance is the
+  // windowed sum of products of these influences (see the top). nullopt
+  // when the parameters are not determined (A is singular).
+  std::optional<Uncertainties> Uncertainty(double tau, const LinearFit& fit) const {
     const int p = ambient_ ? 2 : 3;
-    for (std::size_t i = 0; i < u_.size(); ++i) {
+    const auto row = [&](std::size_t i) {
       const double e = std::exp(-u_[i] / tau);
-      double row[3];
+      std::array<double, 3> r{};
       int c = 0;
-      if (!ambient_) row[c++] = 1.0;
-      row[c++] = e;
-      row[c++] = fit.amplitude * e * u_[i] / (tau * tau);
-      for (int a = 0; a < p; ++a)
-        for (int b = 0; b < p; ++b) m[a][b] += row[a] * row[b];
+      if (!ambient_) r[c++] = 1.0;
+      r[c++] = e;
+      r[c++] = fit.amplitude * e * u_[i] / (tau * tau);
+      return r;
+    };
+    std::array<std::array<double, 3>, 3> a{};
+    for (std::size_t i = 0; i < u_.size(); ++i) {
+      const auto r = row(i);
+      for (int j = 0; j < p; ++j)
+        for (int k = 0; k < p; ++k) a[j][k] += r[j] * r[k];
     }
-    // Judge singularity on the matrix scaled to unit diagonal.
-    double d[3];
-    for (int a = 0; a < p; ++a) {
-      if (!(m[a][a] > 0.0)) return std::numeric_limits<double>::quiet_NaN();
-      d[a] = 1.0 / std::sqrt(m[a][a]);
-    }
-    double c[3][3];
-    for (int a = 0; a < p; ++a)
-      for (int b = 0; b < p; ++b) c[a][b] = m[a][b] * d[a] * d[b];
-    double det = 0.0, minor = 0.0;  // minor: cofactor of the tau element (last)
-    if (p == 2) {
-      det = c[0][0] * c[1][1] - c[0][1] * c[1][0];
-      minor = c[0][0];
-    } else {
-      det = c[0][0] * (c[1][1] * c[2][2] - c[1][2] * c[2][1]) - c[0][1] * (c[1][0] * c[2][2] - c[1][2] * c[2][0]) +
-            c[0][2] * (c[1][0] * c[2][1] - c[1][1] * c[2][0]);
-      minor = c[0][0] * c[1][1] - c[0][1] * c[1][0];
-    }
-    if (!(det > kSingular)) return std::numeric_limits<double>::quiet_NaN();
-    return minor / det * d[p - 1] * d[p - 1];
+    const std::optional<std::array<std::array<double, 3>, 3>> inverse = Invert(a, p);
+    if (!inverse) return std::nullopt;
+    const auto variance = [&](const std::array<double, 3>& weights) {
+      return WindowedVariance([&](std::size_t i) {
+        const auto r = row(i);
+        double influence = 0.0;
+        for (int j = 0; j < p; ++j) influence += weights[j] * r[j];
+        return influence * (y_[i] - fit.ambient - fit.amplitude * r[p - 2]);
+      }, tau, fit);
+    };
+    Uncertainties result;
+    result.tau = std::sqrt(variance((*inverse)[p - 1]));
+    if (!ambient_) result.ambient = std::sqrt(variance((*inverse)[0]));
+    return result;
   }
 
  private:
+  // The inverse of the leading p x p block, judged singular on the matrix
+  // scaled to unit diagonal.
+  static std::optional<std::array<std::array<double, 3>, 3>> Invert(const std::array<std::array<double, 3>, 3>& m,
+                                                                     int p) {
+    std::array<double, 3> d{};
+    for (int j = 0; j < p; ++j) {
+      if (!(m[j][j] > 0.0)) return std::nullopt;
+      d[j] = 1.0 / std::sqrt(m[j][j]);
+    }
+    // Gauss-Jordan on [C | I], C the scaled matrix, which is positive definite when regular.
+    std::array<std::array<double, 6>, 3> g{};
+    for (int j = 0; j < p; ++j) {
+      for (int k = 0; k < p; ++k) g[j][k] = m[j][k] * d[j] * d[k];
+      g[j][p + j] = 1.0;
+    }
+    double determinant = 1.0;
+    for (int j = 0; j < p; ++j) {
+      const double pivot = g[j][j];
+      determinant *= pivot;
+      if (!(pivot > 0.0)) return std::nullopt;
+      for (int k = 0; k < 2 * p; ++k) g[j][k] /= pivot;
+      for (int i = 0; i < p; ++i) {
+        if (i == j) continue;
+        const double factor = g[i][j];
+        for (int k = 0; k < 2 * p; ++k) g[i][k] -= factor * g[j][k];
+      }
+    }
+    if (!(determinant > kSingular)) return std::nullopt;
+    std::array<std::array<double, 3>, 3> inverse{};
+    for (int j = 0; j < p; ++j)
+      for (int k = 0; k < p; ++k) inverse[j][k] = g[j][p + k] * d[j] * d[k];
+    return inverse;
+  }
+
+  // Sum over pairs of samples of influence(i) * influence(j), weighted by
+  // 1 - |distance| / window for fitted temperatures closer than the window.
+  // The fitted curve is monotonic, so its fall since the first sample
+  // orders the samples as time does; the influences are summed in bins of
+  // that fall first, and only bins that hold samples are kept.
+  template <typename Influence>
+  double WindowedVariance(Influence influence, double tau, const LinearFit& fit) const {
+    const double bin = kCorrelatedDegrees / kBinsPerWindow;
+    std::vector<std::pair<double, double>> bins;  // bin number, sum of influences
+    for (std::size_t i = 0; i < u_.size(); ++i) {
+      const double number = std::floor(std::abs(fit.amplitude) * -std::expm1(-u_[i] / tau) / bin);
+      if (bins.empty() || bins.back().first != number) bins.emplace_back(number, 0.0);
+      bins.back().second += influence(i);
+    }
+    double variance = 0.0;
+    for (std::size_t k = 0; k < bins.size(); ++k) {
+      variance += bins[k].second * bins[k].second;
+      for (std::size_t l = k + 1; l < bins.size() && bins[l].first - bins[k].first < kBinsPerWindow; ++l)
+        variance += 2.0 * (1.0 - (bins[l].first - bins[k].first) / kBinsPerWindow) * bins[k].second * bins[l].second;
+    }
+    return variance;
+  }
+
   std::optional<double> ambient_;
   double first_ = 0.0;
   std::vector<double> u_, y_, e_;
@@ -138,7 +221,7 @@ double CoolingFit::At(double seconds) const {
   return ambientCelsius + (startCelsius - ambientCelsius) * std::exp(-(seconds - startSeconds) / tau);
 }
 
-CoolingFit FitCooling(const std::vector<TrendSample>& series, std::optional<double> ambient) {
+CoolingFit FitCooling(std::span<const TrendSample> series, std::optional<double> ambient) {
   const std::size_t parameters = ambient ? 2 : 3;
   if (series.size() < parameters + 1) return Failed(FitProblem::kTooFewSamples, ambient);
   const int value = series.front().celsius;
@@ -181,22 +264,34 @@ CoolingFit FitCooling(const std::vector<TrendSample>& series, std::optional<doub
   }
   const double tau = std::exp(f1 <= f2 ? x1 : x2);
   const LinearFit linear = projection.Solve(tau);
-
-  const double dof = static_cast<double>(series.size() - parameters);
-  const double variance = linear.rss / dof;
-  const double factor = projection.TauVarianceFactor(tau, linear);
+  const std::optional<Uncertainties> uncertainty = projection.Uncertainty(tau, linear);
+  if (!uncertainty) return Failed(FitProblem::kNoConvergence, ambient);
 
   CoolingFit fit;
   fit.tau = tau;
-  fit.tauUncertainty = std::sqrt(variance * factor);
+  fit.tauUncertainty = uncertainty->tau;
   fit.ambientCelsius = linear.ambient;
+  fit.ambientUncertainty = uncertainty->ambient;
   fit.ambientFitted = !ambient;
   fit.startSeconds = projection.First();
   fit.startCelsius = linear.ambient + linear.amplitude;
-  fit.residualSpread = std::sqrt(variance);
+  fit.residualSpread = std::sqrt(linear.rss / static_cast<double>(series.size() - parameters));
   const bool finite = std::isfinite(fit.tau) && std::isfinite(fit.tauUncertainty) &&
-                      std::isfinite(fit.ambientCelsius) && std::isfinite(fit.startCelsius) &&
-                      std::isfinite(fit.residualSpread);
-  if (!finite || !(factor > 0.0)) return Failed(FitProblem::kNoConvergence, ambient);
+                      std::isfinite(fit.ambientCelsius) && std::isfinite(fit.ambientUncertainty) &&
+                      std::isfinite(fit.startCelsius) && std::isfinite(fit.residualSpread);
+  if (!finite) return Failed(FitProblem::kNoConvergence, ambient);
   return fit;
+}
+
+CoolingFit FitCoolingAmbientWhenDetermined(std::span<const TrendSample> series, std::optional<double> measured) {
+  const CoolingFit fitted = FitCooling(series, std::nullopt);
+  if (!measured) return fitted;
+  const double last = std::ranges::max(series, {}, &TrendSample::seconds).seconds;
+  const bool determined = fitted.problem == FitProblem::kNone && last - fitted.startSeconds >= fitted.tau;
+  return determined ? fitted : FitCooling(series, measured);
+}
+
+bool AmbientDisagrees(const CoolingFit& fit, double measured) {
+  return fit.ambientFitted &&
+         std::abs(fit.ambientCelsius - measured) > std::hypot(fit.ambientUncertainty, kMeasuredAmbientUncertainty);
 }

@@ -1,6 +1,6 @@
 #pragma once
 #include <optional>
-#include <vector>
+#include <span>
 
 #include "trend/trend_recorder.h"
 
@@ -18,6 +18,7 @@ struct CoolingFit {
   double startSeconds = 0.0;    // t0
   double startCelsius = 0.0;    // T0, at t0
   double ambientCelsius = 0.0;  // Tu, given or fitted
+  double ambientUncertainty = 0.0;  // standard uncertainty of a fitted Tu; 0 when given
   bool ambientFitted = false;
   double residualSpread = 0.0;  // standard deviation of the residuals, degrees
   // The fitted curve at t seconds.
@@ -26,5 +27,15 @@ struct CoolingFit {
 
 // Fits the series; ambient holds Tu at that value, nullopt fits Tu too.
 // Needs at least three samples (four when Tu is fitted too) and a series
-// that is not constant.
-CoolingFit FitCooling(const std::vector<TrendSample>& series, std::optional<double> ambient);
+// that is not constant. The uncertainties allow for readings in whole
+// degrees, whose rounding errors are alike over each degree of the fall.
+CoolingFit FitCooling(std::span<const TrendSample> series, std::optional<double> ambient);
+
+// Tu fitted once the series spans a time constant of that fit, when the
+// curve has bent enough to tell where it levels out; before that, Tu held at
+// the measured value (fitted anyway when there is none).
+CoolingFit FitCoolingAmbientWhenDetermined(std::span<const TrendSample> series, std::optional<double> measured);
+
+// Whether a fitted Tu and a measured one (whole degrees from a sensor, so
+// good to half a degree) differ by more than their combined uncertainty.
+bool AmbientDisagrees(const CoolingFit& fit, double measured);

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLegend>
@@ -36,6 +37,9 @@ constexpr double kSecondsAxisLimit = 120.0;  // longer recordings are plotted in
 constexpr double kRateWindowSeconds = 5.0;
 constexpr int kFitCurveSteps = 200;
 constexpr double kUnbounded = 1e9;  // no limit for an axis' lower end
+constexpr double kLineWidth = 2.0;
+constexpr double kFitLineWidth = 3.0;
+constexpr int kResultLines = 2;  // the fit's result and a remark on Tu
 
 // One decimal, written as the interface language writes numbers; a dash instead of NaN or infinity.
 QString Decimal(double value) {
@@ -45,13 +49,43 @@ QString Decimal(double value) {
   return NumberLocale().toString(value, 'f', 1);
 }
 
+// An uncertainty to two significant digits, with at least one decimal: a
+// small one shows as what it is rather than as zero.
+QString Uncertainty(double value) {
+  if (!(value > 0.0) || !std::isfinite(value)) {
+    return Decimal(value);
+  }
+  const int decimals = std::max(1, 1 - static_cast<int>(std::floor(std::log10(value))));
+  return NumberLocale().toString(value, 'f', decimals);
+}
+
 QString FitText(const CoolingFit& fit) {
   return QCoreApplication::translate("TrendWindow",
                                      "τ = %1 s ± %2 s   T0 = %3 ° C   Tu = %4 ° C (%5)   Streuung %6 K")
-      .arg(Decimal(fit.tau), Decimal(fit.tauUncertainty), Decimal(fit.startCelsius), Decimal(fit.ambientCelsius),
+      .arg(Decimal(fit.tau), Uncertainty(fit.tauUncertainty), Decimal(fit.startCelsius), Decimal(fit.ambientCelsius),
            fit.ambientFitted ? QCoreApplication::translate("TrendWindow", "angepasst")
                              : QCoreApplication::translate("TrendWindow", "gemessen"),
            Decimal(fit.residualSpread));
+}
+
+// What the result line adds about Tu: that it stayed at the head's reading
+// though fitting was asked for, or that the head's reading is off.
+QString AmbientRemark(const CoolingFit& fit, std::optional<double> measured, bool fitAsked) {
+  if (!measured) {
+    return {};
+  }
+  if (fitAsked && !fit.ambientFitted) {
+    return QCoreApplication::translate("TrendWindow",
+                                       "Tu gemessen: Der Verlauf ist kürzer als eine Zeitkonstante und legt Tu noch "
+                                       "nicht fest.");
+  }
+  if (AmbientDisagrees(fit, *measured)) {
+    return QCoreApplication::translate("TrendWindow",
+                                       "Der Sensor am Messkopf zeigt %1 ° C: Das weicht vom angepassten Tu um mehr "
+                                       "als die Unsicherheit (± %2 K) ab.")
+        .arg(Decimal(*measured), Uncertainty(fit.ambientUncertainty));
+  }
+  return {};
 }
 
 // Sets the axis to [low - margin, high + margin] (not below floor), but only
@@ -168,8 +202,13 @@ void TrendWindow::BuildLayout() {
   rate_->setObjectName(QStringLiteral("rate"));
   auto* restart = new QPushButton(tr("Neu beginnen"));
   auto* save = new QPushButton(tr("Speichern…"));
+  // Where the last save went; a long path is cut rather than widening the window.
+  saved_ = new QLabel;
+  saved_->setObjectName(QStringLiteral("saved"));
+  saved_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   recording->addWidget(rate_);
-  recording->addStretch();
+  recording->addSpacing(12);
+  recording->addWidget(saved_, 1);
   recording->addWidget(restart);
   recording->addWidget(save);
   layout->addLayout(recording);
@@ -178,6 +217,7 @@ void TrendWindow::BuildLayout() {
   pointChoice_ = new QComboBox;
   pointChoice_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   fitAmbient_ = new QCheckBox(tr("Umgebungstemperatur mitanpassen"));
+  fitAmbient_->setChecked(true);
   fitButton_ = new QPushButton(tr("Abkühlung anpassen"));
   fitting->addWidget(pointChoice_);
   fitting->addWidget(fitAmbient_);
@@ -189,6 +229,10 @@ void TrendWindow::BuildLayout() {
   fitResult_->setObjectName(QStringLiteral("fitResult"));
   fitResult_->setWordWrap(true);
   fitResult_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  fitResult_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // Room for the result from the start, so that nothing above moves when it comes.
+  const QString lines = QStringList(kResultLines, QStringLiteral("τ")).join(QLatin1Char('\n'));
+  fitResult_->setMinimumHeight(fitResult_->fontMetrics().boundingRect(QRect(), Qt::AlignLeft, lines).height());
   layout->addWidget(fitResult_);
 
   connect(restart, &QPushButton::clicked, this, &TrendWindow::StartAnew);
@@ -201,7 +245,8 @@ QWidget* TrendWindow::BuildChartView() {
   chart_ = new QChart;
   chart_->setLocalizeNumbers(true);
   chart_->setLocale(NumberLocale());
-  chart_->legend()->setAlignment(Qt::AlignBottom);
+  // Beside the plot, one point a row: four captions side by side would not fit below it.
+  chart_->legend()->setAlignment(Qt::AlignRight);
   timeAxis_ = new QValueAxis;
   timeAxis_->setTitleText(tr("Zeit (s)"));
   temperatureAxis_ = new QValueAxis;
@@ -222,13 +267,18 @@ QWidget* TrendWindow::BuildChartView() {
 }
 
 // The fitted curve stays in the chart, empty while there is none, and is
-// added last so that it is drawn over the measured lines; its colour and the
-// text below say what it belongs to, so it has no legend entry.
+// added last so that it is drawn over the measured lines, dashed, dark and
+// thicker than they are; it lies on its point's line and the text below
+// gives its values, so it has no legend entry.
 void TrendWindow::PutFitLineOnTop() {
   if (fitLine_->chart()) {
     chart_->removeSeries(fitLine_);
   }
   chart_->addSeries(fitLine_);
+  QPen pen(Qt::black);
+  pen.setWidthF(kFitLineWidth);
+  pen.setStyle(Qt::DashLine);
+  fitLine_->setPen(pen);  // after addSeries, which gives the theme's colours
   fitLine_->attachAxis(timeAxis_);
   fitLine_->attachAxis(temperatureAxis_);
   for (QLegendMarker* marker : chart_->legend()->markers(fitLine_)) {
@@ -283,8 +333,9 @@ void TrendWindow::MatchPoints() {
     series->attachAxis(timeAxis_);
     series->attachAxis(temperatureAxis_);
     QPen pen(MarkerColour(i));
-    pen.setWidthF(2.0);
+    pen.setWidthF(kLineWidth);
     series->setPen(pen);  // after addSeries, which gives the theme's colours
+    series->setMarkerSize(3.0 * kLineWidth);
     lines_.push_back({series, ThinnedSeries(kMaxDrawnPoints)});
     QPixmap swatch(12, 12);
     swatch.fill(MarkerColour(i));
@@ -292,7 +343,7 @@ void TrendWindow::MatchPoints() {
   }
   PutFitLineOnTop();
   shownPoints_ = points;
-  fitButton_->setEnabled(!points.empty());
+  fitButton_->setEnabled(!points.empty() && !fitRunning_);
 }
 
 // Redraws the lines whose series grew or shrank, all of them when the time
@@ -324,6 +375,7 @@ void TrendWindow::UpdateLines() {
       points.append(QPointF(sample.seconds * TimeScale(), sample.celsius));
     }
     line.series->replace(points);
+    line.series->setPointsVisible(points.size() == 1);  // a line needs two
     line.drawnSamples = samples.size();
     if (!samples.empty()) {
       line.first = samples.front().seconds;
@@ -409,11 +461,17 @@ void TrendWindow::Save() {
     return device.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size());
   });
   if (problem) {
+    saved_->clear();
     QMessageBox::warning(this, windowTitle(), *problem);
+    return;
   }
+  const QString shown = QDir::toNativeSeparators(path);
+  saved_->setText(tr("Gespeichert unter %1").arg(shown));
+  saved_->setToolTip(shown);
 }
 
-// Ambient held at the reading unless it is to be fitted or there is none.
+// Tu fitted once the series determines it, or held at the head's reading
+// when the box is cleared; fitted always when there is no reading.
 void TrendWindow::FitChosenPoint() {
   Refresh();  // the choice and the samples as they are now
   const int chosen = pointChoice_->currentIndex();
@@ -421,27 +479,33 @@ void TrendWindow::FitChosenPoint() {
     return;
   }
   const auto point = static_cast<std::size_t>(chosen);
-  std::optional<double> ambient;
-  if (!fitAmbient_->isChecked() && ambient_) {
+  std::optional<double> measured;
+  if (ambient_) {
     if (const std::optional<int> reading = ambient_()) {
-      ambient = *reading;
+      measured = *reading;
     }
   }
+  const bool fitAmbient = fitAmbient_->isChecked();
   const TrendSeries& series = recorder_.Series(point);
   std::vector<TrendSample> samples(series.begin(), series.end());  // a copy: the recording goes on meanwhile
   DropFit();
+  fitRunning_ = true;
   fitButton_->setEnabled(false);
   fitResult_->setText(tr("Anpassung läuft …"));
   fitAsked_ = {point, {}, samples.empty() ? 0.0 : samples.front().seconds,
                samples.empty() ? 0.0 : samples.back().seconds};
   fitRecording_ = recorder_.WallClockStart();
-  fitting_.setFuture(
-      QtConcurrent::run([samples = std::move(samples), ambient] { return FitCooling(samples, ambient); }));
+  fitMeasured_ = measured;
+  fitAmbientAsked_ = fitAmbient;
+  fitting_.setFuture(QtConcurrent::run([samples = std::move(samples), measured, fitAmbient] {
+    return fitAmbient ? FitCoolingAmbientWhenDetermined(samples, measured) : FitCooling(samples, measured);
+  }));
 }
 
 // Shown unless the recording began anew meanwhile.
 void TrendWindow::ShowFitResult() {
-  fitButton_->setEnabled(true);
+  fitRunning_ = false;
+  fitButton_->setEnabled(!shownPoints_.empty());
   fitResult_->clear();
   if (recorder_.WallClockStart() != fitRecording_) return;
   const CoolingFit fit = fitting_.result();
@@ -449,7 +513,8 @@ void TrendWindow::ShowFitResult() {
     shownFit_ = fitAsked_;
     shownFit_->fit = fit;
     DrawFit();
-    fitResult_->setText(FitText(fit));
+    const QString remark = AmbientRemark(fit, fitMeasured_, fitAmbientAsked_);
+    fitResult_->setText(remark.isEmpty() ? FitText(fit) : FitText(fit) + QLatin1Char('\n') + remark);
   } else {
     fitResult_->setText(FitProblemText(fit.problem));
   }
@@ -470,10 +535,6 @@ void TrendWindow::DrawFit() {
       curve.append(QPointF(seconds * TimeScale(), celsius));
     }
   }
-  QPen pen(MarkerColour(shown.point));
-  pen.setWidthF(2.0);
-  pen.setStyle(Qt::DashLine);
-  fitLine_->setPen(pen);
   fitLine_->replace(curve);
 }
 

@@ -117,12 +117,16 @@ class TrendWindow : public QWidget {
   QFutureWatcher<CoolingFit> fitting_;
   ShownFit fitAsked_;
   std::chrono::system_clock::time_point fitRecording_;
+  std::optional<double> fitMeasured_;  // the head's ambient reading when the fit began
+  bool fitAmbientAsked_ = false;
+  bool fitRunning_ = false;  // until its result has come: keeps the fit button disabled
   bool minutes_ = false;
   QChart* chart_ = nullptr;
   QValueAxis* timeAxis_ = nullptr;
   QValueAxis* temperatureAxis_ = nullptr;
   QLineSeries* fitLine_ = nullptr;
   QLabel* rate_ = nullptr;
+  QLabel* saved_ = nullptr;
   QComboBox* pointChoice_ = nullptr;
   QCheckBox* fitAmbient_ = nullptr;
   QPushButton* fitButton_ = nullptr;

@@ -35,7 +35,8 @@ TEST(CoolingOnHead, SpotMeasurementFollowsTheMugAndTheFitFindsItsTimeConstant) {
     lowest = std::min(lowest, sample.celsius);
   }
   EXPECT_LT(lowest + 10, course.front().celsius) << "it cooled";
-  const CoolingFit fit = FitCooling({course.begin(), course.end()}, std::nullopt);
+  const std::vector<TrendSample> samples(course.begin(), course.end());
+  const CoolingFit fit = FitCooling(samples, std::nullopt);
   ASSERT_EQ(fit.problem, FitProblem::kNone) << static_cast<int>(fit.problem);
   EXPECT_NEAR(fit.tau, kTau, 0.1 * kTau) << course.size() << " readings in " << course.back().seconds << " s";
 }

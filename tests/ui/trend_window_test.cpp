@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "trend/trend_csv.h"
+#include "ui/marker_colours.h"
 #include "ui/trend_window.h"
 
 class TrendWindowTest : public ::testing::Test {
@@ -23,6 +24,11 @@ class TrendWindowTest : public ::testing::Test {
     return {{-1, -1}};
   }
   QString FitText() { return window.findChild<QLabel*>(QStringLiteral("fitResult"))->text(); }
+  QChart& Chart() { return *window.findChild<QChartView*>()->chart(); }
+  void Show() {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  }
   double now = 0.0;
   std::uint64_t round = 0;
   TrendRecorder recorder{[this] { return now; }, [] { return std::chrono::system_clock::time_point{}; }};
@@ -48,12 +54,16 @@ TEST_F(TrendWindowTest, SpeichernWritesTheCsvOrWarns) {
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll().toStdString(), TrendCsv(recorder));
+  auto* saved = window.findChild<QLabel*>(QStringLiteral("saved"));
+  ASSERT_NE(saved, nullptr);
+  EXPECT_TRUE(saved->text().contains(QDir::toNativeSeparators(path))) << saved->text().toStdString();
   path = dir.filePath("fehlt/verlauf.csv");
   QString warning;
   WithNextModal<QMessageBox>([&](QMessageBox& box) { warning = box.text(), box.accept(); });
   Button("Speichern\u2026")->click();
   EXPECT_TRUE(warning.contains(path));
   EXPECT_FALSE(QFileInfo::exists(path));
+  EXPECT_TRUE(saved->text().isEmpty());
 }
 
 TEST_F(TrendWindowTest, AbkuehlungAnpassenShowsTauOrWhyNot) {
@@ -61,10 +71,74 @@ TEST_F(TrendWindowTest, AbkuehlungAnpassenShowsTauOrWhyNot) {
   Button("Abk\u00fchlung anpassen")->click();  // fitted off the window's thread
   const QString tooFew = FitProblemText(FitProblem::kTooFewSamples);
   EXPECT_TRUE(WaitFor([&] { return FitText() == tooFew; })) << FitText().toStdString();
-  for (int i = 0; i < 30; ++i) Record(1, {static_cast<int>(std::lround(20 + 60 * std::exp(-now / 8)))});
-  Button("Abk\u00fchlung anpassen")->click();
-  EXPECT_TRUE(WaitFor([&] { return FitText().startsWith(QStringLiteral("\u03c4 = ")); })) << FitText().toStdString();
+  // Four time constants of a course levelling out at 25 degrees while the head reads 20.
+  for (int i = 0; i < 30; ++i) Record(1, {static_cast<int>(std::lround(25 + 55 * std::exp(-now / 8)))});
+  const auto fit = [&] {
+    Button("Abk\u00fchlung anpassen")->click();
+    EXPECT_TRUE(WaitFor([&] { return FitText().startsWith(QStringLiteral("\u03c4 = ")); })) << FitText().toStdString();
+  };
+  fit();
+  EXPECT_TRUE(FitText().contains(QStringLiteral("(angepasst)")));
+  EXPECT_TRUE(FitText().contains(QStringLiteral("\nDer Sensor am Messkopf zeigt 20,0"))) << FitText().toStdString();
+  window.findChild<QCheckBox*>()->setChecked(false);
+  fit();
   EXPECT_TRUE(FitText().contains(QStringLiteral("(gemessen)")));
+}
+
+// The result line has its room from the start, so the buttons do not move when it fills (here
+// with two lines of why there is no fit); the fit button stays disabled until the result has
+// come, also when the points change meanwhile.
+TEST_F(TrendWindowTest, FitButtonStaysPutAndDisabledUntilTheResultHasCome) {
+  recorder.AddPoint({1, 0}), Record(1, {80, 70});
+  Show();
+  QAbstractButton* fit = Button("Abk\u00fchlung anpassen");
+  const QPoint before = fit->mapTo(&window, QPoint());
+  fit->click();
+  recorder.AddPoint({2, 0});
+  window.Refresh();
+  EXPECT_FALSE(fit->isEnabled());
+  const QString tooFew = FitProblemText(FitProblem::kTooFewSamples);
+  EXPECT_TRUE(WaitFor([&] { return FitText() == tooFew; })) << FitText().toStdString();
+  EXPECT_TRUE(fit->isEnabled());
+  window.layout()->activate();
+  EXPECT_EQ(fit->mapTo(&window, QPoint()), before);
+}
+
+// A lone reading shows as a dot of its point's colour in the plot; the fitted curve is drawn
+// unlike every point's line.
+TEST_F(TrendWindowTest, ALoneReadingIsDrawnAndTheFittedCurveStandsApartFromTheLines) {
+  Show();
+  recorder.AddPoint({1, 0}), Record(1, {30});
+  window.Refresh();
+  const QImage image = window.findChild<QChartView*>()->grab().toImage();
+  const QRect plot = Chart().plotArea().toRect();
+  int dot = 0;
+  for (int y = plot.top(); y <= plot.bottom(); ++y)
+    for (int x = plot.left(); x <= plot.right(); ++x) dot += image.pixelColor(x, y) == MarkerColour(0);
+  EXPECT_GT(dot, 4);
+
+  const QPen line = static_cast<QXYSeries*>(Chart().series().front())->pen();
+  const QPen curve = static_cast<QXYSeries*>(Chart().series().back())->pen();
+  for (std::size_t i = 0; i < 4; ++i) EXPECT_NE(curve.color(), MarkerColour(i));
+  EXPECT_EQ(curve.style(), Qt::DashLine);
+  EXPECT_GT(curve.widthF(), line.widthF());
+}
+
+// Four points at two-digit cells: every caption of the legend shows whole.
+TEST_F(TrendWindowTest, FourPointsHaveTheirLegendCaptionsWhole) {
+  for (int i = 0; i < 4; ++i) recorder.AddPoint({58 + i, 28 + i});
+  Show();
+  window.Refresh();
+  QStringList shown;
+  QList<QGraphicsItem*> items = Chart().legend()->childItems();
+  while (!items.isEmpty()) {
+    QGraphicsItem* item = items.takeLast();
+    items += item->childItems();
+    if (auto* text = dynamic_cast<QGraphicsTextItem*>(item)) shown << text->toPlainText();
+  }
+  int captions = 0;
+  for (const QAbstractSeries* series : Chart().series()) captions += shown.contains(series->name()) && !series->name().isEmpty();
+  EXPECT_EQ(captions, 4) << shown.join('|').toStdString();
 }
 
 TEST(FitProblemText, IsEmptyWithoutAProblemAndAPlainSentenceWithOne) {
