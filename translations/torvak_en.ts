@@ -730,5 +730,37 @@
         <source>Gespeichert unter %1</source>
         <translation>Saved as %1</translation>
     </message>
+    <message>
+        <source>Messwerte/s je Messpunkt – %1</source>
+        <translation>Readings/s per measuring point – %1</translation>
+    </message>
+    <message>
+        <source>Mittelwerte über je 1 s</source>
+        <translation>Means over 1 s each</translation>
+    </message>
+    <message>
+        <source>Mittelwerte über je 10 s</source>
+        <translation>Means over 10 s each</translation>
+    </message>
+    <message>
+        <source>Mittelwerte über je 60 s</source>
+        <translation>Means over 60 s each</translation>
+    </message>
+    <message>
+        <source>Alle Messwerte (zu viele Zeilen für eine Tabellenkalkulation)</source>
+        <translation>All readings (too many lines for a spreadsheet)</translation>
+    </message>
+    <message>
+        <source>Der Verlauf hat %1 Zeilen, mehr als eine Tabellenkalkulation öffnet. Was soll gespeichert werden?</source>
+        <translation>The recording has %1 lines, more than a spreadsheet opens. What should be saved?</translation>
+    </message>
+    <message>
+        <source>Verlauf verwerfen?</source>
+        <translation>Discard the recording?</translation>
+    </message>
+    <message>
+        <source>Der Temperaturverlauf enthält Messwerte, die noch nicht gespeichert sind. Sollen sie verworfen werden?</source>
+        <translation>The temperature recording holds readings that have not been saved. Should they be discarded?</translation>
+    </message>
 </context>
 </TS>

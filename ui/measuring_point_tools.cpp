@@ -71,6 +71,7 @@ bool MeasuringPointTools::SetPointAt(QPoint at) {
 }
 
 void MeasuringPointTools::ClearPoints() {
+  if (!ConfirmDiscard()) return;
   window_.Scan().StopSpot();  // nothing left to measure
   recorder_.ClearPoints();
   window_.RepaintPicture();
@@ -95,7 +96,17 @@ void MeasuringPointTools::ShowSpotRefused(const QList<int>& outside) {
                                .arg(numbers.join(QStringLiteral(", "))));
 }
 
+bool MeasuringPointTools::ConfirmDiscard() { return !recorder_.HasUnsavedReadings() || Plot().ConfirmDiscard(); }
+
 TrendWindow& MeasuringPointTools::ShowPlot() {
+  TrendWindow& plot = Plot();
+  plot.show();
+  plot.raise();
+  plot.activateWindow();
+  return plot;
+}
+
+TrendWindow& MeasuringPointTools::Plot() {
   if (plotWindow_ == nullptr) {
     // The ambient temperature the window shows (from the head or an opened file); 0 shows none.
     const auto ambient = [this] {
@@ -104,9 +115,6 @@ TrendWindow& MeasuringPointTools::ShowPlot() {
     };
     plotWindow_ = new TrendWindow(recorder_, ambient, &window_);
   }
-  plotWindow_->show();
-  plotWindow_->raise();
-  plotWindow_->activateWindow();
   return *plotWindow_;
 }
 

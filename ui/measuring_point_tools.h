@@ -30,7 +30,11 @@ class MeasuringPointTools : public QObject {
   // Sets a point at the cell under point `at` of the window (Ctrl+click);
   // false outside both pictures or with four points set.
   bool SetPointAt(QPoint at);
+  // Removes every point and its recording, after asking if it holds
+  // readings not yet saved.
   void ClearPoints();
+  // True when no reading would be lost, or the user saved or let them go.
+  bool ConfirmDiscard();
   // A spot measurement at point 1, else at the cell under the context menu.
   void StartSpotMeasurement();
   // The plot window, opened and raised.
@@ -41,6 +45,7 @@ class MeasuringPointTools : public QObject {
 
  private:
   std::optional<GridCell> CellAtWindowPoint(QPoint at) const;
+  TrendWindow& Plot();  // made at its first use
   void ShowSpotRefused(const QList<int>& outside);
 
   CTorvakDlg& window_;

@@ -596,6 +596,10 @@ void CTorvakDlg::contextMenuEvent(QContextMenuEvent* event) {
   QMenu::exec(actions(), event->globalPos(), nullptr, this);
 }
 
+void CTorvakDlg::reject() {
+  if (measuringPoints_->ConfirmDiscard()) QDialog::reject();
+}
+
 void CTorvakDlg::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     event->accept();  // OnOK does nothing

@@ -97,6 +97,8 @@ class CTorvakDlg : public QDialog {
 
  public slots:
   void accept() override {}  // Enter does nothing; Esc and the close box still end the program
+  // Esc and the close box: asks first when the recording holds readings not yet saved.
+  void reject() override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
@@ -433,17 +434,20 @@ void TrendWindow::UpdateRanges() {
 void TrendWindow::UpdateRate() {
   const double now = recorder_.Elapsed();
   const double window = std::clamp(now, 1.0, kRateWindowSeconds);
-  std::size_t count = 0;
+  QStringList rates;
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const TrendSeries& samples = recorder_.Series(i);
     const auto recent = std::ranges::partition_point(
         samples, [&](const TrendSample& sample) { return sample.seconds < now - window; });
-    count += static_cast<std::size_t>(samples.end() - recent);
+    const double rate = static_cast<double>(samples.end() - recent) / window;
+    rates << (lines_.size() == 1 ? Decimal(rate) : QStringLiteral("%1: %2").arg(i + 1).arg(Decimal(rate)));
   }
-  rate_->setText(tr("%1 Messwerte/s").arg(Decimal(static_cast<double>(count) / window)));
+  rate_->setText(lines_.size() > 1 ? tr("Messwerte/s je Messpunkt – %1").arg(rates.join(QStringLiteral(" · ")))
+                                   : tr("%1 Messwerte/s").arg(rates.value(0, Decimal(0.0))));
 }
 
 void TrendWindow::StartAnew() {
+  if (!ConfirmDiscard()) return;
   recorder_.Restart();
   DropFit();
   Refresh();
@@ -451,11 +455,14 @@ void TrendWindow::StartAnew() {
 
 // The CSV is taken when the button is pressed: recording goes on while the
 // dialog is open. A failed write leaves any existing file as it was.
-void TrendWindow::Save() {
-  const std::string csv = TrendCsv(recorder_);
+bool TrendWindow::Save() {
+  const std::size_t lines = TrendCsvLines(recorder_);
+  const std::optional<int> interval = lines > kSpreadsheetLines ? AskAveraging(lines) : 0;
+  if (!interval) return false;
+  const std::string csv = *interval > 0 ? TrendCsvAveraged(recorder_, *interval) : TrendCsv(recorder_);
   const QString path = chooseSavePath_(this);
   if (path.isEmpty()) {
-    return;
+    return false;
   }
   const std::optional<QString> problem = WriteFileAtomically(path, [&csv](QIODevice& device) {
     return device.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size());
@@ -463,11 +470,41 @@ void TrendWindow::Save() {
   if (problem) {
     saved_->clear();
     QMessageBox::warning(this, windowTitle(), *problem);
-    return;
+    return false;
   }
+  recorder_.MarkSaved();
   const QString shown = QDir::toNativeSeparators(path);
   saved_->setText(tr("Gespeichert unter %1").arg(shown));
   saved_->setToolTip(shown);
+  return true;
+}
+
+std::optional<int> TrendWindow::AskAveraging(std::size_t lines) {
+  const QList<std::pair<QString, int>> choices{{tr("Mittelwerte über je 1 s"), 1},
+                                               {tr("Mittelwerte über je 10 s"), 10},
+                                               {tr("Mittelwerte über je 60 s"), 60},
+                                               {tr("Alle Messwerte (zu viele Zeilen für eine Tabellenkalkulation)"), 0}};
+  QStringList texts;
+  for (const auto& choice : choices) texts << choice.first;
+  bool chosen = false;
+  const QString text = QInputDialog::getItem(
+      this, windowTitle(),
+      tr("Der Verlauf hat %1 Zeilen, mehr als eine Tabellenkalkulation öffnet. Was soll gespeichert werden?")
+          .arg(QLocale().toString(static_cast<qulonglong>(lines))),
+      texts, 0, false, &chosen);
+  if (!chosen) return std::nullopt;
+  return choices[texts.indexOf(text)].second;
+}
+
+bool TrendWindow::ConfirmDiscard() {
+  if (!recorder_.HasUnsavedReadings()) return true;
+  QWidget* parent = isVisible() ? this : parentWidget();
+  const QMessageBox::StandardButton answer = QMessageBox::question(
+      parent, tr("Verlauf verwerfen?"),
+      tr("Der Temperaturverlauf enthält Messwerte, die noch nicht gespeichert sind. Sollen sie verworfen werden?"),
+      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+  if (answer == QMessageBox::Save) return Save();
+  return answer == QMessageBox::Discard;
 }
 
 // Tu fitted once the series determines it, or held at the head's reading

@@ -69,6 +69,13 @@ class TrendWindow : public QWidget {
   void SetSavePathChooser(SavePathChooser choose) { chooseSavePath_ = std::move(choose); }
   // Takes the recorder's points and new samples into the plot at once.
   void Refresh();
+  // "Speichern…": true when the recording was written. A recording with
+  // more lines than a spreadsheet opens may be saved as averages.
+  bool Save();
+  // Before readings not yet saved would be thrown away: asks "Verlauf
+  // verwerfen?" with save, discard and cancel; true when they may go.
+  // Asks nothing when every reading is saved.
+  bool ConfirmDiscard();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -98,7 +105,8 @@ class TrendWindow : public QWidget {
   void UpdateRanges();
   void UpdateRate();
   void StartAnew();
-  void Save();
+  // The seconds to average over, 0 for every reading, nothing for cancelled.
+  std::optional<int> AskAveraging(std::size_t lines);
   void FitChosenPoint();
   void ShowFitResult();
   void DrawFit();

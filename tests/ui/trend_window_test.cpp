@@ -41,7 +41,12 @@ TEST_F(TrendWindowTest, LinesFollowTheRecorderUntilNeuBeginnen) {
   window.Refresh();
   EXPECT_EQ(Line(1), (QList<QPointF>{{1, 30}, {2, 31}}));
   EXPECT_EQ(Line(2), (QList<QPointF>{{3, 40}}));
-  Button("Neu beginnen")->click();
+  const auto labels = window.findChildren<QLabel*>();
+  EXPECT_TRUE(std::ranges::any_of(labels, [](QLabel* label) {
+    return label->text().startsWith(QStringLiteral("Messwerte/s je Messpunkt – 1: ")) && label->text().contains(" 2: ");
+  }));
+  WithNextModal<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Discard)->click(); });
+  Button("Neu beginnen")->click();  // asks: the readings are not saved
   EXPECT_TRUE(Line(1).isEmpty() && Line(2).isEmpty());
 }
 
@@ -57,6 +62,7 @@ TEST_F(TrendWindowTest, SpeichernWritesTheCsvOrWarns) {
   auto* saved = window.findChild<QLabel*>(QStringLiteral("saved"));
   ASSERT_NE(saved, nullptr);
   EXPECT_TRUE(saved->text().contains(QDir::toNativeSeparators(path))) << saved->text().toStdString();
+  EXPECT_FALSE(recorder.HasUnsavedReadings());
   path = dir.filePath("fehlt/verlauf.csv");
   QString warning;
   WithNextModal<QMessageBox>([&](QMessageBox& box) { warning = box.text(), box.accept(); });
@@ -64,6 +70,19 @@ TEST_F(TrendWindowTest, SpeichernWritesTheCsvOrWarns) {
   EXPECT_TRUE(warning.contains(path));
   EXPECT_FALSE(QFileInfo::exists(path));
   EXPECT_TRUE(saved->text().isEmpty());
+
+  // More lines than a spreadsheet opens: averages over the interval chosen.
+  for (std::size_t i = 0; i < kSpreadsheetLines; ++i) Record(1, {30 + static_cast<int>(i % 4)});
+  path = dir.filePath("mittel.csv");
+  WithNextModal<QDialog>([](QDialog& dialog) {
+    auto& ask = static_cast<QInputDialog&>(dialog);
+    ask.setTextValue(ask.comboBoxItems().at(1));
+    ask.accept();
+  });
+  Button("Speichern…")->click();
+  QFile averaged(path);
+  ASSERT_TRUE(averaged.open(QIODevice::ReadOnly));
+  EXPECT_EQ(averaged.readAll().toStdString(), TrendCsvAveraged(recorder, 10));
 }
 
 TEST_F(TrendWindowTest, AbkuehlungAnpassenShowsTauOrWhyNot) {

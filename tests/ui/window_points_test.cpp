@@ -48,7 +48,24 @@ TEST_F(WindowTest, MeasuringPointsAreSetDrawnRecordedAndReachTheSpotMeasurementA
   QTest::keyClick(&window, Qt::Key_M, Qt::ControlModifier);  // "Punktmessung"
   EXPECT_TRUE(WaitForFrame(ReadFrame(kPanAddress, 5))) << "13 = 1 + 4 (5 - 2), no scan read a pixel before";
   EXPECT_TRUE(WaitFor([&] { return points.Recorder().Series(0).size() >= 2; }));
-  Click(ctl::kStop);
   QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);  // "Temperaturverlauf…"
   EXPECT_TRUE(window.findChild<TrendWindow*>()->isVisible());
+
+  // Readings not yet saved: Esc and "Messpunkte löschen" ask first; clearing ends the spot
+  // measurement; with nothing left to lose Esc closes at once.
+  const auto answer = [](QMessageBox::StandardButton button) {
+    WithNextModal<QMessageBox>([button](QMessageBox& box) {
+      EXPECT_EQ(box.windowTitle(), QStringLiteral("Verlauf verwerfen?"));
+      box.button(button)->click();
+    });
+  };
+  answer(QMessageBox::Cancel);
+  window.reject();
+  EXPECT_TRUE(window.isVisible() && window.Scanning());
+  answer(QMessageBox::Discard);
+  points.Actions()[1]->trigger();
+  EXPECT_TRUE(points.Recorder().Points().empty());
+  EXPECT_TRUE(WaitFor([&] { return !window.Scanning(); }));
+  window.reject();
+  EXPECT_FALSE(window.isVisible());
 }
