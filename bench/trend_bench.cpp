@@ -37,6 +37,30 @@ void BM_TrendRecord(benchmark::State& state) {
 }
 BENCHMARK(BM_TrendRecord);
 
+// A school day of spot measurement (8 h at 400 readings a second, four
+// points in turn): the memory the recording takes per reading, and what is
+// left after "Neu beginnen".
+void BM_SchoolDayRecording(benchmark::State& state) {
+  constexpr long kReadings = 8L * 3600 * 400;
+  for (auto _ : state) {
+    auto recorder = FourPoints();
+    for (long i = 0; i < kReadings; ++i) {
+      const auto round = static_cast<std::uint64_t>(i / 4);
+      recorder->Record({10 * static_cast<int>(i % 4), 5, 20 + static_cast<int>(round % 50), false, false,
+                        static_cast<double>(i) / 400.0, round});
+    }
+    std::size_t bytes = 0;
+    for (std::size_t p = 0; p < 4; ++p) bytes += recorder->Series(p).MemoryBytes();
+    state.counters["bytes_per_reading"] = static_cast<double>(bytes) / kReadings;
+    state.counters["MB"] = static_cast<double>(bytes) / 1e6;
+    recorder->Restart();
+    bytes = 0;
+    for (std::size_t p = 0; p < 4; ++p) bytes += recorder->Series(p).MemoryBytes();
+    state.counters["bytes_after_restart"] = static_cast<double>(bytes);
+  }
+}
+BENCHMARK(BM_SchoolDayRecording)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 // Newton's law fitted to one point's readings at 100 per second (whole
 // degrees), as the plot window runs it off its thread by default: an hour,
 // four time constants, where Tu is fitted too; and a quarter of an hour, not
