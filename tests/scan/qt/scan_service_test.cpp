@@ -234,3 +234,26 @@ TEST(InterruptibleClock, StopEndsTheCurrentWaitAndEveryLaterOne) {
 }
 
 }  // namespace
+
+namespace {
+
+// The status line says what runs: a refused spot measurement names the cells outside, a running
+// one says so over the port's sentence, and when it ends the port's sentence returns.
+TEST_F(ScanServiceTest, StatusLineSaysWhetherASpotMeasurementRunsOrWhichPointsAreOutside) {
+  MakeService();
+  StartUpAndSettle();
+  QSignalSpy refused(service.get(), &ScanService::spotRefused);
+  service->ChangeEdge(RangeEdge::Right, 16);
+  service->StartSpot({{3, 3}, {45, 12}});
+  ASSERT_TRUE(WaitFor([&] { return refused.size() == 1; }));
+  EXPECT_EQ(refused.at(0).at(0).value<QList<int>>(), QList<int>{2});
+  service->StartSpot({{3, 3}});
+  ASSERT_TRUE(WaitFor([&] { return StatusTexts().size() == 2; }));
+  EXPECT_EQ(StatusTexts().last(), SpotStatusText(Opened(2)));
+  service->StopSpot();
+  ASSERT_TRUE(WaitFor([&] { return StatusTexts().size() == 3; }));
+  EXPECT_EQ(StatusTexts().last(), Opened(2));
+  EXPECT_FALSE(scanning->last().at(0).toBool());
+}
+
+}  // namespace
