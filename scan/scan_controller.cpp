@@ -107,7 +107,7 @@ void ScanController::Write(bool replied) {
 // reads until the next step has passed as doubtful.
 void ScanController::NoteTimeOut() {
   if (Spotting()) return RecoverLine();
-  doubtInStep_ = inStep_;
+  doubtInStep_ = true;  // outside a step the next BeginStep decides
   doubtInNextStep_ = true;
 }
 
@@ -119,7 +119,7 @@ void ScanController::RecoverLine() {
   int dropped = 0;
   while (dropped < kMostDroppedBytes && state_.port->ReadByte(byte)) ++dropped;
   droppedInStep_ += dropped;
-  if (dropped == kMostDroppedBytes) doubtInStep_ = inStep_;
+  if (dropped == kMostDroppedBytes) doubtInStep_ = true;
 }
 
 void ScanController::ReadPixel(int module, int column, int reg) {
@@ -190,13 +190,11 @@ void ScanController::BeginStep() {
   substitutesInStep_ = 0;
   readsInStep_ = 0;
   droppedInStep_ = 0;
-  inStep_ = true;
   doubtInStep_ = doubtInNextStep_;
   doubtInNextStep_ = false;
 }
 
 void ScanController::EndStep() {
-  inStep_ = false;
   clock_.YieldOnce();
   substitutesInLastStep_ = substitutesInStep_;
   readsInLastStep_ = readsInStep_;

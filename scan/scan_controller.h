@@ -142,7 +142,6 @@ class ScanController {
   // in doubt.
   bool doubtInStep_ = false;
   bool doubtInNextStep_ = false;
-  bool inStep_ = false;
   bool awayFromSweep_ = false;  // a spot measurement moved the head off the sweep
   std::vector<SpotVisit> spotVisits_;
   std::size_t nextVisit_ = 0;

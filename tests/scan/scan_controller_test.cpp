@@ -455,20 +455,25 @@ TEST(SpotMeasurement, PointsOutOfViewAreVisitedInTurnWithOneMoveAndSettleEach) {
   EXPECT_EQ(rounds, (std::vector<std::uint64_t>{first, first, first, first, first + 1, first + 1}));
 }
 
-// Every cell is checked against the scan range; a refused spot measurement names the cells
-// outside (by number) and sends nothing.
+// Every cell is checked against the scan range, up to each edge; a refused spot measurement
+// names the cells outside (by number) and sends nothing.
 TEST(SpotMeasurement, AnyCellOutsideTheRangeRefusesItWithoutAFrame) {
   ScanRig rig;
   StartUp(rig, true, true);
   const std::size_t frames = rig.link.frames.size();
-  ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Right, 16));
-  EXPECT_EQ(rig.controller.StartSpot({{3, 3}, {45, 12}, {14, 12}}), std::vector<int>{2});
-  rig.controller.ResetRange();
-  ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Left, 31));
-  EXPECT_EQ(rig.controller.StartSpot({{5, 12}, {40, 12}}), std::vector<int>{1});
-  rig.controller.ResetRange();
-  ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Top, 21));
-  EXPECT_EQ(rig.controller.StartSpot({{45, 28}, {40, 22}}), (std::vector<int>{1, 2}));
+  struct Case {
+    RangeEdge edge;
+    int value;
+    std::vector<GridCell> cells;  // the last one just outside the edge
+  };
+  for (const Case& c : {Case{RangeEdge::Right, 16, {{16, 3}, {45, 12}, {17, 3}}},
+                        Case{RangeEdge::Left, 31, {{31, 12}, {5, 12}, {30, 12}}},
+                        Case{RangeEdge::Top, 21, {{40, 21}, {45, 28}, {40, 22}}},
+                        Case{RangeEdge::Bottom, 2, {{40, 2}, {9, 0}, {40, 1}}}}) {
+    ASSERT_TRUE(rig.controller.ChangeEdge(c.edge, c.value));
+    EXPECT_EQ(rig.controller.StartSpot(c.cells), (std::vector<int>{2, 3})) << static_cast<int>(c.edge);
+    rig.controller.ResetRange();
+  }
   EXPECT_TRUE(rig.controller.StartSpot({}).empty());
   EXPECT_FALSE(rig.controller.Spotting() || rig.controller.Scanning());
   EXPECT_EQ(rig.link.frames.size(), frames);
