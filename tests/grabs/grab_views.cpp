@@ -1,6 +1,6 @@
 // grab_views OUTDIR: saves as PNG files what the user sees after a pass on the
 // emulated head with three measuring points set: each page of the main window,
-// its context menu, the smoothing dialog, the About box, "Großbild" and
+// the last one again with the background loaded, its context menu, the smoothing dialog, the About box, "Großbild" and
 // "Temperaturverlauf". Run before and after a change to the windows, the two
 // sets must be the same byte for byte (scripts/grab-views.sh, compare-grabs.sh).
 //
@@ -142,7 +142,6 @@ int GrabViews(const QString& folder, const QString& work) {
   if (!QTest::qWaitForWindowExposed(&window) || !WaitFor([&] { return start->isEnabled(); })) return 1;
 
   // The points first, so that the pass records readings at them.
-  window.ControlAs<QAbstractButton>(ctl::kLoadPicture)->click();
   for (const headsim::Spot& spot : {headsim::kMug, headsim::kHotSpot, headsim::kColdSpot}) {
     QTest::mouseClick(&window, Qt::LeftButton, Qt::ControlModifier,
                       CellPosition(window, {spot.column, spot.row}));
@@ -157,6 +156,9 @@ int GrabViews(const QString& folder, const QString& work) {
     pages->setCurrentIndex(page);
     grabber.Save(window, QStringLiteral("window-page%1").arg(page + 1));
   }
+  // The status line has named the port so far; now it names the background, which shows from here on.
+  window.ControlAs<QAbstractButton>(ctl::kLoadPicture)->click();
+  grabber.Save(window, QStringLiteral("window-background"));
   grabber.SaveOpened(QStringLiteral("context-menu"), [&] {
     const QPoint at = CellPosition(window, {headsim::kMug.column, headsim::kMug.row});
     QContextMenuEvent menu(QContextMenuEvent::Mouse, at, window.mapToGlobal(at));
