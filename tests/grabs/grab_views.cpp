@@ -35,11 +35,11 @@
 
 namespace {
 
-// Home, settings and temporary folder of the run, emptied at its start.
+// Home, settings and temporary folder of the run, emptied at its start; empty
+// when that fails (another user's run left it).
 QString PrepareWorkFolder() {
   QDir work(QDir::tempPath() + QStringLiteral("/torvak-grab-views"));
-  work.removeRecursively();
-  work.mkpath(QStringLiteral("config"));
+  if (!work.removeRecursively() || !work.mkpath(QStringLiteral("config"))) return {};
   QFile::setPermissions(work.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);  // a runtime folder
   for (const char* name : {"HOME", "TMPDIR", "XDG_RUNTIME_DIR"}) qputenv(name, QFile::encodeName(work.path()));
   qputenv("XDG_CONFIG_HOME", QFile::encodeName(work.filePath(QStringLiteral("config"))));
@@ -183,6 +183,10 @@ int main(int argc, char** argv) {
   }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   const QString work = PrepareWorkFolder();
+  if (work.isEmpty()) {
+    std::fprintf(stderr, "grab_views: cannot empty %s/torvak-grab-views\n", qPrintable(QDir::tempPath()));
+    return 1;
+  }
   QApplication application(argc, argv);
   // Set up as the program sets itself up, its language chosen as the program chooses it.
   const InterfaceLanguage texts(ChooseLanguage(QLocale().uiLanguages()), QStringLiteral(TORVAK_TRANSLATIONS_DIR));
