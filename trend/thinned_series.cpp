@@ -7,7 +7,6 @@
 const std::vector<TrendSample>& ThinnedSeries::Update(const TrendSeries& series) {
   if (series.size() <= maxPoints_) {
     width_ = 0.0;
-    seen_ = series.size();
     shown_.assign(series.begin(), series.end());
     return shown_;
   }
@@ -17,12 +16,11 @@ const std::vector<TrendSample>& ThinnedSeries::Update(const TrendSeries& series)
   while (span / width >= static_cast<double>(buckets)) {
     width *= 2.0;
   }
-  if (width != width_ || series.size() < seen_ || series.front().seconds != first_) {
+  if (width != width_) {
     width_ = width;
     first_ = series.front().seconds;
     finished_ = kept_ = 0;
   }
-  seen_ = series.size();
   shown_.resize(kept_);
   // Finishes the buckets before the newest one; a bucket ends where a sample
   // first lies past it, which a binary search finds in the time order.

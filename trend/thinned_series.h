@@ -16,8 +16,7 @@ class ThinnedSeries {
  public:
   explicit ThinnedSeries(std::size_t maxPoints) : maxPoints_(maxPoints) {}
   // The samples to draw, in time order. series is the one of the last
-  // update, grown; a shorter one or one with another first sample (the
-  // recording began anew) is thinned from scratch.
+  // update, grown; a recording begun anew takes a new ThinnedSeries.
   const std::vector<TrendSample>& Update(const TrendSeries& series);
 
  private:
@@ -26,7 +25,6 @@ class ThinnedSeries {
   std::size_t maxPoints_;
   double width_ = 0.0;       // seconds per bucket; 0 while every sample is kept
   double first_ = 0.0;       // seconds of the series' first sample
-  std::size_t seen_ = 0;     // samples in the last update
   std::size_t finished_ = 0; // samples before the newest, unfinished bucket
   std::size_t kept_ = 0;     // shown_'s points of the finished buckets
   std::vector<TrendSample> shown_;

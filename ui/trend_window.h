@@ -2,6 +2,7 @@
 #include <QFutureWatcher>
 #include <QWidget>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -58,7 +59,7 @@ class TrendWindow : public QWidget {
   struct Line {
     QLineSeries* series = nullptr;
     ThinnedSeries thinned;
-    std::size_t drawnSamples = 0;
+    std::optional<std::size_t> drawnSamples = 0;  // none: shows another recording's readings
     double first = 0.0, last = 0.0;  // seconds
     int lowest = 0, highest = 0;
   };
@@ -73,6 +74,7 @@ class TrendWindow : public QWidget {
   QWidget* BuildChartView();
   void PutFitLineOnTop();
   void MatchPoints();
+  void MakeLines();
   void UpdateLines();
   void UpdateRanges();
   void UpdateRate();
@@ -83,20 +85,22 @@ class TrendWindow : public QWidget {
   void ShowFitResult();
   void DrawFit();
   void DropFit();
+  void EnableFitButton();
   double TimeScale() const { return minutes_ ? 1.0 / 60.0 : 1.0; }
 
   TrendRecorder& recorder_;
   AmbientReading ambient_;
   SavePathChooser chooseSavePath_;
-  std::vector<MeasuringPoint> shownPoints_;
-  std::chrono::system_clock::time_point shownStart_;
+  // The recorder's counters as the plot last took them in.
+  std::uint64_t shownGeneration_ = 0;
+  std::uint64_t shownPointChanges_ = 0;
   std::vector<Line> lines_;
   std::optional<ShownFit> shownFit_;
   // A fit runs off this thread (an hour of readings takes about half a
   // second); what it fits, for when its result comes.
   QFutureWatcher<CoolingFit> fitting_;
   ShownFit fitAsked_;
-  std::chrono::system_clock::time_point fitRecording_;
+  std::uint64_t fitGeneration_ = 0;
   std::optional<double> fitMeasured_;  // the head's ambient reading when the fit began
   bool fitAmbientAsked_ = false;
   bool fitRunning_ = false;  // until its result has come: keeps the fit button disabled

@@ -50,6 +50,23 @@ TEST_F(TrendWindowTest, LinesFollowTheRecorderUntilNeuBeginnen) {
   EXPECT_TRUE(Line(1).isEmpty() && Line(2).isEmpty());
 }
 
+// The recorder's wall clock stands still here, as it may between two clicks: a new beginning
+// must be seen all the same, by the lines and by a fit still running.
+TEST_F(TrendWindowTest, ANewBeginningWithinOneClockTickRenewsTheLinesAndDropsARunningFit) {
+  recorder.AddPoint({1, 0}), Record(1, {30, 31});
+  window.Refresh();
+  recorder.ClearPoints(), recorder.AddPoint({1, 0});
+  Record(1, {50, 51});
+  window.Refresh();
+  EXPECT_EQ(Line(1), (QList<QPointF>{{1, 50}, {2, 51}}));
+
+  recorder.MarkSaved();  // no question, whose event loop would let the fit's result in first
+  Button("Abk\u00fchlung anpassen")->click();
+  Button("Neu beginnen")->click();
+  EXPECT_TRUE(WaitFor([&] { return Button("Abk\u00fchlung anpassen")->isEnabled(); }));
+  EXPECT_TRUE(FitText().isEmpty()) << FitText().toStdString();
+}
+
 TEST_F(TrendWindowTest, SpeichernWritesTheCsvOrWarns) {
   recorder.AddPoint({1, 0}), Record(1, {30, 31});
   QTemporaryDir dir;
@@ -87,6 +104,7 @@ TEST_F(TrendWindowTest, SpeichernWritesTheCsvOrWarns) {
 
 TEST_F(TrendWindowTest, AbkuehlungAnpassenShowsTauOrWhyNot) {
   recorder.AddPoint({1, 0}), Record(1, {80, 70});
+  window.Refresh();
   Button("Abk\u00fchlung anpassen")->click();  // fitted off the window's thread
   const QString tooFew = FitProblemText(FitProblem::kTooFewSamples);
   EXPECT_TRUE(WaitFor([&] { return FitText() == tooFew; })) << FitText().toStdString();
