@@ -32,6 +32,7 @@ bool TrendRecorder::AddPoint(MeasuringPoint point) {
   const bool first = points_.empty();
   points_.push_back(point);
   series_.emplace_back();
+  ++pointChanges_;
   if (first) {
     Restart();
   }
@@ -42,6 +43,8 @@ void TrendRecorder::ClearPoints() {
   points_.clear();
   series_.clear();
   unsaved_ = false;
+  ++pointChanges_;
+  ++generation_;
 }
 
 std::optional<std::size_t> TrendRecorder::PointAt(int column, int row) const {
@@ -65,6 +68,7 @@ void TrendRecorder::Record(const CellReading& reading) {
 void TrendRecorder::Restart() {
   for (auto& series : series_) series.Clear();
   unsaved_ = false;
+  ++generation_;
   start_ = monotonic_();
   wallStart_ = wall_();
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -18,7 +19,8 @@ inline constexpr std::size_t kMaxMeasuringPoints = 4;
 // readings. Substituted and doubtful readings are no measurements and leave
 // a gap. Recording begins when the first point is set into an empty set,
 // and again at Restart. Readings carry their own time stamps, on the same
-// monotonic clock as the recorder's.
+// monotonic clock as the recorder's. Two counters tell a viewer what
+// changed since it last looked, however close together the changes came.
 class TrendRecorder {
  public:
   using SecondsClock = std::function<double()>;  // monotonic seconds, the readings' clock
@@ -29,7 +31,7 @@ class TrendRecorder {
   // Adds a point (its number is its index + 1); false when four are set,
   // the cell already has one or lies outside the 62 x 32 grid.
   bool AddPoint(MeasuringPoint point);
-  // Removes every point and its series.
+  // Removes every point and its series; the recording ends.
   void ClearPoints();
   const std::vector<MeasuringPoint>& Points() const { return points_; }
   // The index of the point at that cell, if one is set there.
@@ -42,6 +44,11 @@ class TrendRecorder {
   // Empties every series, gives their memory back and begins recording
   // anew; the points stay.
   void Restart();
+  // Grows whenever the series are emptied (Restart, ClearPoints, the first
+  // point set into an empty set): what was read of them before is gone.
+  std::uint64_t Generation() const { return generation_; }
+  // Grows whenever a point is set or the points are cleared.
+  std::uint64_t PointChanges() const { return pointChanges_; }
 
   const TrendSeries& Series(std::size_t point) const { return series_[point]; }
   // Readings recorded since the recording was last saved (or began).
@@ -59,4 +66,6 @@ class TrendRecorder {
   std::vector<MeasuringPoint> points_;
   std::vector<TrendSeries> series_;
   bool unsaved_ = false;
+  std::uint64_t generation_ = 0;
+  std::uint64_t pointChanges_ = 0;
 };

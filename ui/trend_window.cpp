@@ -132,61 +132,16 @@ QString FitProblemText(FitProblem problem) {
   return {};
 }
 
-const std::vector<TrendSample>& ThinnedSeries::Update(const TrendSeries& series) {
-  if (series.size() <= maxPoints_) {
-    width_ = 0.0;
-    seen_ = series.size();
-    shown_.assign(series.begin(), series.end());
-    return shown_;
-  }
-  const double span = series.back().seconds - series.front().seconds;
-  const std::size_t buckets = std::max<std::size_t>(maxPoints_ / 2, 1);
-  double width = 0.01;
-  while (span / width >= static_cast<double>(buckets)) {
-    width *= 2.0;
-  }
-  if (width != width_ || series.size() < seen_ || series.front().seconds != first_) {
-    width_ = width;
-    first_ = series.front().seconds;
-    finished_ = kept_ = 0;
-  }
-  seen_ = series.size();
-  shown_.resize(kept_);
-  // Finishes the buckets before the newest one; a bucket ends where a sample
-  // first lies past it, which a binary search finds in the time order.
-  auto begin = series.begin() + static_cast<std::ptrdiff_t>(finished_);
-  for (;;) {
-    const double next = std::floor(((*begin).seconds - first_) / width_) + 1.0;
-    const auto inBucket = [&](const TrendSample& sample) { return (sample.seconds - first_) / width_ < next; };
-    const auto end = std::max(std::next(begin), std::ranges::partition_point(begin, series.end(), inBucket));
-    if (end == series.end()) {
-      break;
-    }
-    KeepExtremes(begin, end);
-    begin = end;
-  }
-  finished_ = static_cast<std::size_t>(begin - series.begin());
-  kept_ = shown_.size();
-  KeepExtremes(begin, series.end());
-  return shown_;
-}
-
-void ThinnedSeries::KeepExtremes(TrendSeries::Iterator begin, TrendSeries::Iterator end) {
-  const auto [lowest, highest] = std::ranges::minmax_element(begin, end, {}, &TrendSample::celsius);
-  shown_.push_back(*std::min(lowest, highest));
-  if (lowest != highest) {
-    shown_.push_back(*std::max(lowest, highest));
-  }
-}
-
 TrendWindow::TrendWindow(TrendRecorder& recorder, AmbientReading ambient, QWidget* parent)
     : QWidget(parent, Qt::Tool),
       recorder_(recorder),
       ambient_(std::move(ambient)),
       chooseSavePath_(AskTrendPath),
-      shownStart_(recorder.WallClockStart()) {
+      shownGeneration_(recorder.Generation()),
+      shownPointChanges_(recorder.PointChanges()) {
   setWindowTitle(tr("Temperaturverlauf"));
   BuildLayout();
+  MakeLines();
   timer_ = new QTimer(this);
   timer_->setInterval(kRefreshMs);
   connect(timer_, &QTimer::timeout, this, &TrendWindow::Refresh);
@@ -304,20 +259,27 @@ void TrendWindow::Refresh() {
   UpdateRate();
 }
 
-// One line and one choice per point. A recording begun anew drops the fitted
-// curve, as does the removal or replacement of its point.
+// A recording begun anew is drawn from its start and drops the fitted curve.
+// Within one recording points are only added, so the fitted one stays.
 void TrendWindow::MatchPoints() {
-  if (recorder_.WallClockStart() != shownStart_) {
-    shownStart_ = recorder_.WallClockStart();
+  if (recorder_.Generation() != shownGeneration_) {
+    shownGeneration_ = recorder_.Generation();
     DropFit();
+    for (Line& line : lines_) {
+      const bool showsReadings = line.drawnSamples != 0;
+      line = {line.series, ThinnedSeries(kMaxDrawnPoints)};
+      if (showsReadings) line.drawnSamples.reset();
+    }
   }
+  if (recorder_.PointChanges() != shownPointChanges_) {
+    shownPointChanges_ = recorder_.PointChanges();
+    MakeLines();
+  }
+}
+
+// One line and one choice per point.
+void TrendWindow::MakeLines() {
   const std::vector<MeasuringPoint>& points = recorder_.Points();
-  if (points == shownPoints_) {
-    return;
-  }
-  if (shownFit_ && (shownFit_->point >= points.size() || points[shownFit_->point] != shownPoints_[shownFit_->point])) {
-    DropFit();
-  }
   for (const Line& line : lines_) {
     chart_->removeSeries(line.series);
     delete line.series;
@@ -343,11 +305,10 @@ void TrendWindow::MatchPoints() {
     pointChoice_->addItem(QIcon(swatch), tr("Messpunkt %1").arg(i + 1));
   }
   PutFitLineOnTop();
-  shownPoints_ = points;
-  fitButton_->setEnabled(!points.empty() && !fitRunning_);
+  EnableFitButton();
 }
 
-// Redraws the lines whose series grew or shrank, all of them when the time
+// Redraws the lines whose series grew or began anew, all of them when the time
 // axis changes between seconds and minutes; each with one replace, which
 // redraws once instead of once per point.
 void TrendWindow::UpdateLines() {
@@ -365,9 +326,6 @@ void TrendWindow::UpdateLines() {
     Line& line = lines_[i];
     if (!rescaled && samples.size() == line.drawnSamples) {
       continue;
-    }
-    if (samples.size() < line.drawnSamples) {
-      DropFit();  // the recording began anew
     }
     const std::vector<TrendSample>& kept = line.thinned.Update(samples);
     QList<QPointF> points;
@@ -409,7 +367,7 @@ void TrendWindow::UpdateRanges() {
     any = true;
   };
   for (const Line& line : lines_) {
-    if (line.drawnSamples > 0) {
+    if (line.drawnSamples.value_or(0) > 0) {
       include(line.first, line.last, line.lowest, line.highest);
     }
   }
@@ -449,7 +407,6 @@ void TrendWindow::UpdateRate() {
 void TrendWindow::StartAnew() {
   if (!ConfirmDiscard()) return;
   recorder_.Restart();
-  DropFit();
   Refresh();
 }
 
@@ -527,11 +484,11 @@ void TrendWindow::FitChosenPoint() {
   std::vector<TrendSample> samples(series.begin(), series.end());  // a copy: the recording goes on meanwhile
   DropFit();
   fitRunning_ = true;
-  fitButton_->setEnabled(false);
+  EnableFitButton();
   fitResult_->setText(tr("Anpassung läuft …"));
   fitAsked_ = {point, {}, samples.empty() ? 0.0 : samples.front().seconds,
                samples.empty() ? 0.0 : samples.back().seconds};
-  fitRecording_ = recorder_.WallClockStart();
+  fitGeneration_ = recorder_.Generation();
   fitMeasured_ = measured;
   fitAmbientAsked_ = fitAmbient;
   fitting_.setFuture(QtConcurrent::run([samples = std::move(samples), measured, fitAmbient] {
@@ -542,9 +499,9 @@ void TrendWindow::FitChosenPoint() {
 // Shown unless the recording began anew meanwhile.
 void TrendWindow::ShowFitResult() {
   fitRunning_ = false;
-  fitButton_->setEnabled(!shownPoints_.empty());
+  EnableFitButton();
   fitResult_->clear();
-  if (recorder_.WallClockStart() != fitRecording_) return;
+  if (recorder_.Generation() != fitGeneration_) return;
   const CoolingFit fit = fitting_.result();
   if (fit.problem == FitProblem::kNone) {
     shownFit_ = fitAsked_;
@@ -574,6 +531,9 @@ void TrendWindow::DrawFit() {
   }
   fitLine_->replace(curve);
 }
+
+// A fit needs a point, and one at a time: the button waits for the running one's result.
+void TrendWindow::EnableFitButton() { fitButton_->setEnabled(!lines_.empty() && !fitRunning_); }
 
 void TrendWindow::DropFit() {
   shownFit_.reset();

@@ -2,12 +2,13 @@
 #include <QFutureWatcher>
 #include <QWidget>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
-#include <span>
 #include <vector>
 
 #include "trend/cooling_fit.h"
+#include "trend/thinned_series.h"
 #include "trend/trend_recorder.h"
 
 class QChart;
@@ -18,34 +19,6 @@ class QLineSeries;
 class QPushButton;
 class QTimer;
 class QValueAxis;
-
-// A series thinned for drawing its line, kept up to date as the series grows.
-// While the series has at most maxPoints (at least 2) samples, all of them;
-// beyond that, its time from the first sample on is cut into buckets, and
-// each bucket keeps its lowest and its highest reading in their order, so
-// peaks and dips still show however long the recording. The buckets are
-// 10 ms times a power of two wide, the narrowest that needs at most
-// maxPoints / 2 of them: they stay put while the series grows, so an update
-// reads only the new samples (and all of them when the width doubles).
-class ThinnedSeries {
- public:
-  explicit ThinnedSeries(std::size_t maxPoints) : maxPoints_(maxPoints) {}
-  // The samples to draw, in time order. series is the one of the last
-  // update, grown; a shorter one or one with another first sample (the
-  // recording began anew) is thinned from scratch.
-  const std::vector<TrendSample>& Update(const TrendSeries& series);
-
- private:
-  void KeepExtremes(TrendSeries::Iterator begin, TrendSeries::Iterator end);
-
-  std::size_t maxPoints_;
-  double width_ = 0.0;       // seconds per bucket; 0 while every sample is kept
-  double first_ = 0.0;       // seconds of the series' first sample
-  std::size_t seen_ = 0;     // samples in the last update
-  std::size_t finished_ = 0; // samples before the newest, unfinished bucket
-  std::size_t kept_ = 0;     // shown_'s points of the finished buckets
-  std::vector<TrendSample> shown_;
-};
 
 // Why the fit failed, as a sentence for the window ("" for kNone).
 QString FitProblemText(FitProblem problem);
@@ -86,7 +59,7 @@ class TrendWindow : public QWidget {
   struct Line {
     QLineSeries* series = nullptr;
     ThinnedSeries thinned;
-    std::size_t drawnSamples = 0;
+    std::optional<std::size_t> drawnSamples = 0;  // none: shows another recording's readings
     double first = 0.0, last = 0.0;  // seconds
     int lowest = 0, highest = 0;
   };
@@ -101,6 +74,7 @@ class TrendWindow : public QWidget {
   QWidget* BuildChartView();
   void PutFitLineOnTop();
   void MatchPoints();
+  void MakeLines();
   void UpdateLines();
   void UpdateRanges();
   void UpdateRate();
@@ -111,20 +85,22 @@ class TrendWindow : public QWidget {
   void ShowFitResult();
   void DrawFit();
   void DropFit();
+  void EnableFitButton();
   double TimeScale() const { return minutes_ ? 1.0 / 60.0 : 1.0; }
 
   TrendRecorder& recorder_;
   AmbientReading ambient_;
   SavePathChooser chooseSavePath_;
-  std::vector<MeasuringPoint> shownPoints_;
-  std::chrono::system_clock::time_point shownStart_;
+  // The recorder's counters as the plot last took them in.
+  std::uint64_t shownGeneration_ = 0;
+  std::uint64_t shownPointChanges_ = 0;
   std::vector<Line> lines_;
   std::optional<ShownFit> shownFit_;
   // A fit runs off this thread (an hour of readings takes about half a
   // second); what it fits, for when its result comes.
   QFutureWatcher<CoolingFit> fitting_;
   ShownFit fitAsked_;
-  std::chrono::system_clock::time_point fitRecording_;
+  std::uint64_t fitGeneration_ = 0;
   std::optional<double> fitMeasured_;  // the head's ambient reading when the fit began
   bool fitAmbientAsked_ = false;
   bool fitRunning_ = false;  // until its result has come: keeps the fit button disabled
