@@ -17,7 +17,7 @@
 #include "image/thermal_image.h"
 #include "scan/adapter_frames.h"
 #include "scan/scan_controller.h"
-#include "tests/scan/scan_fakes.h"
+#include "tests/support/scan_fakes.h"
 
 namespace {
 

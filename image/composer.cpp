@@ -54,8 +54,8 @@ struct Margins {
 Margins LayerMargins(const PictureRect& p, const ThermalImage& image, int mode) {
   if (mode != kSmoothed) return {};
   const double radius = image.kernelRadius;
-  return {Trunc(-0.5 * p.cellWidth - 31 * (radius / (30 * image.pitchX))),
-          Trunc(-0.5 * p.cellHeight - 32 * (radius / (31 * image.pitchY)))};
+  return {Trunc(-0.5 * p.cellWidth - kHalfColumns * (radius / ((kHalfColumns - 1) * image.pitchX))),
+          Trunc(-0.5 * p.cellHeight - kGridRows * (radius / ((kGridRows - 1) * image.pitchY)))};
 }
 
 void AddCoverage(std::vector<std::int32_t>& layerMap, const PictureRect& p, Margins m, LayerCode code) {
@@ -123,10 +123,6 @@ void DrawOpenFrame(MemoryPicture& picture, std::initializer_list<Point> points) 
 }
 
 }  // namespace
-
-Colour MixColours(Colour c, Colour b, double w) { return Blend(w)(c, b); }
-
-Colour MixLayers(Colour a, Colour b) { return LayerMix(a, b); }
 
 void BuildLayerMap(DisplayData& display, const ThermalImage& image) {
   const MemoryPicture& background = display.backgroundSurface;
@@ -200,7 +196,7 @@ void DrawRangeFrame(DisplayData& display, const ThermalImage& image) {
 void DrawScaleLegend(MemoryPicture& legend, const ThermalImage& image) {
   const int width = image.legendWidth;
   const int height = image.legendHeight;
-  const double step = (height - 10) / 181.0;
+  const double step = (height - 10) / static_cast<double>(kPaletteSize);
   for (int i = 0; i < kPaletteSize; ++i) {
     const int below = Trunc(i * step);
     const int upTo = Trunc((i + 1) * step);

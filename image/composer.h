@@ -9,14 +9,6 @@
 // their layers, mixed with the background by the transparency, with the frame
 // of a reduced scan range; and the colour-scale bar.
 
-// Thermal colour c over background b, with weight w (0..1) for the background;
-// each channel (1 - w) * c + w * b, truncated.
-Colour MixColours(Colour c, Colour b, double w);
-
-// Two thermal colours where both pictures overlap: b if a is the no-reading
-// grey, otherwise the truncated mean of each channel.
-Colour MixLayers(Colour a, Colour b);
-
 // Copies the background into the composite and recomputes the layer map for
 // the current placement and display mode. Call after any change of either.
 void BuildLayerMap(DisplayData& display, const ThermalImage& image);

@@ -2,6 +2,8 @@
 #include <array>
 #include <cstdint>
 
+#include "image/grid_cell.h"
+
 // The four edges of the scan range, as the range controls move them.
 enum class RangeEdge { Top, Bottom, Left, Right };
 inline constexpr std::array<RangeEdge, 4> kRangeEdges{RangeEdge::Top, RangeEdge::Bottom, RangeEdge::Left,
@@ -11,9 +13,9 @@ inline constexpr std::array<RangeEdge, 4> kRangeEdges{RangeEdge::Top, RangeEdge:
 // frames it: columns 0..61, rows 0..31 (row 0 lowest).
 struct ScanRange {
   std::uint8_t firstColumn = 0;
-  std::uint8_t lastColumn = 61;
+  std::uint8_t lastColumn = kGridColumns - 1;
   std::uint8_t firstRow = 0;
-  std::uint8_t lastRow = 31;
+  std::uint8_t lastRow = kGridRows - 1;
 
   // The field an edge moves: the top edge is the last row, the bottom edge
   // the first row, the left edge the first column, the right edge the last.

@@ -5,7 +5,7 @@
 // not a sentence. StatusText (scan/qt/status_text.h) phrases it.
 enum class PortOutcome {
   kOpened,
-  kNoPortChosen,   // a number outside 1..8
+  kNoPortChosen,   // a number that is no Com port
   kDeviceMissing,
   kNoPermission,   // detail: the group that owns the device, empty if unknown
   kInUse,
@@ -14,6 +14,11 @@ enum class PortOutcome {
   kOpenFailed,     // detail: the system's error text
   kLost,           // the open port went away
 };
+
+// The "Com" ports that can be chosen and stored, each on a device of its own.
+inline constexpr int kFirstComPort = 1;
+inline constexpr int kLastComPort = 8;
+constexpr bool IsComPort(int number) { return number >= kFirstComPort && number <= kLastComPort; }
 
 // The number of a device opened by its path alone (given for one run), not as a "Com" port.
 inline constexpr int kNoPortNumber = 0;

@@ -5,10 +5,6 @@
 
 namespace {
 
-constexpr std::uint8_t kLastGridRow = 31;
-constexpr std::uint8_t kLastGridColumn = 61;
-constexpr std::uint8_t kLastPanPosition = 30;
-constexpr std::uint8_t kRightHalfOffset = 31;  // grid column of pan position 0 in the right half
 constexpr int kParkedTilt = 15;
 constexpr int kMiddlePan = 15;
 constexpr int kTiltServoRange = 20;
@@ -57,18 +53,18 @@ void ScanController::SetScanDefaults(ImageSink* image) {
 
 bool ScanController::ValidateRange() {
   ScanState& s = state_;
-  if (s.range.firstRow > s.range.lastRow || s.range.lastRow > kLastGridRow) return false;
-  if (s.range.firstColumn > s.range.lastColumn || s.range.lastColumn > kLastGridColumn) return false;
+  if (s.range.firstRow > s.range.lastRow || s.range.lastRow >= kGridRows) return false;
+  if (s.range.firstColumn > s.range.lastColumn || s.range.lastColumn >= kGridColumns) return false;
   // The sweep covers the columns of the one half the range lies in, or the
   // whole sweep when the range spans both halves.
   std::uint8_t firstPan = 0;
   std::uint8_t lastPan = kLastPanPosition;
-  if (s.range.lastColumn < kRightHalfOffset) {
+  if (s.range.lastColumn < kHalfColumns) {
     firstPan = s.range.firstColumn;
     lastPan = s.range.lastColumn;
-  } else if (s.range.firstColumn >= kRightHalfOffset) {
-    firstPan = s.range.firstColumn - kRightHalfOffset;
-    lastPan = s.range.lastColumn - kRightHalfOffset;
+  } else if (s.range.firstColumn >= kHalfColumns) {
+    firstPan = s.range.firstColumn - kHalfColumns;
+    lastPan = s.range.lastColumn - kHalfColumns;
   }
   // The head must stay inside its sweep.
   if (s.panPosition < firstPan || s.panPosition > lastPan) return false;
@@ -140,7 +136,7 @@ void ScanController::ReadColumn() {
   // The pan module first; a module whose column is outside the range is not addressed.
   const ScanState& s = state_;
   const int pan = s.panPosition;
-  const int right = pan + kRightHalfOffset;
+  const int right = pan + kHalfColumns;
   if (s.range.firstColumn <= right && right <= s.range.lastColumn) ReadModule(kPanModule, right);
   if (s.range.firstColumn <= pan && pan <= s.range.lastColumn) ReadModule(kTiltModule, pan);
 }
@@ -302,7 +298,7 @@ std::vector<int> ScanController::StartSpot(const std::vector<GridCell>& cells) {
   if (cells.empty() || !outside.empty()) return outside;
   std::vector<SpotVisit> visits;
   for (const GridCell& cell : cells) {
-    const int pan = cell.column % kRightHalfOffset, offset = cell.row % state_.subRowCount;
+    const int pan = cell.column % kHalfColumns, offset = cell.row % state_.subRowCount;
     auto visit = std::find_if(visits.begin(), visits.end(),
                               [&](const SpotVisit& v) { return v.pan == pan && v.tiltOffset == offset; });
     if (visit == visits.end()) visit = visits.insert(visits.end(), SpotVisit{pan, offset, {}});
@@ -342,7 +338,7 @@ void ScanController::SpotStep() {
   BeginStep();
   if (visit.pan != state_.panPosition || visit.tiltOffset != state_.tiltOffset) MoveHeadTo(visit);
   for (const GridCell& cell : visit.cells) {
-    const bool right = cell.column >= kRightHalfOffset;
+    const bool right = cell.column >= kHalfColumns;
     ReadPixel(right ? kPanModule : kTiltModule, cell.column, cell.row / state_.subRowCount + kFirstPixelRegister);
   }
   EndStep();

@@ -13,15 +13,19 @@
 // The head's moves between readings, in the order the sweep knows them.
 enum class HeadMove : std::int32_t { kStepForward, kStepBackward, kTiltStep, kReturnPan, kResetTilt };
 
+// The pan servo's positions: one per column of a half, pan position p
+// points the left module at column p and the right one at p + kHalfColumns.
+inline constexpr std::uint8_t kLastPanPosition = kHalfColumns - 1;
+
 // Where the sensor head points, what is to be scanned and how the sweep
 // runs. Byte fields wrap modulo 256 and compare unsigned.
 struct ScanState {
-  std::uint8_t panPosition = 30;
+  std::uint8_t panPosition = kLastPanPosition;
   std::uint8_t tiltOffset = 0;
   std::uint8_t tiltBase = 16;
   ScanRange range;
   std::uint8_t firstPan = 0;
-  std::uint8_t lastPan = 30;
+  std::uint8_t lastPan = kLastPanPosition;
   std::uint8_t pixelRegister = 0;
   std::uint8_t firstRegister = 2;
   std::uint8_t lastRegister = 9;

@@ -3,6 +3,8 @@
 #include <array>
 #include <span>
 
+#include "scan/port_report.h"
+
 class QWidget;
 
 // The controls of the main window, in template order (also the tab order):
@@ -53,7 +55,10 @@ inline constexpr int kReadoutTabs = 1043, kMaxLabel = 1045, kMinLabel = 1046, kA
                      kMouseLabel = 1048;
 inline constexpr int kMiddlePosition = 1049, kLoadPicture = 1050;
 inline constexpr int kLeftPicture = 1070, kRightPicture = 1071, kBackgroundVisible = 1086;
-inline constexpr int kFirstPort = 1057, kLastPort = 1064;  // "Com 1" .. "Com 8"
+inline constexpr int kFirstPort = 1057;  // "Com 1"
+// The button of "Com number".
+constexpr int PortButton(int number) { return kFirstPort + number - kFirstComPort; }
+inline constexpr int kLastPort = PortButton(kLastComPort);
 inline constexpr int kMeasuredPixels = 1084, kSmoothed = 1085;
 inline constexpr int kBackgroundPathLabel = 1055, kHideBackground = 1068;
 inline constexpr int kBarPositionX = 1072, kBarPositionY = 1073, kBarHeight = 1074, kBarWidth = 1079;

@@ -44,9 +44,6 @@
 
 namespace {
 
-constexpr int kFirstPortNumber = 1;
-constexpr int kLastPortNumber = 8;
-
 QString DegreesField(int celsius) { return QString::fromStdString(DegreesText(celsius)); }
 
 // While it lives, the window's text fields in an area show neither a
@@ -133,10 +130,10 @@ void CTorvakDlg::OnInitDialog(const RunDevice& runDevice) {
 // No system menu to extend here: the entry is the window's context menu
 // (right click) and F1.
 void CTorvakDlg::AddAboutEntry() {
-  aboutAction_ = new QAction(QCoreApplication::translate("CAboutDlg", kAboutEntry), this);
-  aboutAction_->setShortcut(QKeySequence(Qt::Key_F1));
-  connect(aboutAction_, &QAction::triggered, this, &CTorvakDlg::ShowAboutBox);
-  addAction(aboutAction_);
+  auto* about = new QAction(QCoreApplication::translate("CAboutDlg", kAboutEntry), this);
+  about->setShortcut(QKeySequence(Qt::Key_F1));
+  connect(about, &QAction::triggered, this, &CTorvakDlg::ShowAboutBox);
+  addAction(about);
 }
 
 // "Messwerte öffnen…" (also a file dropped on the window),
@@ -290,10 +287,9 @@ void CTorvakDlg::ConnectCommands() {
   OnClick(ctl::kBothDirections, sendOptions);
   OnClick(ctl::kOneRow, [scan] { scan->SetOneRowMode(); });
   OnClick(ctl::kFourRow, [scan] { scan->SetFourRowMode(); });
-  for (int number = kFirstPortNumber; number <= kLastPortNumber; ++number) {
-    const int id = ctl::kFirstPort + number - 1;
-    Control(id)->setToolTip(PortDevice(number));
-    OnClick(id, [scan, number] { scan->SelectPort(number); });
+  for (int number = kFirstComPort; number <= kLastComPort; ++number) {
+    Control(ctl::PortButton(number))->setToolTip(PortDevice(number));
+    OnClick(ctl::PortButton(number), [scan, number] { scan->SelectPort(number); });
   }
   OnClick(ctl::kMeasuredPixels, [this] { SetDisplayModeAndRepaint(kMeasuredPixels); });
   OnClick(ctl::kSmoothed, [this] { SetDisplayModeAndRepaint(kSmoothed); });
@@ -503,12 +499,9 @@ void CTorvakDlg::OnScanRangeChanged(const ScanRange& range) {
   RepaintPicture();
 }
 
-// The "Com" button of the port the scan opened; none for a number outside 1..8.
+// The "Com" button of the port the scan opened; none for a number that is no Com port.
 void CTorvakDlg::ShowPortChoice(int number) {
-  portNumber_ = number;
-  if (number >= kFirstPortNumber && number <= kLastPortNumber) {
-    ControlAs<QAbstractButton>(ctl::kFirstPort + number - 1)->setChecked(true);
-  }
+  if (IsComPort(number)) ControlAs<QAbstractButton>(ctl::PortButton(number))->setChecked(true);
 }
 
 void CTorvakDlg::ShowAmbient(int celsius) {

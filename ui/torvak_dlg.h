@@ -17,7 +17,6 @@ class ArrangementBars;
 class LargePictureWindow;
 class MeasuringPointTools;
 class CWeichzeichnerDlg;
-class QAction;
 class QPainter;
 class QStatusBar;
 class UpDown;
@@ -46,8 +45,6 @@ class CTorvakDlg : public QDialog {
   ThermalImage& Image() { return image_; }
   DisplayData& DisplayRecord() { return display_; }
   ScanService& Scan() { return *scan_; }
-  // The port the scan last opened or tried to open.
-  int PortNumber() const { return portNumber_; }
   // As the scan last reported it.
   bool Scanning() const { return scanning_; }
 
@@ -55,7 +52,6 @@ class CTorvakDlg : public QDialog {
   void ShowPage(int page, bool show);
   // The About box, with a running scan paused around it.
   void ShowAboutBox();
-  QAction* AboutAction() const { return aboutAction_; }
   // "Großbild" (F11): opened full screen, or full screen turned off again.
   LargePictureWindow& ShowLargePicture();
   // Measuring points, their recording, the spot measurement and the plot.
@@ -84,8 +80,6 @@ class CTorvakDlg : public QDialog {
   // area and, if it could be shown, makes it the "BACKGROUND" setting.
   void ChooseBackground(const QString& path);
 
-  // The one smoothing settings dialog; it keeps its preview between runs.
-  CWeichzeichnerDlg& SettingsDialog() { return *settingsDialog_; }
   // Asks where "Speichern (Screenshot)" saves; empty for cancelled. The
   // save dialog by default; tests choose the path without one.
   using ExportPathChooser = std::function<QString(QWidget* parent)>;
@@ -143,10 +137,8 @@ class CTorvakDlg : public QDialog {
   WindowLayout layout_;
   QHash<int, QWidget*> controls_;
   QStatusBar* statusLine_ = nullptr;
-  QAction* aboutAction_ = nullptr;
   ThermalImage image_;
   DisplayData display_;
-  int portNumber_ = 0;
   bool scanning_ = false;
   bool dropReadingsUntilStopped_ = false;  // readings of a scan stopped for opened values
   // While values opened from a file are shown: their time, and the scan's

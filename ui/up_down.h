@@ -16,10 +16,7 @@ class UpDown : public QWidget {
   // Vertical: up increases. Horizontal: right increases.
   explicit UpDown(Qt::Orientation orientation, QWidget* parent = nullptr);
 
-  Qt::Orientation Orientation() const { return orientation_; }
   void SetRange(int minimum, int maximum);
-  int Minimum() const { return minimum_; }
-  int Maximum() const { return maximum_; }
   // Shows position (limited to the range) without asking anyone.
   void SetPosition(int position);
   int Position() const { return position_; }

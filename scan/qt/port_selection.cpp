@@ -4,7 +4,7 @@
 
 PortReport OpenPort(PortLink& link, ScanState& scan, int number) {
   PortReport report;
-  if (number >= 1 && number <= 8) {
+  if (IsComPort(number)) {
     report = link.Open(number, PortDevice(number));
   } else {
     link.Close();

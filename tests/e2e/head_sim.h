@@ -18,7 +18,7 @@
 
 #include "scan/qt/status_text.h"
 #include "tests/support/wait_for.h"
-#include "tests/scan/scan_fakes.h"
+#include "tests/support/scan_fakes.h"
 
 extern char** environ;
 

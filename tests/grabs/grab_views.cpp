@@ -26,7 +26,7 @@
 
 #include "headsim/scene.h"
 #include "image/readout.h"
-#include "tests/scan/scan_fakes.h"
+#include "tests/support/scan_fakes.h"
 #include "tests/support/wait_for.h"
 #include "ui/interface_language.h"
 #include "ui/program_art.h"

@@ -347,7 +347,7 @@ TEST_F(Files, FailedExportsLeaveEverythingAsItWas) {
 
 // A comment line with '#', date and time, ambient temperature and the range's columns and rows, then
 // the rows from 31 (the top) down, columns separated by ';', a cell without a reading empty.
-TEST_F(Files, MeasurementsRoundTripTheGridWithRowsFromTheTop) {
+TEST_F(Files, SavedMeasurementsListTheGridFromTheTopRowUnderADatedHeader) {
   Measurements data = SampleMeasurements();
   data.takenAt = QDateTime(QDate(2024, 3, 7), QTime(14, 5, 9));
   EXPECT_EQ(SaveExport(PathOf("werte.CSV"), Screenshot(0), data), std::nullopt);  // any case

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "tests/scan/scan_fakes.h"
+#include "tests/support/scan_fakes.h"
 
 using namespace scan_fakes;
 

@@ -6,7 +6,7 @@
 #include <map>
 #include <utility>
 
-#include "tests/scan/scan_fakes.h"
+#include "tests/support/scan_fakes.h"
 #include "tests/support/frames.h"
 
 using namespace scan_fakes;

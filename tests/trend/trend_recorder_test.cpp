@@ -4,6 +4,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
+#include <string>
 #include <tuple>
 
 #include "trend/trend_csv.h"
@@ -20,6 +22,29 @@ struct Clocks {
       return sys_time<seconds>(sys_days(2026y / 12 / 7) + 13h + 5min + 9s) + minutes(wallMinutes);
     });
   }
+};
+
+// The process's time zone while it lives; afterwards the one before it, or none.
+class TimeZone {
+ public:
+  explicit TimeZone(const char* zone) {
+    if (const char* before = std::getenv("TZ")) before_ = before;
+    Set(zone);
+  }
+  ~TimeZone() { Set(before_ ? before_->c_str() : nullptr); }
+  TimeZone(const TimeZone&) = delete;
+  TimeZone& operator=(const TimeZone&) = delete;
+
+ private:
+  static void Set(const char* zone) {
+    if (zone != nullptr) {
+      setenv("TZ", zone, 1);
+    } else {
+      unsetenv("TZ");
+    }
+    tzset();
+  }
+  std::optional<std::string> before_;
 };
 
 CellReading At(double seconds, int column, int row, int celsius, std::uint64_t round = 1) {
@@ -88,15 +113,10 @@ TEST(TrendSeries, KeepsEightBytesAReadingInBlocksAcrossBlockBoundaries) {
 class TrendCsvTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
-    tzset();
     recorder.AddPoint({12, 12});
     recorder.AddPoint({3, 4});
   }
-  void TearDown() override {
-    unsetenv("TZ");  // back to the system's zone
-    tzset();
-  }
+  TimeZone zone{"CET-1CEST,M3.5.0,M10.5.0/3"};
   Clocks clocks;
   TrendRecorder recorder = clocks.Recorder();
 };

@@ -12,7 +12,7 @@
 #include "overlay/surface_image.h"
 #include "scan/qt/port_settings.h"
 #include "tests/support/wait_for.h"
-#include "tests/scan/scan_fakes.h"
+#include "tests/support/scan_fakes.h"
 #include "tests/support/fake_port_link.h"
 #include "ui/torvak_controls.h"
 #include "ui/torvak_dlg.h"

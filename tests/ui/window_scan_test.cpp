@@ -2,51 +2,57 @@
 // the picture, and every control of the scan reaches the scan.
 #include "window_fixture.h"
 
+#include <tuple>
+
 #include "image/readout.h"
 #include "ui/up_down.h"
 
-// An edge moves when the scan accepts it, and the picture's frame with it;
-// after "Reset" of the range, moving one edge leaves the others where they are.
-TEST_F(WindowTest, StartUpShowsTheScansReportsAndItsControlsReachIt) {
+// At start-up the stored port's button, the ambient temperature and the
+// port's sentence show. An edge moves when the scan accepts it, and the
+// picture's frame with it; after "Reset" of the range, moving one edge leaves
+// the others where they are.
+TEST_F(WindowTest, StartUpShowsTheScansPortAmbientAndStatusAndItsControlsReachIt) {
   for (int stored : {9, 3}) {  // no button stands for a port beyond "Com 8"
     adapter_ = std::make_shared<FakeAdapter>();  // the window's end aborts its adapter for good
     adapter_->Set([](FakeAdapter::Knobs& knobs) { knobs.ambientAnswers = {23}; });
     StorePortNumber(stored);
     Open();
-    for (int id = ctl::kFirstPort; id <= ctl::kLastPort; ++id)
-      EXPECT_EQ(Button(id)->isChecked(), id - ctl::kFirstPort + 1 == stored) << id;
+    for (int number = kFirstComPort; number <= kLastComPort; ++number)
+      EXPECT_EQ(Button(ctl::PortButton(number))->isChecked(), number == stored) << number;
   }
   const QString ambient = QString::fromStdString(DegreesText(23));
   EXPECT_TRUE(WaitFor([&] { return window_->ControlAs<QLineEdit>(ctl::kAmbientField)->text() == ambient; }));
   EXPECT_EQ(Image().ambientTemperature, 23);
-  EXPECT_FALSE(window_->StatusText().isEmpty());
+  EXPECT_TRUE(window_->StatusText().contains(PortDevice(3)));
   for (const auto& [id, frame] :
        {std::pair{ctl::kMiddlePosition, PanWrite(15)}, {ctl::kReset, PanWrite(0)}, {ctl::kStop, TiltWrite(15)}}) {
     const auto from = static_cast<std::ptrdiff_t>(adapter_->Sent().size());
     Click(id);
     EXPECT_TRUE(WaitForFrame(frame, from)) << id;
   }
-  Click(ctl::kFirstPort + 5);
+  Click(ctl::PortButton(6));
   EXPECT_TRUE(WaitFor([&] { return adapter_->OpenedNumbers().back() == 6; }));
-  EXPECT_EQ(Button(ctl::kFirstPort + 5)->toolTip(), PortDevice(6));
-  const auto edge = [&](int id) { return window_->ControlAs<UpDown>(id); };
-  const auto step = [&](int id, int delta) {
-    const int before = edge(id)->Position();
-    edge(id)->Step(delta);
-    return WaitFor([&] { return !edge(id)->ProposalPending(); }) && edge(id)->Position() == before + delta;
+  EXPECT_EQ(Button(ctl::PortButton(6))->toolTip(), PortDevice(6));
+  // A step reaches the scan, and only the range the scan applies moves the edge.
+  const auto step = [&](int id, RangeEdge edge, int delta) {
+    const int before = Image().range.Edge(edge);
+    window_->ControlAs<UpDown>(id)->Step(delta);
+    return WaitFor([&] { return Image().range.Edge(edge) == before + delta; });
   };
   const QImage full = PaintPicture();
-  const int left = edge(ctl::kLeftEdge)->Position();
-  for (const auto& [id, delta] :
-       {std::pair{ctl::kTopEdge, -1}, {ctl::kBottomEdge, +1}, {ctl::kLeftEdge, +1}, {ctl::kRightEdge, -1}}) {
+  for (const auto& [id, edge, delta] :
+       {std::tuple{ctl::kTopEdge, RangeEdge::Top, -1}, {ctl::kBottomEdge, RangeEdge::Bottom, +1},
+        {ctl::kLeftEdge, RangeEdge::Left, +1}, {ctl::kRightEdge, RangeEdge::Right, -1}}) {
     const QImage framed = PaintPicture();
-    EXPECT_TRUE(step(id, delta)) << id;
+    EXPECT_TRUE(step(id, edge, delta)) << id;
     EXPECT_NE(PaintPicture(), framed) << id;
   }
   Click(ctl::kRangeReset);
   EXPECT_EQ(PaintPicture(), full);
-  EXPECT_TRUE(step(ctl::kRightEdge, -1));
-  EXPECT_EQ(edge(ctl::kLeftEdge)->Position(), left);
+  EXPECT_TRUE(step(ctl::kRightEdge, RangeEdge::Right, -1));
+  ScanRange rightEdgeIn;
+  --rightEdgeIn.lastColumn;
+  EXPECT_EQ(Image().range, rightEdgeIn);
 }
 
 // A demonstration shows its picture at once; a normal start waits on the settings page.

@@ -10,7 +10,7 @@
 #include "scan/qt/interruptible_clock.h"
 #include "scan/qt/port_settings.h"
 #include "tests/support/wait_for.h"
-#include "tests/scan/scan_fakes.h"
+#include "tests/support/scan_fakes.h"
 #include "tests/support/fake_port_link.h"
 
 namespace {

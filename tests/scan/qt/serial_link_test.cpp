@@ -10,7 +10,7 @@
 
 #include "scan/adapter_frames.h"
 #include "tests/scan/qt/pty_peer.h"
-#include "tests/scan/scan_fakes.h"
+#include "tests/support/scan_fakes.h"
 #include "tests/support/process_cpu.h"
 #include "tests/support/wait_for.h"
 
