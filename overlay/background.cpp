@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "image/display.h"
+#include "overlay/regular_file.h"
 #include "overlay/unreachable_file.h"
 
 namespace {
@@ -74,16 +75,23 @@ BackgroundLoad ReadPicture(const QString& path, QImage& picture) {
     return {false, QCoreApplication::translate("Background", "Hintergrundbild %1 fehlt").arg(path)};
   }
   // Opening a directory, FIFO or device could block or read forever.
+  const QString notRegular =
+      QCoreApplication::translate("Background", "Hintergrundbild %1 ist keine gewöhnliche Datei").arg(path);
   if (!info.isFile()) {
-    return {false,
-            QCoreApplication::translate("Background", "Hintergrundbild %1 ist keine gewöhnliche Datei").arg(path)};
+    return {false, notRegular};
   }
   if (info.size() == 0) {
     return {false, QCoreApplication::translate("Background", "Hintergrundbild %1 ist leer").arg(path)};
   }
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    return cannotOpen(file.errorString());
+  QFile file;
+  QString reason;
+  switch (OpenRegularFile(path, file, reason)) {
+    case RegularFileOpen::kFailed:
+      return cannotOpen(reason);
+    case RegularFileOpen::kNotRegular:
+      return {false, notRegular};
+    case RegularFileOpen::kOpened:
+      break;
   }
   WatchedFile watched(file);
   QImageReader reader(&watched);  // the format follows the content, not the name

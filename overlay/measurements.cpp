@@ -1,19 +1,14 @@
 #include "overlay/measurements.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <cerrno>
 #include <cstring>
-#include <system_error>
 
 #include "overlay/file_writing.h"
+#include "overlay/regular_file.h"
 #include "overlay/unreachable_file.h"
 
 namespace {
@@ -113,11 +108,6 @@ QString NotRead(const QString& path, const QString& reason) {
       .arg(path, reason);
 }
 
-QString SystemError(int error) {
-  return QCoreApplication::translate("Measurements", "Lesefehler (%1)")
-      .arg(QString::fromStdString(std::generic_category().message(error)));
-}
-
 }  // namespace
 
 Measurements TakeMeasurements(const std::int32_t (&grid)[kGridColumns][kGridRows], int ambientTemperature,
@@ -159,14 +149,15 @@ FileText ReadSmallRegularFile(const QString& path) {
   }
   if (!info.isFile()) return {{}, notRegular};
   if (info.size() > kMaxFileBytes) return {{}, tooLarge};
-  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return {{}, SystemError(errno)};
-  struct stat status {};
   QFile file;
-  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
-      !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-    ::close(fd);
-    return {{}, notRegular};
+  QString reason;
+  switch (OpenRegularFile(path, file, reason)) {
+    case RegularFileOpen::kFailed:
+      return {{}, QCoreApplication::translate("Measurements", "Lesefehler (%1)").arg(reason)};
+    case RegularFileOpen::kNotRegular:
+      return {{}, notRegular};
+    case RegularFileOpen::kOpened:
+      break;
   }
   const QByteArray text = file.read(kMaxFileBytes + 1);  // one byte more tells a file that has grown since
   if (file.error() != QFileDevice::NoError) {

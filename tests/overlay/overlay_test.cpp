@@ -12,6 +12,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <chrono>
+#include <future>
 #include <csignal>
 #include <filesystem>
 #include <functional>
@@ -25,6 +27,7 @@
 #include "overlay/arrangement.h"
 #include "overlay/background.h"
 #include "overlay/export.h"
+#include "overlay/regular_file.h"
 #include "overlay/surface_image.h"
 
 namespace {
@@ -429,6 +432,31 @@ TEST_F(Files, MeasurementFilesThatAreNotExactlyAnExportAreRefused) {
     const QString expected = QStringLiteral("Die Messwertdatei %1 lässt sich nicht öffnen: %2").arg(path, reason);
     EXPECT_TRUE(!read.data && read.problem.startsWith(expected)) << n << ": " << read.problem.toStdString();
   }
+}
+
+// A pipe in a file's place is refused at once, never waited on for a writer (which would hold
+// the window's thread); a missing file gives the system's reason.
+TEST(RegularFile, PipeIsRefusedWithoutWaitingAndAMissingFileSaysWhy) {
+  QTemporaryDir dir;
+  const QString pipe = dir.filePath("pipe"), plain = dir.filePath("plain");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  auto opening = std::async(std::launch::async, [&] {
+    QFile file;
+    QString reason;
+    return OpenRegularFile(pipe, file, reason);
+  });
+  if (opening.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+    ADD_FAILURE() << "waited for a writer";
+    ::close(::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK));  // lets it go
+  }
+  EXPECT_EQ(opening.get(), RegularFileOpen::kNotRegular);
+  QFile file;
+  QString reason;
+  EXPECT_EQ(OpenRegularFile(plain, file, reason), RegularFileOpen::kFailed);
+  EXPECT_FALSE(reason.isEmpty());
+  QFile(plain).open(QIODevice::WriteOnly);
+  EXPECT_EQ(OpenRegularFile(plain, file, reason), RegularFileOpen::kOpened);
+  EXPECT_TRUE(file.isOpen());
 }
 
 }  // namespace
