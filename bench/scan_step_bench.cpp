@@ -29,7 +29,6 @@ class IdleWindow : public ScanWindow {
  public:
   void SetStepTimer(bool) override {}
   void EnableStart(bool) override {}
-  void ShowAmbient(int) override {}
   void RepaintPicture() override {}
 };
 

@@ -384,7 +384,6 @@ void ScanController::ResumeScan() {
 void ScanController::ReadAmbient() {
   const int celsius = Read(kTiltModule, kAmbientRegister, nullptr);
   Image().SetAmbientTemperature(celsius);
-  window_.ShowAmbient(celsius);
 }
 
 bool ScanController::ChangeEdge(RangeEdge edge, int value) {

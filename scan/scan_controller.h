@@ -81,7 +81,7 @@ class ScanController {
   void MiddlePosition();  // "Mittelposition"
   void PauseScan();       // before a modal dialog
   void ResumeScan();      // after it
-  // Reads the ambient temperature once, stores and shows it.
+  // Reads the ambient temperature once and hands it to the image sink.
   void ReadAmbient();
 
   // Spot measurement of the given cells (measuring points, in their

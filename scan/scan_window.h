@@ -1,7 +1,8 @@
 #pragma once
 
-// What the scan asks of the window: its step timer, the "Start" button,
-// the ambient field and the picture area.
+// What the scan asks of the window: its step timer, the "Start" button and
+// the picture area. The ambient temperature reaches the window through the
+// ImageSink alone.
 class ScanWindow {
  public:
   virtual ~ScanWindow() = default;
@@ -9,8 +10,6 @@ class ScanWindow {
   // a running timer calls ScanController::Tick.
   virtual void SetStepTimer(bool running) = 0;
   virtual void EnableStart(bool enabled) = 0;
-  // Shows the ambient temperature in the field under "Umgebung:".
-  virtual void ShowAmbient(int celsius) = 0;
   // Asks for a repaint of the picture area (without erasing).
   virtual void RepaintPicture() = 0;
 };

@@ -168,8 +168,4 @@ void ScanWorker::SetStepTimer(bool running) {
 
 void ScanWorker::EnableStart(bool enabled) { emit startEnabledChanged(enabled, commandNumber_); }
 
-// The scan always stores the ambient temperature before it shows it, and
-// ambientChanged already carries it to the window.
-void ScanWorker::ShowAmbient(int) {}
-
 void ScanWorker::RepaintPicture() { emit repaintRequested(); }

@@ -60,7 +60,6 @@ class ScanWorker : public QObject, public ImageSink, public ScanWindow {
   // ScanWindow
   void SetStepTimer(bool running) override;
   void EnableStart(bool enabled) override;
-  void ShowAmbient(int celsius) override;
   void RepaintPicture() override;
 
  signals:

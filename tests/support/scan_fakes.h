@@ -99,7 +99,6 @@ class RecordingWindow : public ScanWindow {
     startEnabled = enabled;
     calls.push_back(enabled ? "start on" : "start off");
   }
-  void ShowAmbient(int celsius) override { calls.push_back("ambient " + std::to_string(celsius)); }
   void RepaintPicture() override { ++repaints; }
 
   bool timerRunning = false;
