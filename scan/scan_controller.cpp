@@ -26,16 +26,16 @@ class NoImage : public ImageSink {
 
 ScanController::ScanController(Clock& clock, ScanWindow& window) : clock_(clock), window_(window) {}
 
-void ScanController::SetPort(ByteLink* port) { state_.port = port; }
+void ScanController::SetPort(ByteLink* port) { port_ = port; }
 
 ImageSink& ScanController::Image() {
   static NoImage noImage;
-  return state_.image != nullptr ? *state_.image : noImage;
+  return image_ != nullptr ? *image_ : noImage;
 }
 
 void ScanController::SetScanDefaults(ImageSink* image) {
   ScanState& s = state_;
-  s.image = image;
+  image_ = image;
   s.panPosition = kLastPanPosition;
   s.tiltOffset = 0;
   s.range = ScanRange{};  // the whole grid
@@ -85,7 +85,7 @@ void ScanController::UpdateRegisterSpan() {
 
 std::uint8_t ScanController::Read(int module, std::uint8_t reg, ReadOutcome* outcome) {
   ReadOutcome read;
-  const std::uint8_t reading = ReadRegister(state_.port, clock_, module, reg, &read);
+  const std::uint8_t reading = ReadRegister(port_, clock_, module, reg, &read);
   ++readsInStep_;
   if (read.substituted) ++substitutesInStep_;
   if (read.timedOut) NoteTimeOut();
@@ -110,10 +110,10 @@ void ScanController::NoteTimeOut() {
 // Reads until the line stays quiet for a whole read time-out, dropping what
 // comes; a line that keeps streaming leaves the rest of the step in doubt.
 void ScanController::RecoverLine() {
-  if (state_.port == nullptr) return;
+  if (port_ == nullptr) return;
   std::uint8_t byte = 0;
   int dropped = 0;
-  while (dropped < kMostDroppedBytes && state_.port->ReadByte(byte)) ++dropped;
+  while (dropped < kMostDroppedBytes && port_->ReadByte(byte)) ++dropped;
   droppedInStep_ += dropped;
   if (dropped == kMostDroppedBytes) doubtInStep_ = true;
 }
@@ -142,10 +142,10 @@ void ScanController::ReadColumn() {
 }
 
 void ScanController::WriteTilt() {
-  Write(WriteServoPosition(state_.port, kTiltModule, static_cast<std::uint8_t>(state_.tiltBase + state_.tiltOffset)));
+  Write(WriteServoPosition(port_, kTiltModule, static_cast<std::uint8_t>(state_.tiltBase + state_.tiltOffset)));
 }
 
-void ScanController::ParkTilt() { Write(WriteServoPosition(state_.port, kTiltModule, kParkedTilt)); }
+void ScanController::ParkTilt() { Write(WriteServoPosition(port_, kTiltModule, kParkedTilt)); }
 
 void ScanController::PerformMove(HeadMove move) {
   ScanState& s = state_;
@@ -153,7 +153,7 @@ void ScanController::PerformMove(HeadMove move) {
     case HeadMove::kStepForward:
     case HeadMove::kStepBackward:
       s.panPosition = static_cast<std::uint8_t>(s.panPosition + (move == HeadMove::kStepForward ? 1 : -1));
-      Write(WriteServoPosition(s.port, kPanModule, s.panPosition));
+      Write(WriteServoPosition(port_, kPanModule, s.panPosition));
       clock_.Wait(kPanStepMs);
       break;
     case HeadMove::kTiltStep:
@@ -162,12 +162,12 @@ void ScanController::PerformMove(HeadMove move) {
       WriteTilt();
       break;
     case HeadMove::kReturnPan:
-      Write(WriteServoPosition(s.port, kPanModule, s.firstPan));
+      Write(WriteServoPosition(port_, kPanModule, s.firstPan));
       clock_.Wait(kMsPerServoPosition * (s.panPosition - s.firstPan));
       s.panPosition = s.firstPan;
       break;
     case HeadMove::kResetTilt:
-      Write(WriteServoPosition(s.port, kTiltModule, s.tiltBase));
+      Write(WriteServoPosition(port_, kTiltModule, s.tiltBase));
       clock_.Wait(kMsPerServoPosition * s.tiltOffset);
       s.tiltOffset = 0;
       UpdateRegisterSpan();
@@ -236,13 +236,13 @@ void ScanController::ScanStep() {
 }
 
 void ScanController::WriteServoRanges() {
-  Write(WriteServoRange(state_.port, kPanModule, state_.servoRange));
-  Write(WriteServoRange(state_.port, kTiltModule, kTiltServoRange));
+  Write(WriteServoRange(port_, kPanModule, state_.servoRange));
+  Write(WriteServoRange(port_, kTiltModule, kTiltServoRange));
 }
 
 void ScanController::ResendHeadPosition() {
   WriteServoRanges();
-  Write(WriteServoPosition(state_.port, kPanModule, state_.panPosition));
+  Write(WriteServoPosition(port_, kPanModule, state_.panPosition));
   if (scanning_) {
     WriteTilt();
   } else {
@@ -321,7 +321,7 @@ void ScanController::EndSpot() {
 // wait of its own: the settling wait covers it.
 void ScanController::MoveHeadTo(const SpotVisit& visit) {
   ScanState& s = state_;
-  Write(WriteServoPosition(s.port, kPanModule, visit.pan));
+  Write(WriteServoPosition(port_, kPanModule, visit.pan));
   clock_.Wait(kMsPerServoPosition * std::abs(visit.pan - s.panPosition));
   s.panPosition = static_cast<std::uint8_t>(visit.pan);
   s.tiltOffset = static_cast<std::uint8_t>(visit.tiltOffset);
@@ -362,7 +362,7 @@ void ScanController::Reset() {
 
 void ScanController::MiddlePosition() {
   if (Spotting()) Stop();
-  Write(WriteServoPosition(state_.port, kPanModule, kMiddlePan));  // panPosition keeps the scan's position
+  Write(WriteServoPosition(port_, kPanModule, kMiddlePan));  // panPosition keeps the scan's position
   PerformMove(HeadMove::kResetTilt);
   window_.EnableStart(false);
 }

@@ -33,8 +33,6 @@ struct ScanState {
   bool running = false;
   bool bothDirections = false;
   bool stopAfterPass = false;
-  ByteLink* port = nullptr;  // not owned; null: no port
-  ImageSink* image = nullptr;  // not owned
   HeadMove stepState = HeadMove::kStepForward;  // the last move
   std::int32_t subRowCount = 4;
   std::int32_t tiltStep = 1;
@@ -57,9 +55,10 @@ class ScanController {
   // Register reads of the last ScanStep (none when the range misses every row of the offset).
   int ReadsInLastStep() const { return readsInLastStep_; }
 
-  void SetPort(ByteLink* port);  // null: no port
+  void SetPort(ByteLink* port);  // not owned; null: no port
+  ByteLink* Port() const { return port_; }
 
-  void SetScanDefaults(ImageSink* image);
+  void SetScanDefaults(ImageSink* image);  // not owned
   bool ValidateRange();
   void UpdateRegisterSpan();
   void ReadColumn();
@@ -132,6 +131,8 @@ class ScanController {
   Clock& clock_;
   ScanWindow& window_;
   ScanState state_;
+  ByteLink* port_ = nullptr;
+  ImageSink* image_ = nullptr;
   bool scanning_ = false;
   bool pausedScan_ = false;  // a scan was running when PauseScan stopped it
   int substitutesInStep_ = 0;

@@ -2,7 +2,7 @@
 
 #include "scan/qt/port_settings.h"
 
-PortReport OpenPort(PortLink& link, ScanState& scan, int number) {
+PortReport OpenPort(PortLink& link, ScanController& scan, int number) {
   PortReport report;
   if (IsComPort(number)) {
     report = link.Open(number, PortDevice(number));
@@ -10,14 +10,14 @@ PortReport OpenPort(PortLink& link, ScanState& scan, int number) {
     link.Close();
     report.number = number;
   }
-  scan.port = link.IsOpen() ? &link : nullptr;
+  scan.SetPort(link.IsOpen() ? &link : nullptr);
   return report;
 }
 
-PortReport OpenDevice(PortLink& link, ScanState& scan, const RunDevice& device) {
+PortReport OpenDevice(PortLink& link, ScanController& scan, const RunDevice& device) {
   const PortReport report = link.Open(device.number, device.path);
-  scan.port = link.IsOpen() ? &link : nullptr;
+  scan.SetPort(link.IsOpen() ? &link : nullptr);
   return report;
 }
 
-PortReport OpenStoredPort(PortLink& link, ScanState& scan) { return OpenPort(link, scan, StoredPortNumber()); }
+PortReport OpenStoredPort(PortLink& link, ScanController& scan) { return OpenPort(link, scan, StoredPortNumber()); }

@@ -7,11 +7,11 @@
 // once.
 
 // Opens "Com number" (1..8) on its device; any other number leaves no port.
-PortReport OpenPort(PortLink& link, ScanState& scan, int number);
+PortReport OpenPort(PortLink& link, ScanController& scan, int number);
 
 // Opens the port stored as "COMPORT" (start-up); the report carries the
 // stored number.
-PortReport OpenStoredPort(PortLink& link, ScanState& scan);
+PortReport OpenStoredPort(PortLink& link, ScanController& scan);
 
 // A device opened for one run instead of the stored port, by its path: one
 // given on the command line (kNoPortNumber) or the emulated head of a
@@ -22,4 +22,4 @@ struct RunDevice {
 };
 
 // Opens a device given for the run, as no "Com" port.
-PortReport OpenDevice(PortLink& link, ScanState& scan, const RunDevice& device);
+PortReport OpenDevice(PortLink& link, ScanController& scan, const RunDevice& device);

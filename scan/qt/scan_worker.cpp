@@ -54,7 +54,7 @@ void ScanWorker::StartUp(const RunDevice& device) {
   if (stopping_) return;
   ScanController& scan = *controller_;
   scan.SetScanDefaults(this);
-  ShowPortReport(device.path.isEmpty() ? OpenStoredPort(*link_, scan.State()) : OpenDevice(*link_, scan.State(), device));
+  ShowPortReport(device.path.isEmpty() ? OpenStoredPort(*link_, scan) : OpenDevice(*link_, scan, device));
   scan.WriteServoRanges();
   EnableStart(false);
   scan.Reset();
@@ -90,7 +90,7 @@ void ScanWorker::SetOptions(bool stopAfterPass, bool bothDirections) {
 
 void ScanWorker::SelectPort(int number) {
   if (stopping_) return;
-  const PortReport report = OpenPort(*link_, controller_->State(), number);
+  const PortReport report = OpenPort(*link_, *controller_, number);
   // The head may have been moved or switched off while no port was open.
   if (report.Opened()) controller_->ResendHeadPosition();
   ShowPortReport(report);

@@ -10,6 +10,7 @@
 #include "scan/qt/serial_link.h"
 #include "tests/scan/qt/pty_peer.h"
 #include "tests/support/fake_port_link.h"
+#include "tests/support/scan_fakes.h"
 
 namespace {
 
@@ -21,7 +22,9 @@ class PortSelectionTest : public ::testing::Test {
 
   std::shared_ptr<FakeAdapter> adapter = std::make_shared<FakeAdapter>();
   FakePortLink fake{adapter};
-  ScanState scan;
+  scan_fakes::VirtualClock clock;
+  scan_fakes::RecordingWindow window;
+  ScanController scan{clock, window};
 };
 
 TEST_F(PortSelectionTest, StoredNumberKeepsLowByteAndAnythingElseReadsAsNoPort) {
@@ -46,7 +49,7 @@ TEST_F(PortSelectionTest, StoredNumberOpensItsDeviceAndOneOutsideOneToEightLeave
     const PortReport report = OpenStoredPort(fake, scan);
     EXPECT_EQ(std::tuple(report.outcome, report.number, report.device, fake.IsOpen()),
               std::tuple(outcome, number, device, !device.empty()));
-    EXPECT_EQ(scan.port, device.empty() ? nullptr : &fake) << stored;
+    EXPECT_EQ(scan.Port(), device.empty() ? nullptr : &fake) << stored;
   }
   EXPECT_EQ(adapter->OpenedNumbers(), (std::vector<int>{2, 8, 2, 2, 2}));
 }
@@ -58,7 +61,7 @@ TEST_F(PortSelectionTest, OverrideOfCom3IsTheDeviceOpenedForPort3) {
   EXPECT_NE(PortDevice(2), peer.SlavePath()) << "the override is for port 3 only";
   SerialLink link;
   EXPECT_EQ(OpenPort(link, scan, 3).outcome, PortOutcome::kOpened);
-  EXPECT_EQ(scan.port, &link);
+  EXPECT_EQ(scan.Port(), &link);
   // Picking the open port again closes and reopens it (an exclusive port
   // would refuse a second open).
   EXPECT_EQ(OpenPort(link, scan, 3).outcome, PortOutcome::kOpened);
