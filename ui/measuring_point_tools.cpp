@@ -84,13 +84,15 @@ void MeasuringPointTools::StartSpotMeasurement() {
   window_.Scan().StartSpot(std::move(cells));
 }
 
-void MeasuringPointTools::ShowSpotRefused(const QList<int>& outside) {
+void MeasuringPointTools::ShowSpotRefused(quint32 outside) {
   if (recorder_.Points().empty()) {
     return window_.ShowStatus(tr("Punktmessung nicht möglich: die Zelle liegt außerhalb des Messbereichs"));
   }
   QStringList numbers;
-  for (int number : outside) numbers << QString::number(number);
-  window_.ShowStatus(outside.size() == 1
+  for (int bit = 0; bit < 32; ++bit) {
+    if ((outside >> bit & 1u) != 0) numbers << QString::number(bit + 1);
+  }
+  window_.ShowStatus(numbers.size() == 1
                          ? tr("Punktmessung nicht möglich: Messpunkt %1 liegt außerhalb des Messbereichs").arg(numbers[0])
                          : tr("Punktmessung nicht möglich: die Messpunkte %1 liegen außerhalb des Messbereichs")
                                .arg(numbers.join(QStringLiteral(", "))));

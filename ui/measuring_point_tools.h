@@ -46,7 +46,7 @@ class MeasuringPointTools : public QObject {
  private:
   std::optional<GridCell> CellAtWindowPoint(QPoint at) const;
   TrendWindow& Plot();  // made at its first use
-  void ShowSpotRefused(const QList<int>& outside);
+  void ShowSpotRefused(quint32 outside);
 
   CTorvakDlg& window_;
   TrendRecorder recorder_;

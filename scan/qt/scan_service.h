@@ -1,5 +1,4 @@
 #pragma once
-#include <QList>
 #include <QObject>
 #include <QString>
 #include <QThread>
@@ -72,8 +71,9 @@ class ScanService : public QObject {
  signals:
   // Every register read of a cell, stamped when its answer arrived.
   void readingStored(CellReading reading);
-  // The numbers (from 1) of the spot measurement's cells outside the scan range.
-  void spotRefused(QList<int> outside);
+  // The spot measurement's cells outside the scan range: bit n - 1 set for
+  // cell n (a plain value, handed between threads by copy).
+  void spotRefused(quint32 outside);
   void scanRangeChanged(ScanRange range);
   void ambientChanged(int celsius);
   void startEnabledChanged(bool enabled);

@@ -79,7 +79,9 @@ void ScanWorker::ChangeEdge(RangeEdge edge, int value) {
 void ScanWorker::StartSpot(const std::vector<GridCell>& cells) {
   if (stopping_) return;
   const std::vector<int> outside = controller_->StartSpot(cells);
-  if (!outside.empty()) emit spotRefused(QList<int>(outside.begin(), outside.end()));
+  quint32 mask = 0;
+  for (int number : outside) mask |= 1u << (number - 1);
+  if (!outside.empty()) emit spotRefused(mask);
   ReportScanning();
 }
 

@@ -64,7 +64,7 @@ class ScanWorker : public QObject, public ImageSink, public ScanWindow {
 
  signals:
   void readingStored(CellReading reading);
-  void spotRefused(QList<int> outside);
+  void spotRefused(quint32 outside);  // see ScanService
   void scanRangeChanged(ScanRange range);
   void ambientChanged(int celsius);
   // command: the number of the command that produced it (see CountCommand).
