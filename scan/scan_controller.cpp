@@ -66,8 +66,15 @@ bool ScanController::ValidateRange() {
     firstPan = s.range.firstColumn - kHalfColumns;
     lastPan = s.range.lastColumn - kHalfColumns;
   }
-  // The head must stay inside its sweep.
-  if (s.panPosition < firstPan || s.panPosition > lastPan) return false;
+  // The head must stay inside its sweep, also where a spot measurement
+  // (running or paused) would take it next.
+  const auto outside = [&](int pan) { return pan < firstPan || pan > lastPan; };
+  if (outside(s.panPosition)) return false;
+  for (const auto* visits : {&spotVisits_, &pausedSpot_}) {
+    for (const SpotVisit& visit : *visits) {
+      if (outside(visit.pan)) return false;
+    }
+  }
   Image().SetScanRange(s.range);
   s.firstPan = firstPan;
   s.lastPan = lastPan;

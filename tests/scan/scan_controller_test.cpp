@@ -452,6 +452,7 @@ TEST(SpotMeasurement, PointsOutOfViewAreVisitedInTurnWithOneMoveAndSettleEach) {
   for (const CellReading& reading : rig.image.stamped) rounds.push_back(reading.round);
   const std::uint64_t first = rounds.front();
   EXPECT_EQ(rounds, (std::vector<std::uint64_t>{first, first, first, first, first + 1, first + 1}));
+  EXPECT_FALSE(rig.controller.ChangeEdge(RangeEdge::Right, 10)) << "pan 12 is still to be visited";
 }
 
 // Every cell is checked against the scan range, up to each edge; a refused spot measurement
