@@ -82,7 +82,6 @@ class TrendSeries::Iterator {
   }
   friend bool operator==(const Iterator& a, const Iterator& b) { return a.index_ == b.index_; }
   friend std::strong_ordering operator<=>(const Iterator& a, const Iterator& b) { return a.index_ <=> b.index_; }
-  std::size_t Index() const { return index_; }
 
  private:
   const TrendSeries* series_ = nullptr;
