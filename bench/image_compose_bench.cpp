@@ -21,38 +21,37 @@ struct Scene {
 };
 
 // Both pictures 1280 x 960, centred on the area as the arrangement places them: they overlap everywhere.
-void Enlarge(DisplayData& display) {
+void Enlarge(Scene& scene) {
   const PictureRect enlarged{-320, -240, 1280, 960, 1280 / 31.0, 960 / 32.0};
-  display.leftPicture = enlarged;
-  display.rightPicture = enlarged;
+  PlacePictures(scene.display, scene.image, enlarged, enlarged);
 }
 
 void BM_ComposePictureAtStart(benchmark::State& state) {
   Scene scene;
-  SetDisplayMode(scene.display, scene.image, static_cast<int>(state.range(0)));
+  SetDisplayMode(scene.display, scene.image, static_cast<DisplayMode>(state.range(0)));
   for (auto _ : state) {
     ComposePicture(scene.display, scene.image);
     benchmark::DoNotOptimize(scene.display.compositeSurface.Bits());
   }
 }
 BENCHMARK(BM_ComposePictureAtStart)
-    ->ArgName("mode")->Arg(kMeasuredPixels)->Arg(kSmoothed)->Unit(benchmark::kMicrosecond);
+    ->ArgName("mode")->Arg(static_cast<int>(DisplayMode::MeasuredPixels))->Arg(static_cast<int>(DisplayMode::Smoothed))->Unit(benchmark::kMicrosecond);
 
 void BM_ComposePictureEnlarged(benchmark::State& state) {
   Scene scene;
-  Enlarge(scene.display);
-  SetDisplayMode(scene.display, scene.image, static_cast<int>(state.range(0)));
+  Enlarge(scene);
+  SetDisplayMode(scene.display, scene.image, static_cast<DisplayMode>(state.range(0)));
   for (auto _ : state) {
     ComposePicture(scene.display, scene.image);
     benchmark::DoNotOptimize(scene.display.compositeSurface.Bits());
   }
 }
 BENCHMARK(BM_ComposePictureEnlarged)
-    ->ArgName("mode")->Arg(kMeasuredPixels)->Arg(kSmoothed)->Unit(benchmark::kMicrosecond);
+    ->ArgName("mode")->Arg(static_cast<int>(DisplayMode::MeasuredPixels))->Arg(static_cast<int>(DisplayMode::Smoothed))->Unit(benchmark::kMicrosecond);
 
 void BM_BuildLayerMap(benchmark::State& state) {
   Scene scene;
-  scene.display.displayMode = kSmoothed;
+  SetDisplayMode(scene.display, scene.image, DisplayMode::Smoothed);
   for (auto _ : state) {
     BuildLayerMap(scene.display, scene.image);
     benchmark::DoNotOptimize(scene.display.layerMap.data());

@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr Area kPictureArea{280, 10, 920, 490};
-constexpr Area kScaleArea{940, 70, 970, 370};
 
 // Both pictures on the same place, both measured hot: a point there reads two
 // layer colours, each found only on the last segment of the scale.
@@ -16,10 +14,9 @@ struct Scene {
     for (int c = 0; c < kGridColumns; ++c) {
       for (int r = 0; r < kGridRows; ++r) image.StoreReading(c, r, 150 + (c + r) % 10);
     }
-    display.rightPicture = display.leftPicture;
-    BuildLayerMap(display, image);
+    PlacePictures(display, image, display.leftPicture, display.leftPicture);
     ComposePicture(display, image);
-    DrawScaleLegend(display.legendSurface, image);
+    DrawScaleLegend(display, image);
   }
   ThermalImage image;
   DisplayData display;
@@ -27,22 +24,16 @@ struct Scene {
 
 void BM_MouseReadoutOverlap(benchmark::State& state) {
   Scene scene;
-  const int px = kPictureArea.left + 100;
-  const int py = kPictureArea.top + 200;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(
-        MouseTemperatureText(scene.display, scene.image, kPictureArea, kScaleArea, px, py));
+    benchmark::DoNotOptimize(ReadoutText(scene.display, scene.image, ReadoutArea::Picture, 100, 200));
   }
 }
 BENCHMARK(BM_MouseReadoutOverlap);
 
 void BM_MouseReadoutScaleBar(benchmark::State& state) {
   Scene scene;
-  const int px = kScaleArea.left + 15;
-  const int py = kScaleArea.top + 20;  // near the top: the last segment
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(
-        MouseTemperatureText(scene.display, scene.image, kPictureArea, kScaleArea, px, py));
+  for (auto _ : state) {  // near the top: the last segment
+    benchmark::DoNotOptimize(ReadoutText(scene.display, scene.image, ReadoutArea::Scale, 15, 20));
   }
 }
 BENCHMARK(BM_MouseReadoutScaleBar);

@@ -151,7 +151,7 @@ class CheckingSink : public ThermalImageSink {
 // Run after every step: left out of libFuzzer's comparison tracing, which
 // would otherwise spend most of the run on these 1,984 comparisons.
 FUZZ_UNTRACED void CheckGrid(const ThermalImage& image) {
-  for (const auto& column : image.grid) {
+  for (const auto& column : image.Grid()) {
     for (std::int32_t cell : column) FUZZ_CHECK(cell == kNoReading || (cell >= 1 && cell <= 255));
   }
 }
@@ -298,9 +298,7 @@ class Session {
 // smoothing work to a few pixels instead of 40 x 40 per reading.
 ThermalImage SmallKernelImage() {
   ThermalImage image;
-  image.kernelRadius = 1;
-  image.ComputeKernel();
-  image.ClearImage();
+  image.SetSmoothing(image.KernelHalfWidth(), 1);
   return image;
 }
 

@@ -7,10 +7,8 @@ class ThermalImageSink : public ImageSink {
  public:
   explicit ThermalImageSink(ThermalImage& image) : image_(image) {}
   void StoreReading(const CellReading& r) override { image_.StoreReading(r.column, r.row, r.value); }
-  void SetScanRange(const ScanRange& r) override {
-    image_.range = r;
-  }
-  void SetAmbientTemperature(int celsius) override { image_.ambientTemperature = celsius; }
+  void SetScanRange(const ScanRange& r) override { image_.SetRange(r); }
+  void SetAmbientTemperature(int celsius) override { image_.SetAmbient(celsius); }
 
  private:
   ThermalImage& image_;

@@ -51,11 +51,11 @@ struct Margins {
   int y = 0;
 };
 
-Margins LayerMargins(const PictureRect& p, const ThermalImage& image, int mode) {
-  if (mode != kSmoothed) return {};
-  const double radius = image.kernelRadius;
-  return {Trunc(-0.5 * p.cellWidth - kHalfColumns * (radius / ((kHalfColumns - 1) * image.pitchX))),
-          Trunc(-0.5 * p.cellHeight - kGridRows * (radius / ((kGridRows - 1) * image.pitchY)))};
+Margins LayerMargins(const PictureRect& p, const ThermalImage& image, DisplayMode mode) {
+  if (mode != DisplayMode::Smoothed) return {};
+  const double radius = image.KernelRadius();
+  return {Trunc(-0.5 * p.cellWidth - kHalfColumns * (radius / ((kHalfColumns - 1) * image.PitchX()))),
+          Trunc(-0.5 * p.cellHeight - kGridRows * (radius / ((kGridRows - 1) * image.PitchY())))};
 }
 
 void AddCoverage(std::vector<std::int32_t>& layerMap, const PictureRect& p, Margins m, LayerCode code) {
@@ -69,16 +69,16 @@ void AddCoverage(std::vector<std::int32_t>& layerMap, const PictureRect& p, Marg
 }
 
 // Stretches the picture of the display mode into its layer at its placement.
-void DrawLayer(const ThermalImage& image, int mode, const MemoryPicture& measured,
+void DrawLayer(const ThermalImage& image, DisplayMode mode, const MemoryPicture& measured,
                const MemoryPicture& smoothed, const PictureRect& p, MemoryPicture& layer) {
-  if (mode != kSmoothed) {
+  if (mode != DisplayMode::Smoothed) {
     StretchPicture(measured, {0, 0, kHalfColumns, kGridRows}, layer,
                    {p.x, p.y, Trunc(kHalfColumns * p.cellWidth), Trunc(kGridRows * p.cellHeight)});
     return;
   }
   // From the centre of the first cell to the centre of the last.
-  const int r = image.kernelRadius;
-  const PixelRect centres{r, r, (kHalfColumns - 1) * image.pitchX, (kGridRows - 1) * image.pitchY};
+  const int r = image.KernelRadius();
+  const PixelRect centres{r, r, (kHalfColumns - 1) * image.PitchX(), (kGridRows - 1) * image.PitchY()};
   StretchPicture(smoothed, centres, layer,
                  {Trunc(p.x + 0.5 * p.cellWidth), Trunc(p.y + 0.5 * p.cellHeight),
                   Trunc(kHalfColumns * p.cellWidth - p.cellWidth),
@@ -135,9 +135,9 @@ void BuildLayerMap(DisplayData& display, const ThermalImage& image) {
 }
 
 void ComposePicture(DisplayData& display, const ThermalImage& image) {
-  DrawLayer(image, display.displayMode, image.measuredLeft, image.smoothedLeft, display.leftPicture,
+  DrawLayer(image, display.displayMode, image.Measured(Half::Left), image.Smoothed(Half::Left), display.leftPicture,
             display.leftLayer);
-  DrawLayer(image, display.displayMode, image.measuredRight, image.smoothedRight, display.rightPicture,
+  DrawLayer(image, display.displayMode, image.Measured(Half::Right), image.Smoothed(Half::Right), display.rightPicture,
             display.rightLayer);
   for (const PictureRect& p : {display.leftPicture, display.rightPicture}) {
     ComposeRect(display, p.x, p.y, Trunc(kHalfColumns * p.cellWidth + p.x),
@@ -164,10 +164,10 @@ void ComposeRect(DisplayData& display, int x0, int y0, int x1, int y1) {
 }
 
 void DrawRangeFrame(DisplayData& display, const ThermalImage& image) {
-  const int c0 = image.range.firstColumn;
-  const int c1 = image.range.lastColumn;
-  const int r0 = image.range.firstRow;
-  const int r1 = image.range.lastRow;
+  const int c0 = image.Range().firstColumn;
+  const int c1 = image.Range().lastColumn;
+  const int r0 = image.Range().firstRow;
+  const int r1 = image.Range().lastRow;
   if (c0 == 0 && c1 == kGridColumns - 1 && r0 == 0 && r1 == kGridRows - 1) return;
 
   // Rows run upward: the top edge belongs to the range's last row.
@@ -193,20 +193,35 @@ void DrawRangeFrame(DisplayData& display, const ThermalImage& image) {
   }
 }
 
-void DrawScaleLegend(MemoryPicture& legend, const ThermalImage& image) {
-  const int width = image.legendWidth;
-  const int height = image.legendHeight;
+void DrawScaleLegend(DisplayData& display, const ThermalImage& image) {
+  MemoryPicture& legend = display.legendSurface;
+  const int width = display.legendWidth;
+  const int height = display.legendHeight;
   const double step = (height - 10) / static_cast<double>(kPaletteSize);
   for (int i = 0; i < kPaletteSize; ++i) {
     const int below = Trunc(i * step);
     const int upTo = Trunc((i + 1) * step);
-    legend.FillRect(0, height - 5 - upTo, width, upTo - below, image.palette[i]);
+    legend.FillRect(0, height - 5 - upTo, width, upTo - below, image.Palette()[i]);
   }
   legend.FillRect(0, 0, width, 5, kWhite);           // above the scale
   legend.FillRect(0, height - 5, width, 5, kBlack);  // below the scale
 }
 
-void SetDisplayMode(DisplayData& display, const ThermalImage& image, int mode) {
+void SetDisplayMode(DisplayData& display, const ThermalImage& image, DisplayMode mode) {
   display.displayMode = mode;
   BuildLayerMap(display, image);
+}
+
+void SetTransparency(DisplayData& display, int percent) { display.transparency = percent; }
+
+void PlacePictures(DisplayData& display, const ThermalImage& image, const PictureRect& left, const PictureRect& right) {
+  display.leftPicture = left;
+  display.rightPicture = right;
+  BuildLayerMap(display, image);
+}
+
+void SetLegendSize(DisplayData& display, const ThermalImage& image, int width, int height) {
+  display.legendWidth = width;
+  display.legendHeight = height;
+  DrawScaleLegend(display, image);
 }

@@ -24,9 +24,16 @@ void ComposeRect(DisplayData& display, int x0, int y0, int x1, int y1);
 // Frames a reduced scan range in white on the composite; nothing for the full range.
 void DrawRangeFrame(DisplayData& display, const ThermalImage& image);
 
-// Draws the colour-scale bar (legendWidth x legendHeight) into the legend's
-// top-left corner: palette from bottom to top between a black band below and a white band above.
-void DrawScaleLegend(MemoryPicture& legend, const ThermalImage& image);
+// Draws the colour-scale bar (legendWidth x legendHeight) into the legend
+// surface's top-left corner: palette from bottom to top between a black band
+// below and a white band above.
+void DrawScaleLegend(DisplayData& display, const ThermalImage& image);
+// A new size of the colour-scale bar, drawn at once.
+void SetLegendSize(DisplayData& display, const ThermalImage& image, int width, int height);
 
-// What the "Mess-Pixel" (0) and "Weichzeichner" (1) buttons do, apart from the repaint.
-void SetDisplayMode(DisplayData& display, const ThermalImage& image, int mode);
+// What the "Mess-Pixel" and "Weichzeichner" buttons do, apart from the repaint.
+void SetDisplayMode(DisplayData& display, const ThermalImage& image, DisplayMode mode);
+// The background's weight in per cent; takes effect at the next composition.
+void SetTransparency(DisplayData& display, int percent);
+// New places for both pictures, with their layer map.
+void PlacePictures(DisplayData& display, const ThermalImage& image, const PictureRect& left, const PictureRect& right);

@@ -29,12 +29,14 @@ struct Area {
 inline constexpr PictureRect kStartLeftPicture{36, 144, 248, 192, 8.0, 6.0};
 inline constexpr PictureRect kStartRightPicture{356, 144, 248, 192, 8.0, 6.0};
 
-enum DisplayMode : std::int32_t { kMeasuredPixels = 0, kSmoothed = 1 };
+// "Mess-Pixel": a pixel per cell; "Weichzeichner": the Gaussian-smoothed pictures.
+enum class DisplayMode { MeasuredPixels, Smoothed };
 
 // Layer codes of the layer map: which thermal pictures cover a pixel.
 enum LayerCode : std::int32_t { kNoLayer = 0, kLeftLayer = 1, kRightLayer = 2, kBothLayers = 3 };
 
 // Everything the window composes and shows, apart from the thermal image.
+// Written by the composer's and the background's functions only.
 struct DisplayData {
   MemoryPicture compositeSurface{kPictureWidth, kPictureHeight};
   MemoryPicture leftLayer{kPictureWidth, kPictureHeight};
@@ -45,7 +47,10 @@ struct DisplayData {
   PictureRect leftPicture = kStartLeftPicture;
   PictureRect rightPicture = kStartRightPicture;
   int transparency = 50;  // background weight in per cent
-  std::int32_t displayMode = kMeasuredPixels;
+  DisplayMode displayMode = DisplayMode::MeasuredPixels;
+  // The colour-scale bar's size in the legend surface.
+  int legendWidth = 30;
+  int legendHeight = 300;
 
   std::int32_t LayerAt(int x, int y) const { return layerMap[static_cast<std::size_t>(y) * kPictureWidth + x]; }
 };

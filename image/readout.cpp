@@ -5,9 +5,8 @@
 
 namespace {
 
-bool StrictlyInside(const Area& area, int px, int py) {
-  return area.left < px && px < area.right && area.top < py && py < area.bottom;
-}
+// Off the area's edge as well as outside it.
+bool StrictlyInside(int width, int height, int x, int y) { return 0 < x && x < width && 0 < y && y < height; }
 
 bool IsExtreme(int temperature) { return temperature == kBelowScale || temperature == kAboveScale; }
 
@@ -56,11 +55,11 @@ std::optional<int> ColourToTemperature(const ThermalImage& image, Colour c) {
   if (r == 255 && g == 255 && b == 255) {
     return kAboveScale;
   }
-  const auto& anchors = image.anchorColours;
+  const auto& anchors = image.AnchorColours();
   for (std::size_t i = 0; i + 1 < anchors.size(); ++i) {
     if (const auto t = SegmentPosition(c, anchors[i], anchors[i + 1])) {
-      const double span = image.scaleMax - image.scaleMin;
-      return static_cast<int>(span * (static_cast<double>(i) + *t) / 6 + image.scaleMin);
+      const double span = image.ScaleMax() - image.ScaleMin();
+      return static_cast<int>(span * (static_cast<double>(i) + *t) / 6 + image.ScaleMin());
     }
   }
   return kOffScale;
@@ -102,23 +101,21 @@ std::optional<int> ReadTemperatureAt(const DisplayData& display, const ThermalIm
   }
 }
 
-std::string MouseTemperatureText(const DisplayData& display, const ThermalImage& image, Area pictureArea,
-                                 Area scaleArea, int px, int py) {
+std::string ReadoutText(const DisplayData& display, const ThermalImage& image, ReadoutArea area, int x, int y) {
   std::optional<int> t;
-  if (StrictlyInside(pictureArea, px, py)) {
-    t = ReadTemperatureAt(display, image, px - pictureArea.left, py - pictureArea.top);
-  } else if (StrictlyInside(scaleArea, px, py)) {
-    const Colour c = SurfacePixel(display.legendSurface, px - scaleArea.left, py - scaleArea.top);
-    t = ColourToTemperature(image, c);
+  if (area == ReadoutArea::Picture) {
+    if (StrictlyInside(kPictureWidth, kPictureHeight, x, y)) t = ReadTemperatureAt(display, image, x, y);
+  } else if (StrictlyInside(display.legendWidth, display.legendHeight, x, y)) {
+    t = ColourToTemperature(image, SurfacePixel(display.legendSurface, x, y));
   }
   if (!t) {
     return {};
   }
   if (*t == kBelowScale) {
-    return "< " + DegreesText(image.scaleMin);
+    return "< " + DegreesText(image.ScaleMin());
   }
   if (*t == kAboveScale) {
-    return "> " + DegreesText(image.scaleMax);
+    return "> " + DegreesText(image.ScaleMax());
   }
   return DegreesText(*t);
 }

@@ -35,10 +35,14 @@ Colour SurfacePixel(const MemoryPicture& picture, int x, int y);
 // layer pictures before they are mixed with the background.
 std::optional<int> ReadTemperatureAt(const DisplayData& display, const ThermalImage& image, int x, int y);
 
-// The text of the field under "Mausposition:" for pointer (px, py) in client
-// coordinates: "%d ° C", "< %d ° C", "> %d ° C" (UTF-8), or empty.
-std::string MouseTemperatureText(const DisplayData& display, const ThermalImage& image, Area pictureArea,
-                                 Area scaleArea, int px, int py);
+// The two places the mouse reads a temperature: the 640 x 480 picture area
+// and the colour-scale bar (legendWidth x legendHeight).
+enum class ReadoutArea { Picture, Scale };
+
+// The text of the field under "Mausposition:" for point (x, y) of an area, in
+// the area's own pixels: "%d ° C", "< %d ° C", "> %d ° C" (UTF-8), or empty
+// on the area's edge, outside it or where nothing was read.
+std::string ReadoutText(const DisplayData& display, const ThermalImage& image, ReadoutArea area, int x, int y);
 
 // The grid cell whose place in its picture holds point (x, y) of the picture
 // area, as the measured pixels show it (the left picture's where both lie);

@@ -29,7 +29,7 @@ double ThermalImage::KernelWeight(double halfWidth, int radius, int pitchX, int 
 }
 
 void ThermalImage::ComputeKernel() {
-  const int r = std::max(0, kernelRadius);
+  const int r = std::max(0, kernelRadius_);
   const int size = 2 * r;
   computedRadius_ = r;
   kernel_.assign(static_cast<std::size_t>(size) * size, 0.0);
@@ -40,7 +40,7 @@ void ThermalImage::ComputeKernel() {
     for (int i = -r; i < r; ++i) {
       // Along a row the weights fall off on both sides of the middle, so the
       // ones that are not 0 lie together.
-      const double w = KernelWeight(kernelHalfWidth, r, pitchX, pitchY, i, j);
+      const double w = KernelWeight(kernelHalfWidth_, r, pitchX_, pitchY_, i, j);
       if (w == 0.0) continue;
       kernel_[static_cast<std::size_t>(j + r) * size + (i + r)] = w;
       span.first = std::min(span.first, i);
@@ -56,7 +56,7 @@ double ThermalImage::Weight(int i, int j) const {
 }
 
 double ThermalImage::Sum(Half half, int x, int y) const {
-  return (half == Half::Left ? sumLeft_ : sumRight_)[PixelIndex(x, y)];
+  return Sums(half)[PixelIndex(x, y)];
 }
 
 void ThermalImage::UpdateSmoothed(Half half, int cx, int cy, int oldValue, int newValue) {
@@ -77,7 +77,7 @@ void ThermalImage::UpdateWindow(Half half, int cx, int cy, double oldPart, doubl
   const int y0 = std::max(0, cy - r);
   const int y1 = std::min(cy + r, kPictureHeight - 1);
   double* sums = Sums(half).data();
-  MemoryPicture& picture = Smoothed(half);
+  MemoryPicture& picture = SmoothedPicture(half);
   for (int y = y0; y < y1; ++y) {
     // Outside the circle the weights are 0 and leave sum and pixel as they are.
     const std::size_t kernelRow = static_cast<std::size_t>(y - cy + r);
@@ -104,6 +104,6 @@ template void ThermalImage::UpdateWindow<false>(Half, int, int, double, double);
 
 void ThermalImage::PaintSmoothed(Half half) {
   const std::vector<double>& sums = Sums(half);
-  Colour* pixels = Smoothed(half).Bits();
+  Colour* pixels = SmoothedPicture(half).Bits();
   for (std::size_t k = 0; k < sums.size(); ++k) pixels[k] = SumColour(sums[k]);
 }

@@ -5,12 +5,12 @@
 #include "image/composer.h"
 
 void SmoothingSettings::Take(const ThermalImage& image) {
-  halfWidth_ = image.kernelHalfWidth;
-  radius_ = image.kernelRadius;
+  halfWidth_ = image.KernelHalfWidth();
+  radius_ = image.KernelRadius();
   // Rounded, not truncated: 0.29 * 100 comes out just below 29, and a
   // truncated position would lower the half-width at the next trackbar move.
-  halfWidthPosition_ = static_cast<int>(std::lround(image.kernelHalfWidth * 100));
-  radiusPosition_ = image.kernelRadius * 10;
+  halfWidthPosition_ = static_cast<int>(std::lround(image.KernelHalfWidth() * 100));
+  radiusPosition_ = image.KernelRadius() * 10;
   temperature_ = kStartTemperature;
 }
 
@@ -23,9 +23,6 @@ void SmoothingSettings::MoveTo(int halfWidthPosition, int radiusPosition, int te
 }
 
 void SmoothingSettings::ApplyTo(ThermalImage& image, DisplayData& display) const {
-  image.kernelHalfWidth = halfWidth_;
-  image.kernelRadius = static_cast<std::int32_t>(radius_);
-  image.ComputeKernel();
-  image.RebuildImage();
+  image.SetSmoothing(halfWidth_, static_cast<int>(radius_));
   BuildLayerMap(display, image);
 }

@@ -16,17 +16,17 @@ ThermalImage::ThermalImage() { InitThermalImage(); }
 void ThermalImage::InitThermalImage() {
   sumLeft_.resize(kSumCount);  // emptied by ClearImage
   sumRight_.resize(kSumCount);
-  scaleMin = 10;
-  kernelHalfWidth = 0.6;
-  ambientTemperature = 10;
-  scaleMax = 160;
-  kernelRadius = 20;
-  pitchX = 8;
-  pitchY = 8;
+  scaleMin_ = 10;
+  kernelHalfWidth_ = 0.6;
+  ambientTemperature_ = 10;
+  scaleMax_ = 160;
+  kernelRadius_ = 20;
+  pitchX_ = 8;
+  pitchY_ = 8;
   ComputeKernel();
-  std::fill_n(&previousGrid[0][0], kGridColumns * kGridRows, kNoReading);
+  std::fill_n(&previousGrid_[0][0], kGridColumns * kGridRows, kNoReading);
   ClearImage();
-  anchorColours = {Rgb(0, 0, 255), Rgb(0, 255, 0),   Rgb(255, 255, 0), Rgb(255, 165, 0),
+  anchorColours_ = {Rgb(0, 0, 255), Rgb(0, 255, 0),   Rgb(255, 255, 0), Rgb(255, 165, 0),
                    Rgb(255, 0, 0), Rgb(255, 0, 255), Rgb(128, 0, 128)};
   BuildPalette();
 }
@@ -36,40 +36,40 @@ void ThermalImage::BuildPalette() {
   const auto channel = [](int from, int to, int step) {
     return static_cast<int>(from + step * (static_cast<double>(to - from) / kPaletteSteps));
   };
-  for (std::size_t s = 0; s + 1 < anchorColours.size(); ++s) {
-    const Colour a = anchorColours[s];
-    const Colour b = anchorColours[s + 1];
+  for (std::size_t s = 0; s + 1 < anchorColours_.size(); ++s) {
+    const Colour a = anchorColours_[s];
+    const Colour b = anchorColours_[s + 1];
     for (int k = 0; k < kPaletteSteps; ++k) {
-      palette[s * kPaletteSteps + k] =
+      palette_[s * kPaletteSteps + k] =
           Rgb(channel(Red(a), Red(b), k), channel(Green(a), Green(b), k), channel(Blue(a), Blue(b), k));
     }
   }
-  palette[kPaletteSize - 1] = anchorColours.back();
+  palette_[kPaletteSize - 1] = anchorColours_.back();
   UpdateColourTable();
 }
 
 Colour ThermalImage::ScaleColour(int value) const {
   if (value == kNoReading) return kNoReadingGrey;
-  if (value > scaleMax) return kWhite;
-  if (value < scaleMin) return kBlack;
-  const double q = static_cast<double>(value - scaleMin) / static_cast<double>(scaleMax - scaleMin);
-  return palette[static_cast<std::size_t>(static_cast<int>(q * (kPaletteSize - 1)))];
+  if (value > scaleMax_) return kWhite;
+  if (value < scaleMin_) return kBlack;
+  const double q = static_cast<double>(value - scaleMin_) / static_cast<double>(scaleMax_ - scaleMin_);
+  return palette_[static_cast<std::size_t>(static_cast<int>(q * (kPaletteSize - 1)))];
 }
 
 void ThermalImage::UpdateColourTable() {
   // From below both the marker and the scale up to just above the scale.
-  colourTableLow_ = std::min(kNoReading - 1, scaleMin - 1);
-  const int high = std::max(scaleMax + 1, colourTableLow_);
+  colourTableLow_ = std::min(kNoReading - 1, scaleMin_ - 1);
+  const int high = std::max(scaleMax_ + 1, colourTableLow_);
   colourTable_.resize(static_cast<std::size_t>(high - colourTableLow_) + 1);
   for (int v = colourTableLow_; v <= high; ++v) {
     colourTable_[static_cast<std::size_t>(v - colourTableLow_)] = ScaleColour(v);
   }
-  tableScaleMin_ = scaleMin;
-  tableScaleMax_ = scaleMax;
+  tableScaleMin_ = scaleMin_;
+  tableScaleMax_ = scaleMax_;
 }
 
 void ThermalImage::RefreshColourTable() {
-  if (colourTable_.empty() || tableScaleMin_ != scaleMin || tableScaleMax_ != scaleMax) UpdateColourTable();
+  if (colourTable_.empty() || tableScaleMin_ != scaleMin_ || tableScaleMax_ != scaleMax_) UpdateColourTable();
 }
 
 Colour ThermalImage::SumColour(double sum) const {
@@ -85,32 +85,50 @@ ThermalImage::CellCentre ThermalImage::SetCell(int column, int row, int value) {
   const int x = IsLeft(column) ? column : column - kHalfColumns;
   const int y = kGridRows - 1 - row;  // row 0 lowest
   const Half half = IsLeft(column) ? Half::Left : Half::Right;
-  grid[column][row] = value;
-  Measured(half).SetPixel(x, y, ScaleColour(value));
-  return {half, kernelRadius + pitchX * x, kernelRadius + pitchY * y};
+  grid_[column][row] = value;
+  MeasuredPicture(half).SetPixel(x, y, ScaleColour(value));
+  return {half, kernelRadius_ + pitchX_ * x, kernelRadius_ + pitchY_ * y};
 }
 
 void ThermalImage::StoreReading(int column, int row, int value) {
   const CellCentre centre = SetCell(column, row, value);
-  UpdateSmoothed(centre.half, centre.x, centre.y, previousGrid[column][row], value);
-  previousGrid[column][row] = value;
+  UpdateSmoothed(centre.half, centre.x, centre.y, previousGrid_[column][row], value);
+  previousGrid_[column][row] = value;
 }
 
 void ThermalImage::ClearImage() {
   // Storing the marker in every cell and then emptying all sums and pictures
   // ends in this state whatever the cells held.
-  std::fill_n(&grid[0][0], kGridColumns * kGridRows, kNoReading);
-  std::fill_n(&previousGrid[0][0], kGridColumns * kGridRows, kNoReading);
+  std::fill_n(&grid_[0][0], kGridColumns * kGridRows, kNoReading);
+  std::fill_n(&previousGrid_[0][0], kGridColumns * kGridRows, kNoReading);
   std::fill(sumLeft_.begin(), sumLeft_.end(), -1.0);
   std::fill(sumRight_.begin(), sumRight_.end(), -1.0);
-  for (MemoryPicture* picture : {&measuredLeft, &measuredRight, &smoothedLeft, &smoothedRight}) {
+  for (MemoryPicture* picture : {&measuredLeft_, &measuredRight_, &smoothedLeft_, &smoothedRight_}) {
     picture->Fill(kNoReadingGrey);
   }
 }
 
+void ThermalImage::LoadGrid(const CellGrid& values) {
+  std::copy_n(&values[0][0], kGridColumns * kGridRows, &grid_[0][0]);
+  RebuildImage();
+}
+
+void ThermalImage::SetSmoothing(double halfWidth, int radius) {
+  kernelHalfWidth_ = halfWidth;
+  kernelRadius_ = radius;
+  ComputeKernel();
+  RebuildImage();
+}
+
+void ThermalImage::SetScale(int minimum, int maximum) {
+  scaleMin_ = minimum;
+  scaleMax_ = maximum;
+  RebuildImage();
+}
+
 void ThermalImage::RebuildImage() {
-  std::int32_t values[kGridColumns][kGridRows];
-  std::copy_n(&grid[0][0], kGridColumns * kGridRows, &values[0][0]);
+  CellGrid values;
+  std::copy_n(&grid_[0][0], kGridColumns * kGridRows, &values[0][0]);
   ClearImage();
   RefreshColourTable();
   // Storing every cell in order adds each reading to the sums in that order;
@@ -122,7 +140,7 @@ void ThermalImage::RebuildImage() {
       if (value == kNoReading) continue;
       const CellCentre centre = SetCell(c, r, value);
       UpdateWindow<false>(centre.half, centre.x, centre.y, 0.0, value);
-      previousGrid[c][r] = value;
+      previousGrid_[c][r] = value;
     }
   }
   PaintSmoothed(Half::Left);

@@ -20,20 +20,42 @@ enum class Half { Left, Right };
 // The temperature grid and the pictures made from it: per half one picture
 // with a pixel per cell ("Mess-Pixel") and one Gaussian-smoothed picture
 // ("Weichzeichner"), with the colour scale that turns degrees into colours.
-// A new image is already initialised (InitThermalImage).
+// Every change goes through an operation that keeps the pictures in step
+// with the grid and the settings. A new image is already initialised.
 class ThermalImage {
  public:
+  using CellGrid = std::int32_t[kGridColumns][kGridRows];
+
   ThermalImage();
 
+  // The start state: the default scale, kernel and ambient temperature, no readings.
   void InitThermalImage();
-  void BuildPalette();
-  Colour ScaleColour(int value) const;
   void StoreReading(int column, int row, int value);
   void ClearImage();
-  void RebuildImage();
-  void ComputeKernel();
-  void UpdateSmoothed(Half half, int cx, int cy, int oldValue, int newValue);
+  // Replaces every cell (kNoReading for none) and repaints both kinds of picture.
+  void LoadGrid(const CellGrid& values);
+  // The kernel's half-width and radius; the smoothed pictures are made anew.
+  void SetSmoothing(double halfWidth, int radius);
+  // The degrees the colour scale spans; every picture is recoloured.
+  void SetScale(int minimum, int maximum);
+  void SetRange(const ScanRange& range) { range_ = range; }
+  void SetAmbient(int celsius) { ambientTemperature_ = celsius; }
 
+  const CellGrid& Grid() const { return grid_; }
+  const ScanRange& Range() const { return range_; }  // the scan's accepted range, framed in the picture
+  int Ambient() const { return ambientTemperature_; }
+  int ScaleMin() const { return scaleMin_; }
+  int ScaleMax() const { return scaleMax_; }
+  const std::array<Colour, kPaletteSize>& Palette() const { return palette_; }
+  const std::array<Colour, 7>& AnchorColours() const { return anchorColours_; }
+  double KernelHalfWidth() const { return kernelHalfWidth_; }
+  int KernelRadius() const { return kernelRadius_; }
+  int PitchX() const { return pitchX_; }
+  int PitchY() const { return pitchY_; }
+  const MemoryPicture& Measured(Half half) const { return half == Half::Left ? measuredLeft_ : measuredRight_; }
+  const MemoryPicture& Smoothed(Half half) const { return half == Half::Left ? smoothedLeft_ : smoothedRight_; }
+
+  Colour ScaleColour(int value) const;
   // Kernel weight for offset (i, j), i across and j down, both -R..R-1; 0 elsewhere.
   double Weight(int i, int j) const;
   // Weighted sum behind pixel (x, y) of a smoothed picture; -1.0 is empty.
@@ -43,25 +65,6 @@ class ThermalImage {
   // 0 outside the circle of the radius. Half-widths below kMinKernelHalfWidth
   // count as kMinKernelHalfWidth.
   static double KernelWeight(double halfWidth, int radius, int pitchX, int pitchY, int i, int j);
-
-  int legendWidth = 30;
-  int legendHeight = 300;
-  std::array<Colour, kPaletteSize> palette{};
-  std::array<Colour, 7> anchorColours{};
-  ScanRange range;  // the scan's accepted range, framed in the picture
-  std::int32_t grid[kGridColumns][kGridRows];
-  std::int32_t previousGrid[kGridColumns][kGridRows];
-  MemoryPicture measuredLeft{kPictureWidth, kPictureHeight};
-  MemoryPicture measuredRight{kPictureWidth, kPictureHeight};
-  MemoryPicture smoothedLeft{kPictureWidth, kPictureHeight};
-  MemoryPicture smoothedRight{kPictureWidth, kPictureHeight};
-  double kernelHalfWidth = 0.6;
-  std::int32_t kernelRadius = 20;
-  std::int32_t pitchX = 8;
-  std::int32_t pitchY = 8;
-  std::int32_t ambientTemperature = 10;
-  std::int32_t scaleMin = 10;
-  std::int32_t scaleMax = 160;
 
  private:
   // Columns [first, end) of one kernel row that lie inside the circle.
@@ -76,11 +79,17 @@ class ThermalImage {
     int y = 0;
   };
 
+  void BuildPalette();
+  void ComputeKernel();
+  // Paints every cell of the grid anew, with the current kernel and scale.
+  void RebuildImage();
+  void UpdateSmoothed(Half half, int cx, int cy, int oldValue, int newValue);
   // Writes the cell and its measured pixel; returns where its centre lies in the smoothed picture.
   CellCentre SetCell(int column, int row, int value);
   std::vector<double>& Sums(Half half) { return half == Half::Left ? sumLeft_ : sumRight_; }
-  MemoryPicture& Smoothed(Half half) { return half == Half::Left ? smoothedLeft : smoothedRight; }
-  MemoryPicture& Measured(Half half) { return half == Half::Left ? measuredLeft : measuredRight; }
+  const std::vector<double>& Sums(Half half) const { return half == Half::Left ? sumLeft_ : sumRight_; }
+  MemoryPicture& SmoothedPicture(Half half) { return half == Half::Left ? smoothedLeft_ : smoothedRight_; }
+  MemoryPicture& MeasuredPicture(Half half) { return half == Half::Left ? measuredLeft_ : measuredRight_; }
   // Colour of a smoothed pixel with the given sum: ScaleColour of the sum truncated.
   Colour SumColour(double sum) const;
   void UpdateColourTable();
@@ -91,6 +100,23 @@ class ThermalImage {
   template <bool kPaint>
   void UpdateWindow(Half half, int cx, int cy, double oldPart, double newPart);
   void PaintSmoothed(Half half);
+
+  std::array<Colour, kPaletteSize> palette_{};
+  std::array<Colour, 7> anchorColours_{};
+  ScanRange range_;
+  CellGrid grid_;
+  CellGrid previousGrid_;
+  MemoryPicture measuredLeft_{kPictureWidth, kPictureHeight};
+  MemoryPicture measuredRight_{kPictureWidth, kPictureHeight};
+  MemoryPicture smoothedLeft_{kPictureWidth, kPictureHeight};
+  MemoryPicture smoothedRight_{kPictureWidth, kPictureHeight};
+  double kernelHalfWidth_ = 0.6;
+  std::int32_t kernelRadius_ = 20;
+  std::int32_t pitchX_ = 8;
+  std::int32_t pitchY_ = 8;
+  std::int32_t ambientTemperature_ = 10;
+  std::int32_t scaleMin_ = 10;
+  std::int32_t scaleMax_ = 160;
 
   std::vector<double> sumLeft_;
   std::vector<double> sumRight_;

@@ -67,17 +67,17 @@ int Arrangement::ReadBar(const ArrangementBar& bar, int a) {
 }
 
 void Arrangement::SetUpArrangement(const PictureRect& left, const PictureRect& right) {
-  baseLeft = CaptureBase(left);
-  baseRight = CaptureBase(right);
+  baseLeft_ = CaptureBase(left);
+  baseRight_ = CaptureBase(right);
   auto eachSelected = [this](auto widen) {
-    if (leftSelected) widen(baseLeft, aspectLeft);
-    if (rightSelected) widen(baseRight, aspectRight);
+    if (leftSelected_) widen(baseLeft_, aspectLeft_);
+    if (rightSelected_) widen(baseRight_, aspectRight_);
   };
 
-  ArrangementBar& px = bars[kPositionXBar];
-  ArrangementBar& py = bars[kPositionYBar];
-  ArrangementBar& width = bars[kWidthBar];
-  ArrangementBar& height = bars[kHeightBar];
+  ArrangementBar& px = bars_[kPositionXBar];
+  ArrangementBar& py = bars_[kPositionYBar];
+  ArrangementBar& width = bars_[kWidthBar];
+  ArrangementBar& height = bars_[kHeightBar];
   StartBar(px, 0, false);
   StartBar(py, 0, false);
   StartBar(width, 100, true);
@@ -87,7 +87,7 @@ void Arrangement::SetUpArrangement(const PictureRect& left, const PictureRect& r
     WidenRange(px, -kHalfAreaWidth - b.width / 2, kHalfAreaWidth + b.width / 2, b.centreX);
     WidenRange(py, -kHalfAreaHeight - b.height / 2, kHalfAreaHeight + b.height / 2, b.centreY);
     WidenRange(width, kMinWidth, kMaxWidth, b.width);
-    if (keepAspect) {
+    if (keepAspect_) {
       // The width bar also drives the height, so it keeps that in range too.
       WidenRange(width, kMinHeight, kMaxHeight, static_cast<int>(b.width * aspect));
     } else {
@@ -95,8 +95,8 @@ void Arrangement::SetUpArrangement(const PictureRect& left, const PictureRect& r
     }
   });
 
-  for (std::size_t i = 0; i < bars.size(); ++i) {
-    ArrangementBar& bar = bars[i];
+  for (std::size_t i = 0; i < bars_.size(); ++i) {
+    ArrangementBar& bar = bars_[i];
     // Two pictures pushed far apart can leave no common range; such a bar
     // stays disabled rather than jump both pictures to an edge. Every bar,
     // enabled or not, reads as "no change" until it is moved.
@@ -107,32 +107,33 @@ void Arrangement::SetUpArrangement(const PictureRect& left, const PictureRect& r
 }
 
 void Arrangement::ApplyToPicture(PictureRect& rect, ArrangementBase base, bool both) const {
-  const int w = ReadBar(bars[kWidthBar], base.width);
-  const int h = ReadBar(bars[keepAspect ? kWidthBar : kHeightBar], base.height);
+  const int w = ReadBar(bars_[kWidthBar], base.width);
+  const int h = ReadBar(bars_[keepAspect_ ? kWidthBar : kHeightBar], base.height);
   // With both pictures selected the pair scales about the centre of the area.
   const double kx = both ? static_cast<double>(w) / base.width : 1.0;
   const double ky = both ? static_cast<double>(h) / base.height : 1.0;
-  const int cx = static_cast<int>(ReadBar(bars[kPositionXBar], base.centreX) * kx);
-  const int cy = static_cast<int>(ReadBar(bars[kPositionYBar], base.centreY) * ky);
+  const int cx = static_cast<int>(ReadBar(bars_[kPositionXBar], base.centreX) * kx);
+  const int cy = static_cast<int>(ReadBar(bars_[kPositionYBar], base.centreY) * ky);
   PlacePicture(rect, cx, cy, w, h);
 }
 
 void Arrangement::ApplyArrangement(PictureRect& left, PictureRect& right) {
-  if (keepAspect) {
-    baseLeft.height = static_cast<int>(baseLeft.width * aspectLeft);
-    baseRight.height = static_cast<int>(baseRight.width * aspectRight);
+  if (keepAspect_) {
+    baseLeft_.height = static_cast<int>(baseLeft_.width * aspectLeft_);
+    baseRight_.height = static_cast<int>(baseRight_.width * aspectRight_);
   }
-  const bool both = leftSelected && rightSelected;
-  if (leftSelected) {
-    ApplyToPicture(left, baseLeft, both);
+  const bool both = leftSelected_ && rightSelected_;
+  if (leftSelected_) {
+    ApplyToPicture(left, baseLeft_, both);
   }
-  if (rightSelected) {
-    ApplyToPicture(right, baseRight, both);
+  if (rightSelected_) {
+    ApplyToPicture(right, baseRight_, both);
   }
 }
 
-void Arrangement::StepBar(int code, ArrangementBar& bar, bool vertical, int draggedPosition,
-                          const PictureRect& left) const {
+void Arrangement::StepBar(int code, ArrangementBarIndex index, int draggedPosition, const PictureRect& left) {
+  ArrangementBar& bar = bars_[index];
+  const bool vertical = index == kPositionYBar || index == kHeightBar;
   if (!bar.enabled) {
     return;  // a disabled bar sends no requests
   }
@@ -142,10 +143,10 @@ void Arrangement::StepBar(int code, ArrangementBar& bar, bool vertical, int drag
   // instead of jumping to the far end.
   int& p = bar.position;
   switch (code) {
-    case kLineUp: p = std::max(p - stepWidth, bar.minimum); break;
-    case kLineDown: p = std::min(p + stepWidth, bar.maximum); break;
-    case kPageUp: p = std::max(p - page * stepWidth, bar.minimum); break;
-    case kPageDown: p = std::min(p + page * stepWidth, bar.maximum); break;
+    case kLineUp: p = std::max(p - stepWidth_, bar.minimum); break;
+    case kLineDown: p = std::min(p + stepWidth_, bar.maximum); break;
+    case kPageUp: p = std::max(p - page * stepWidth_, bar.minimum); break;
+    case kPageDown: p = std::min(p + page * stepWidth_, bar.maximum); break;
     case kThumbPosition:
     case kThumbTrack: p = draggedPosition; break;
     case kToMinimum: p = bar.minimum; break;
@@ -155,9 +156,9 @@ void Arrangement::StepBar(int code, ArrangementBar& bar, bool vertical, int drag
 }
 
 void Arrangement::SetKeepAspect(bool checked, const PictureRect& left, const PictureRect& right) {
-  keepAspect = checked;
-  aspectLeft = static_cast<double>(left.height) / left.width;
-  aspectRight = static_cast<double>(right.height) / right.width;
+  keepAspect_ = checked;
+  aspectLeft_ = static_cast<double>(left.height) / left.width;
+  aspectRight_ = static_cast<double>(right.height) / right.width;
   SetUpArrangement(left, right);
 }
 

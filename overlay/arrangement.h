@@ -74,25 +74,34 @@ class Arrangement {
   // Moves one bar for a scroll request. Line and page steps stop only at the
   // end they move toward; a dragged thumb goes where it is dragged. Page steps
   // take the left picture's cell size, whichever pictures are selected.
-  void StepBar(int code, ArrangementBar& bar, bool vertical, int draggedPosition,
-               const PictureRect& left) const;
+  void StepBar(int code, ArrangementBarIndex index, int draggedPosition, const PictureRect& left);
 
   // "Seitenverhältnis beibehalten" toggled: captures both aspects, then sets up.
   void SetKeepAspect(bool checked, const PictureRect& left, const PictureRect& right);
   // "Reset auf Startwerte": the start layout and a new set-up; the check
   // boxes and the captured aspects stay. The window then runs the composition step.
   void Reset(PictureRect& left, PictureRect& right);
-
-  std::array<ArrangementBar, 4> bars;  // indexed by ArrangementBarIndex
-  bool leftSelected = true;            // "Linkes Bild"
-  bool rightSelected = true;           // "Rechtes Bild"
-  bool keepAspect = false;
-  double aspectLeft = 0.0;   // height / width, captured when keepAspect toggles
-  double aspectRight = 0.0;
-  int stepWidth = 1;
-  ArrangementBase baseLeft;
-  ArrangementBase baseRight;
+  // "Linkes Bild" and "Rechtes Bild": the pictures the bars act on.
+  void SelectPictures(bool left, bool right) {
+    leftSelected_ = left;
+    rightSelected_ = right;
+  }
+  bool LeftSelected() const { return leftSelected_; }
+  bool RightSelected() const { return rightSelected_; }
+  // Line and page steps move by this many units.
+  void SetStepWidth(int stepWidth) { stepWidth_ = stepWidth; }
+  const ArrangementBar& Bar(ArrangementBarIndex index) const { return bars_[index]; }
 
  private:
   void ApplyToPicture(PictureRect& rect, ArrangementBase base, bool both) const;
+
+  std::array<ArrangementBar, 4> bars_;  // indexed by ArrangementBarIndex
+  bool leftSelected_ = true;
+  bool rightSelected_ = true;
+  bool keepAspect_ = false;
+  double aspectLeft_ = 0.0;  // height / width, captured when keepAspect toggles
+  double aspectRight_ = 0.0;
+  int stepWidth_ = 1;
+  ArrangementBase baseLeft_;
+  ArrangementBase baseRight_;
 };

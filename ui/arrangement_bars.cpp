@@ -1,12 +1,11 @@
 #include "ui/arrangement_bars.h"
 
 #include <QAbstractButton>
-#include <QLineEdit>
 #include <QScrollBar>
 
-#include "image/composer.h"
-#include "image/display.h"
+#include "ui/picture_model.h"
 #include "ui/torvak_controls.h"
+#include "ui/up_down.h"
 
 namespace {
 
@@ -24,25 +23,20 @@ int ScrollCodeOf(int action) {
   }
 }
 
-bool IsVertical(int index) { return index == kPositionYBar || index == kHeightBar; }
-
 }  // namespace
 
-ArrangementBars::ArrangementBars(const QHash<int, QWidget*>& controls, DisplayData& display,
-                                 const ThermalImage& image, QObject* parent)
-    : QObject(parent),
-      leftBox_(qobject_cast<QAbstractButton*>(controls.value(ctl::kLeftPicture))),
+ArrangementBars::ArrangementBars(const QHash<int, QWidget*>& controls, PictureModel& picture)
+    : leftBox_(qobject_cast<QAbstractButton*>(controls.value(ctl::kLeftPicture))),
       rightBox_(qobject_cast<QAbstractButton*>(controls.value(ctl::kRightPicture))),
-      stepWidthEdit_(qobject_cast<QLineEdit*>(controls.value(ctl::kStepWidthEdit))),
-      display_(display),
-      image_(image) {
+      stepWidth_(qobject_cast<UpDown*>(controls.value(ctl::kStepWidthUpDown))),
+      picture_(picture) {
   bars_[kPositionXBar] = qobject_cast<QScrollBar*>(controls.value(ctl::kBarPositionX));
   bars_[kPositionYBar] = qobject_cast<QScrollBar*>(controls.value(ctl::kBarPositionY));
   bars_[kWidthBar] = qobject_cast<QScrollBar*>(controls.value(ctl::kBarWidth));
   bars_[kHeightBar] = qobject_cast<QScrollBar*>(controls.value(ctl::kBarHeight));
   for (int index = 0; index < static_cast<int>(bars_.size()); ++index) {
     connect(bars_[index], &QAbstractSlider::actionTriggered, this,
-            [this, index](int action) { OnAction(index, action); });
+            [this, index](int action) { OnAction(static_cast<ArrangementBarIndex>(index), action); });
   }
   connect(leftBox_, &QAbstractButton::clicked, this, &ArrangementBars::SetUp);
   connect(rightBox_, &QAbstractButton::clicked, this, &ArrangementBars::SetUp);
@@ -54,51 +48,53 @@ ArrangementBars::ArrangementBars(const QHash<int, QWidget*>& controls, DisplayDa
 
 void ArrangementBars::SetUp() {
   ReadControls();
-  model_.SetUpArrangement(display_.leftPicture, display_.rightPicture);
+  const DisplayData& display = picture_.Display();
+  model_.SetUpArrangement(display.leftPicture, display.rightPicture);
   ShowBars();
+}
+
+template <class Change>
+void ArrangementBars::Place(Change change) {
+  PictureRect left = picture_.Display().leftPicture;
+  PictureRect right = picture_.Display().rightPicture;
+  change(left, right);
+  picture_.PlacePictures(left, right);
 }
 
 // Emitted by the scroll bar after it has moved its thumb for the action and
 // before it takes the position as its value: the model's position replaces it.
 // A neutral thumb outside the range is shown at the nearer end, but the next
 // arrow or trough click steps from the model's position, not from the shown one.
-void ArrangementBars::OnAction(int index, int action) {
+void ArrangementBars::OnAction(ArrangementBarIndex index, int action) {
   QScrollBar* bar = bars_[index];
-  ArrangementBar& model = model_.bars[index];
-  model_.StepBar(ScrollCodeOf(action), model, IsVertical(index), bar->sliderPosition(), display_.leftPicture);
-  bar->setSliderPosition(model.position);
+  model_.StepBar(ScrollCodeOf(action), index, bar->sliderPosition(), picture_.Display().leftPicture);
+  bar->setSliderPosition(model_.Bar(index).position);
   ReadControls();
-  model_.ApplyArrangement(display_.leftPicture, display_.rightPicture);
-  Compose();
+  Place([this](PictureRect& left, PictureRect& right) { model_.ApplyArrangement(left, right); });
 }
 
 void ArrangementBars::OnKeepAspect(bool checked) {
   ReadControls();
-  model_.SetKeepAspect(checked, display_.leftPicture, display_.rightPicture);
+  const DisplayData& display = picture_.Display();
+  model_.SetKeepAspect(checked, display.leftPicture, display.rightPicture);
   ShowBars();
 }
 
 void ArrangementBars::OnReset() {
   ReadControls();
-  model_.Reset(display_.leftPicture, display_.rightPicture);
+  Place([this](PictureRect& left, PictureRect& right) { model_.Reset(left, right); });
   ShowBars();
-  Compose();
 }
 
 void ArrangementBars::ReadControls() {
-  model_.leftSelected = leftBox_->isChecked();
-  model_.rightSelected = rightBox_->isChecked();
-  bool isNumber = false;
-  const int stepWidth = stepWidthEdit_->text().toInt(&isNumber);
-  if (isNumber) {
-    model_.stepWidth = stepWidth;  // the hidden edit only ever holds its up-down's position
-  }
+  model_.SelectPictures(leftBox_->isChecked(), rightBox_->isChecked());
+  model_.SetStepWidth(stepWidth_->Position());
 }
 
 // A disabled bar keeps its last range and thumb, as it is drawn greyed.
 void ArrangementBars::ShowBars() {
-  for (std::size_t index = 0; index < bars_.size(); ++index) {
-    const ArrangementBar& model = model_.bars[index];
+  for (ArrangementBarIndex index : {kPositionXBar, kPositionYBar, kWidthBar, kHeightBar}) {
+    const ArrangementBar& model = model_.Bar(index);
     QScrollBar* bar = bars_[index];
     bar->setEnabled(model.enabled);
     if (model.enabled) {
@@ -106,9 +102,4 @@ void ArrangementBars::ShowBars() {
       bar->setValue(model.position);
     }
   }
-}
-
-void ArrangementBars::Compose() {
-  BuildLayerMap(display_, image_);
-  emit repaintRequested();
 }

@@ -5,46 +5,42 @@
 
 #include "overlay/arrangement.h"
 
+class PictureModel;
 class QAbstractButton;
-class QLineEdit;
 class QScrollBar;
 class QWidget;
-class ThermalImage;
-struct DisplayData;
+class UpDown;
 
 // The group "Anordnung" on the window. The four scroll bars mirror the
 // arrangement model (range, thumb, enabled); every scroll action of a bar
 // goes to the model as its scroll code and the model decides where the thumb
 // stands. The picture check boxes, "Seitenverhältnis beibehalten" and
-// "Reset auf Startwerte" set the model up anew.
+// "Reset auf Startwerte" set the model up anew. The placements it computes
+// go to the picture model.
 class ArrangementBars : public QObject {
   Q_OBJECT
  public:
-  // controls: the window's controls by ID. The placements live in display.
-  ArrangementBars(const QHash<int, QWidget*>& controls, DisplayData& display, const ThermalImage& image,
-                  QObject* parent);
+  // controls: the window's controls by ID.
+  ArrangementBars(const QHash<int, QWidget*>& controls, PictureModel& picture);
 
   // New bases, ranges and neutral thumbs from the current placements.
   void SetUp();
 
- signals:
-  // After every scroll action and every change of the placements.
-  void repaintRequested();
-
  private:
-  void OnAction(int index, int action);
+  void OnAction(ArrangementBarIndex index, int action);
   void OnKeepAspect(bool checked);
   void OnReset();
-  // The check boxes and the hidden step width, as the controls hold them.
+  // The check boxes and the step width, as the controls hold them.
   void ReadControls();
   void ShowBars();
-  void Compose();
+  // The model's placements changed by `change`, then given to the picture.
+  template <class Change>
+  void Place(Change change);
 
   Arrangement model_;
   std::array<QScrollBar*, 4> bars_{};  // indexed by ArrangementBarIndex
   QAbstractButton* leftBox_;
   QAbstractButton* rightBox_;
-  QLineEdit* stepWidthEdit_;
-  DisplayData& display_;
-  const ThermalImage& image_;
+  UpDown* stepWidth_;
+  PictureModel& picture_;
 };

@@ -2,43 +2,45 @@
 #include <QRect>
 #include <QString>
 #include <QWidget>
-#include <optional>
 
-class CTorvakDlg;
+class PictureModel;
 
-// "Großbild", for a projector: the main window's composed picture (the
-// thermal pictures over the background, frames and measuring points), scaled
-// to fill a window of its own with its aspect kept, and beside it the colour
-// scale and the values Max, Min, Umgebung and Mausposition in large type. It
-// is composed anew whenever the main window's picture is; the temperature
-// under the mouse is read as the main window reads it at the same place of
-// the picture. F11 turns full screen on and off, Esc leaves it (and closes
-// the window when it is not full screen).
+// "Großbild", for a projector: the picture model's picture area (the
+// thermal pictures over the background, frames and measuring points),
+// scaled to fill a window of its own with its aspect kept, and beside it the
+// colour scale and the values Max, Min, Umgebung and Mausposition in large
+// type. It is painted anew whenever the model changes; the temperature under
+// the mouse is read from the model at the same place of the picture. F11
+// turns full screen on and off, Esc leaves it (and closes the window when it
+// is not full screen).
 class LargePictureWindow : public QWidget {
   Q_OBJECT
  public:
-  explicit LargePictureWindow(CTorvakDlg& window);
+  // parent: the window it belongs to (it is a window of its own).
+  LargePictureWindow(const PictureModel& model, QWidget* parent);
 
   void ToggleFullScreen();
   // Where the 640 x 480 picture area and the colour scale are drawn now.
-  QRect PictureRect() const;
-  QRect ScaleRect() const;
+  QRect PictureRect() const { return pictureRect_; }
+  QRect ScaleRect() const { return scaleRect_; }
   // The temperature under the mouse, as shown beside "Mausposition:".
   const QString& MouseText() const { return mouseText_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  int SideWidth() const;
-  int FontPixels() const;
-  QString Caption(int labelId) const;
-  // The main window's client point that shows what `at` shows here.
-  std::optional<QPoint> MainWindowPoint(QPoint at) const;
-  void PaintValues(QPainter& painter, const QRect& scale) const;
+  // The type size and the places of picture and scale, for the window's size.
+  void LayOut();
+  void PaintValues(QPainter& painter) const;
 
-  CTorvakDlg& window_;
+  const PictureModel& model_;
+  int sideWidth_ = 0;
+  int fontPixels_ = 0;
+  QRect pictureRect_;
+  QRect scaleRect_;
   QString mouseText_;  // "Mausposition"
 };

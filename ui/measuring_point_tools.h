@@ -2,27 +2,31 @@
 #include <QList>
 #include <QObject>
 #include <QPoint>
+#include <functional>
+#include <memory>
 #include <optional>
 
-#include "trend/trend_recorder.h"
+#include "image/grid_cell.h"
 
-class CTorvakDlg;
+class PictureModel;
 class QAction;
-class QPainter;
+class QWidget;
+class ScanService;
 class TrendWindow;
 
-// The main window's measuring points: setting and clearing them (context
-// menu, Ctrl+click), their numbered markers over the picture, recording the
-// scan's real readings at them, the spot measurement and the plot window
-// "Temperaturverlauf". With no point set nothing of it shows.
+// The measuring points in a window: setting and clearing them (context
+// menu, Ctrl+click), the spot measurement and the plot window
+// "Temperaturverlauf". The points, their markers and their recording are
+// the picture model's. With no point set nothing of it shows.
 class MeasuringPointTools : public QObject {
   Q_OBJECT
  public:
-  // Made by the window, whose child it is.
-  explicit MeasuringPointTools(CTorvakDlg& window);
+  // The picture area's point under a point of the window, if it lies there.
+  using ToPicture = std::function<std::optional<QPoint>(QPoint)>;
+  // The entries become the window's actions.
+  MeasuringPointTools(QWidget& window, PictureModel& picture, ScanService& scan, ToPicture toPicture);
   ~MeasuringPointTools() override;
 
-  TrendRecorder& Recorder() { return recorder_; }
   // The context menu's entries, with their shortcuts.
   QList<QAction*> Actions() const;
   // Called as the context menu opens at point `at` of the window.
@@ -39,21 +43,24 @@ class MeasuringPointTools : public QObject {
   void StartSpotMeasurement();
   // The plot window, opened and raised.
   TrendWindow& ShowPlot();
-  // Draws the markers in the coordinates of the 640 x 480 picture area,
-  // clipped to it; the painter maps that area onto its place.
-  void PaintMarkers(QPainter& painter) const;
+
+ signals:
+  // A plain sentence for the status line.
+  void statusMessage(const QString& text);
 
  private:
   std::optional<GridCell> CellAtWindowPoint(QPoint at) const;
   TrendWindow& Plot();  // made at its first use
   void ShowSpotRefused(quint32 outside);
 
-  CTorvakDlg& window_;
-  TrendRecorder recorder_;
+  QWidget& window_;
+  PictureModel& picture_;
+  ScanService& scan_;
+  ToPicture toPicture_;
   std::optional<GridCell> menuCell_;  // under the pointer where the context menu opened
   QAction* setPoint_;
   QAction* clearPoints_;
   QAction* spot_;
   QAction* plot_;
-  TrendWindow* plotWindow_ = nullptr;  // made at its first opening, owned by the window
+  std::unique_ptr<TrendWindow> plotWindow_;  // made at its first opening, a window of its own
 };

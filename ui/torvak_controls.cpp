@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QTabWidget>
+#include <algorithm>
 
 #include "ui/dialog_parts.h"
 #include "ui/up_down.h"
@@ -99,10 +100,13 @@ constexpr int kWaermebild[] = {1065, 1069, 1076, 1077, 1070, 1071, 1072, 1073, 1
 constexpr int kEinstellungen[] = {1044, 1051, 1052, 1053, 1049, 1050, 1055, 1056,
                                   1057, 1058, 1059, 1060, 1061, 1062, 1063, 1064};
 
+// Unmarked captions (the file name of 1055) have no translation and come back unchanged.
+QString Caption(const ControlEntry& entry) {
+  return *entry.caption == '\0' ? QString() : QCoreApplication::translate("CTorvakDlg", entry.caption);
+}
+
 QWidget* MakeControl(const ControlEntry& entry, QWidget* parent) {
-  // Unmarked captions (the file name of 1055) have no translation and come back unchanged.
-  const QString caption =
-      *entry.caption == '\0' ? QString() : QCoreApplication::translate("CTorvakDlg", entry.caption);
+  const QString caption = Caption(entry);
   switch (entry.kind) {
     case K::PushButton: {
       auto* button = new QPushButton(caption, parent);
@@ -163,6 +167,11 @@ std::span<const int> PageControls(int page) {
     default:
       return {};
   }
+}
+
+QString ControlCaption(int id) {
+  const auto entry = std::ranges::find(kControls, id, &ControlEntry::id);
+  return entry == kControls.end() ? QString() : Caption(*entry);
 }
 
 QHash<int, QWidget*> CreateControls(QWidget* parent) {

@@ -73,6 +73,9 @@ extern const std::array<ControlEntry, kControlCount> kControls;
 // for a page number outside 0..2.
 std::span<const int> PageControls(int page);
 
+// A control's caption as the window shows it, translated; empty for none.
+QString ControlCaption(int id);
+
 // Creates every control of the table as a child of parent, hidden where the
 // table says never, each with its ID as object name. Returns them by ID.
 QHash<int, QWidget*> CreateControls(QWidget* parent);

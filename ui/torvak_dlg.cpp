@@ -1,6 +1,5 @@
 #include "ui/torvak_dlg.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QButtonGroup>
 #include <QCoreApplication>
@@ -10,87 +9,38 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMimeData>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QSettings>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <algorithm>
-#include <utility>
-#include <vector>
 
-#include "image/composer.h"
-#include "image/readout.h"
-#include "overlay/background.h"
 #include "overlay/export.h"
-#include "overlay/measurements.h"
 #include "overlay/surface_image.h"
 #include "scan/qt/port_settings.h"
 #include "ui/about_dlg.h"
 #include "ui/arrangement_bars.h"
 #include "ui/dialog_parts.h"
+#include "ui/file_dialogs.h"
 #include "ui/large_picture_window.h"
 #include "ui/measuring_point_tools.h"
+#include "ui/picture_painter.h"
 #include "ui/program_art.h"
-#include "ui/file_dialogs.h"
+#include "ui/screenshot.h"
 #include "ui/torvak_controls.h"
 #include "ui/up_down.h"
 #include "ui/weichzeichner_dlg.h"
-
-namespace {
-
-QString DegreesField(int celsius) { return QString::fromStdString(DegreesText(celsius)); }
-
-// While it lives, the window's text fields in an area show neither a
-// selection nor the marks of the focus (its frame, the text cursor), so that
-// a grab of the area shows their text only. Afterwards all is as it was.
-class PlainTextFields {
- public:
-  PlainTextFields(QWidget& window, const QRect& area) {
-    for (QLineEdit* edit : window.findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly)) {
-      if (!edit->isVisible() || !edit->geometry().intersects(area)) continue;
-      selections_.push_back({edit, edit->selectionStart(), edit->selectionLength(), edit->cursorPosition()});
-      if (edit->hasFocus()) {
-        focused_ = edit;
-        edit->clearFocus();
-      }
-      edit->deselect();
-    }
-  }
-  ~PlainTextFields() {
-    if (focused_ != nullptr) focused_->setFocus(Qt::OtherFocusReason);
-    for (const Selection& s : selections_) {
-      if (s.length == 0) continue;
-      const bool cursorAtStart = s.cursor == s.start;  // selected from right to left
-      s.edit->setSelection(cursorAtStart ? s.start + s.length : s.start, cursorAtStart ? -s.length : s.length);
-    }
-  }
-  PlainTextFields(const PlainTextFields&) = delete;
-  PlainTextFields& operator=(const PlainTextFields&) = delete;
-
- private:
-  struct Selection {
-    QLineEdit* edit;
-    int start;
-    int length;
-    int cursor;
-  };
-  std::vector<Selection> selections_;
-  QLineEdit* focused_ = nullptr;
-};
-
-}  // namespace
 
 CTorvakDlg::CTorvakDlg(ScanService::LinkFactory makeLink, ScanService::ClockFactory makeClock,
                        RunDevice runDevice, QWidget* parent)
     : QDialog(parent),
       chooseExportPath_(AskExportPath),
-      scan_(std::make_unique<ScanService>(std::move(makeLink), std::move(makeClock))) {
+      scan_(std::make_unique<ScanService>(std::move(makeLink), std::move(makeClock))),
+      model_([scan = scan_.get()] { return scan->ClockSeconds(); }) {
   setWindowTitle(QStringLiteral("Torvak - Velmora"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
@@ -99,25 +49,21 @@ CTorvakDlg::CTorvakDlg(ScanService::LinkFactory makeLink, ScanService::ClockFact
   OnInitDialog(runDevice);
 }
 
-CTorvakDlg::~CTorvakDlg() = default;
+CTorvakDlg::~CTorvakDlg() { scan_.reset(); }
 
-// Start-up: controls, the context menu's entries (files, measuring points,
-// About), icon, layout, display data, the scan's start-up, initial states,
-// in this order. The scan's share (defaults, the
+// Start-up: controls, the context menu's entries, icon, layout, the scan's
+// start-up, initial states, in this order. The scan's share (defaults, the
 // stored port, both servo ranges, "Reset", the options, the ambient reading)
 // runs on the scan's worker; its results arrive as signals.
 void CTorvakDlg::OnInitDialog(const RunDevice& runDevice) {
   controls_ = CreateControls(this);
-  AddFileEntries();
-  measuringPoints_ = new MeasuringPointTools(*this);
-  AddAboutEntry();
+  AddContextEntries();
   setWindowIcon(ProgramIcon());
   LayOutWindow();
   ConnectScan();
   ConnectCommands();
   ConnectRangeControls();
   ConnectPictureTools();
-  CreateDisplayData();
   scan_->StartUp(runDevice);
   InitControls();
   // A demonstration shows its picture at once: a pass, on the camera page.
@@ -127,18 +73,10 @@ void CTorvakDlg::OnInitDialog(const RunDevice& runDevice) {
   }
 }
 
-// No system menu to extend here: the entry is the window's context menu
-// (right click) and F1.
-void CTorvakDlg::AddAboutEntry() {
-  auto* about = new QAction(QCoreApplication::translate("CAboutDlg", kAboutEntry), this);
-  about->setShortcut(QKeySequence(Qt::Key_F1));
-  connect(about, &QAction::triggered, this, &CTorvakDlg::ShowAboutBox);
-  addAction(about);
-}
-
-// "Messwerte öffnen…" (also a file dropped on the window),
-// "Hintergrundbild wählen…" and "Großbild".
-void CTorvakDlg::AddFileEntries() {
+// The window's context menu (right click), in this order: "Messwerte öffnen…"
+// (also a file dropped on the window), "Hintergrundbild wählen…", "Großbild",
+// the measuring points' entries, About (F1).
+void CTorvakDlg::AddContextEntries() {
   auto* open = new QAction(tr("Messwerte öffnen…"), this);
   open->setShortcut(QKeySequence::Open);
   open->setShortcutVisibleInContextMenu(true);
@@ -149,7 +87,7 @@ void CTorvakDlg::AddFileEntries() {
   setAcceptDrops(true);
   auto* background = new QAction(tr("Hintergrundbild wählen…"), this);
   connect(background, &QAction::triggered, this, [this] {
-    if (const QString path = AskBackgroundPath(this, backgroundPath_); !path.isEmpty()) ChooseBackground(path);
+    if (const QString path = AskBackgroundPath(this, model_.BackgroundFile()); !path.isEmpty()) ChooseBackground(path);
   });
   addAction(background);
   auto* large = new QAction(tr("Großbild"), this);
@@ -157,10 +95,17 @@ void CTorvakDlg::AddFileEntries() {
   large->setShortcutVisibleInContextMenu(true);
   connect(large, &QAction::triggered, this, [this] { ShowLargePicture(); });
   addAction(large);
+  measuringPoints_ = std::make_unique<MeasuringPointTools>(*this, model_, *scan_,
+                                                           [this](QPoint at) { return PicturePoint(at); });
+  connect(measuringPoints_.get(), &MeasuringPointTools::statusMessage, this, &CTorvakDlg::ShowStatus);
+  auto* about = new QAction(QCoreApplication::translate("CAboutDlg", kAboutEntry), this);
+  about->setShortcut(QKeySequence(Qt::Key_F1));
+  connect(about, &QAction::triggered, this, &CTorvakDlg::ShowAboutBox);
+  addAction(about);
 }
 
 LargePictureWindow& CTorvakDlg::ShowLargePicture() {
-  if (largePicture_ == nullptr) largePicture_ = new LargePictureWindow(*this);
+  if (!largePicture_) largePicture_ = std::make_unique<LargePictureWindow>(model_, this);
   if (largePicture_->isVisible()) {
     largePicture_->ToggleFullScreen();
   } else {
@@ -184,8 +129,8 @@ void CTorvakDlg::LayOutWindow() {
     control->raise();
   }
   ControlAs<QLineEdit>(ctl::kMouseField)->setReadOnly(true);
-  image_.legendWidth = layout_.scaleArea.Width();
-  image_.legendHeight = layout_.scaleArea.Height();
+  Control(ctl::kReadoutTabs)->hide();  // its frame only placed the readouts
+  model_.SetLegendSize(layout_.scaleArea.Width(), layout_.scaleArea.Height());
 
   statusLine_ = new QStatusBar(this);
   statusLine_->setObjectName(QStringLiteral("statusLine"));
@@ -193,12 +138,6 @@ void CTorvakDlg::LayOutWindow() {
   statusLine_->setGeometry(layout_.statusLine);
   setFixedSize(layout_.clientSize);
   move(0, 0);
-}
-
-// The layer map and the colour-scale bar for the display record as it starts out.
-void CTorvakDlg::CreateDisplayData() {
-  BuildLayerMap(display_, image_);
-  DrawScaleLegend(display_.legendSurface, image_);
 }
 
 void CTorvakDlg::InitControls() {
@@ -209,7 +148,7 @@ void CTorvakDlg::InitControls() {
   auto* stepWidth = ControlAs<UpDown>(ctl::kStepWidthUpDown);
   stepWidth->SetRange(1, 24);
   stepWidth->SetPosition(1);
-  ControlAs<QSlider>(ctl::kTransparency)->setValue(display_.transparency);
+  ControlAs<QSlider>(ctl::kTransparency)->setValue(model_.Display().transparency);
   for (int id : {ctl::kLeftPicture, ctl::kRightPicture, ctl::kBackgroundVisible, ctl::kStopAfterPass,
                  ctl::kBothDirections}) {
     ControlAs<QAbstractButton>(id)->setChecked(true);
@@ -222,39 +161,36 @@ void CTorvakDlg::InitControls() {
   ShowPage(kPageKamera, false);
   ShowPage(kPageWaermebild, false);
   ShowPage(kPageEinstellungen, true);
-  ControlAs<QLineEdit>(ctl::kMaxField)->setText(DegreesField(image_.scaleMax));
-  ControlAs<QLineEdit>(ctl::kMinField)->setText(DegreesField(image_.scaleMin));
+  ControlAs<QLineEdit>(ctl::kMaxField)->setText(model_.MaxText());
+  ControlAs<QLineEdit>(ctl::kMinField)->setText(model_.MinText());
   ResetRangeControls();
-  backgroundPath_ = BackgroundPath();
   ShowBackgroundPathLabel();
   Control(ctl::kPanelTabs)->setFocus();  // the tab control comes first in the tab order, not the Max field
 }
 
 void CTorvakDlg::ConnectScan() {
   ScanService* scan = scan_.get();
-  connect(scan, &ScanService::readingStored, this, [this](const CellReading& reading) {
-    if (dropReadingsUntilStopped_) return;
-    ShowLiveValues();
-    image_.StoreReading(reading.column, reading.row, reading.value);
-  });
+  connect(scan, &ScanService::readingStored, &model_, &PictureModel::StoreReading);
   connect(scan, &ScanService::scanRangeChanged, this, &CTorvakDlg::OnScanRangeChanged);
-  connect(scan, &ScanService::ambientChanged, this, [this](int celsius) {
-    if (opened_) {
-      opened_->liveAmbient = celsius;
-    } else {
-      ShowAmbient(celsius);
-    }
-  });
+  connect(scan, &ScanService::ambientChanged, &model_, &PictureModel::SetAmbient);
   connect(scan, &ScanService::startEnabledChanged, Control(ctl::kStart), &QWidget::setEnabled);
   connect(scan, &ScanService::portChosen, this, &CTorvakDlg::ShowPortChoice);
   connect(scan, &ScanService::scanningChanged, this, [this](bool scanning) {
     scanning_ = scanning;
-    if (!scanning) dropReadingsUntilStopped_ = false;
+    model_.SetScanning(scanning);
   });
-  connect(scan, &ScanService::repaintRequested, this, &CTorvakDlg::RepaintPicture);
   connect(scan, &ScanService::edgeAnswered, this,
           [this](RangeEdge edge, int value, bool accepted) { EdgeControl(edge)->Answer(value, accepted); });
   connect(scan, &ScanService::statusMessage, this, &CTorvakDlg::ShowStatus);
+  connect(&model_, &PictureModel::changed, this, &CTorvakDlg::OnModelChanged);
+}
+
+// The picture area is painted anew on every change of what it shows; the
+// ambient field shows the ambient temperature, if there is one.
+void CTorvakDlg::OnModelChanged(PictureModel::Parts parts) {
+  if (parts & (PictureModel::kPicture | PictureModel::kPoints)) update(ToRect(layout_.pictureArea));
+  if (parts & PictureModel::kScale) update(ToRect(layout_.scaleArea));
+  if (parts & PictureModel::kReadouts) ControlAs<QLineEdit>(ctl::kAmbientField)->setText(model_.AmbientText());
 }
 
 void CTorvakDlg::GroupRadioButtons(int first, int last) {
@@ -274,11 +210,7 @@ void CTorvakDlg::ConnectCommands() {
   OnClick(ctl::kStop, [scan] { scan->Stop(); });
   OnClick(ctl::kReset, [scan] { scan->Reset(); });
   OnClick(ctl::kMiddlePosition, [scan] { scan->MiddlePosition(); });
-  OnClick(ctl::kClearImage, [this] {
-    image_.ClearImage();
-    ShowLiveValues();
-    RepaintPicture();
-  });
+  OnClick(ctl::kClearImage, [this] { model_.Clear(); });
   const auto sendOptions = [this, scan] {
     scan->SetOptions(ControlAs<QAbstractButton>(ctl::kStopAfterPass)->isChecked(),
                      ControlAs<QAbstractButton>(ctl::kBothDirections)->isChecked());
@@ -291,16 +223,8 @@ void CTorvakDlg::ConnectCommands() {
     Control(ctl::PortButton(number))->setToolTip(PortDevice(number));
     OnClick(ctl::PortButton(number), [scan, number] { scan->SelectPort(number); });
   }
-  OnClick(ctl::kMeasuredPixels, [this] { SetDisplayModeAndRepaint(kMeasuredPixels); });
-  OnClick(ctl::kSmoothed, [this] { SetDisplayModeAndRepaint(kSmoothed); });
-
-  // The hidden step width: its up-down writes its position into its edit.
-  auto* stepWidth = ControlAs<UpDown>(ctl::kStepWidthUpDown);
-  connect(stepWidth, &UpDown::changeProposed, stepWidth,
-          [stepWidth](int value) { stepWidth->Answer(value, true); });
-  connect(stepWidth, &UpDown::positionChanged, this, [this](int position) {
-    ControlAs<QLineEdit>(ctl::kStepWidthEdit)->setText(QString::number(position));
-  });
+  OnClick(ctl::kMeasuredPixels, [this] { model_.SetDisplayMode(DisplayMode::MeasuredPixels); });
+  OnClick(ctl::kSmoothed, [this] { model_.SetDisplayMode(DisplayMode::Smoothed); });
 }
 
 // An edge moves only when the scan accepts it, at the moment it applies it.
@@ -319,97 +243,56 @@ void CTorvakDlg::ConnectRangeControls() {
 }
 
 void CTorvakDlg::ConnectPictureTools() {
-  arrangement_ = new ArrangementBars(controls_, display_, image_, this);
-  connect(arrangement_, &ArrangementBars::repaintRequested, this, &CTorvakDlg::RepaintPicture);
-  connect(ControlAs<QSlider>(ctl::kTransparency), &QSlider::valueChanged, this, [this](int percent) {
-    display_.transparency = percent;
-    RepaintPicture();
-  });
-
+  arrangement_ = std::make_unique<ArrangementBars>(controls_, model_);
+  connect(ControlAs<QSlider>(ctl::kTransparency), &QSlider::valueChanged, &model_, &PictureModel::SetTransparency);
   OnClick(ctl::kLoadPicture, [this] {
-    backgroundFit_ = BackgroundFit::TopLeft;  // the webcam still, at its size
-    ShowBackgroundPicture();
+    ShowBackgroundLoad(model_.LoadStill());  // the webcam still, at its size
     ControlAs<QAbstractButton>(ctl::kBackgroundVisible)->setChecked(true);
-    RepaintPicture();
   });
   OnClick(ctl::kBackgroundVisible, [this](bool checked) {
     if (checked) {
-      ShowBackgroundPicture();  // read anew: the still may have been replaced
+      ShowBackgroundLoad(model_.ShowBackground());  // read anew: the still may have been replaced
     } else {
-      ClearBackground(display_);
+      model_.HideBackground();
     }
-    RepaintPicture();
   });
-  OnClick(ctl::kHideBackground, [this] {
-    ClearBackground(display_);
-    RepaintPicture();
-  });
+  OnClick(ctl::kHideBackground, [this] { model_.HideBackground(); });
   OnClick(ctl::kEditSmoothing, [this] { EditSmoothing(); });
   OnClick(ctl::kSaveScreenshot, [this] { SaveScreenshot(); });
-  settingsDialog_ = new CWeichzeichnerDlg(this);
+  settingsDialog_ = std::make_unique<CWeichzeichnerDlg>(this);
 }
 
 // A file that cannot be read leaves the background black and says why; one
 // that ends early shows the rows it has and says that it is incomplete.
-bool CTorvakDlg::ShowBackgroundPicture() {
-  const BackgroundLoad load = ShowBackground(display_, backgroundPath_, backgroundFit_);
-  ShowStatus(load.problem.value_or(tr("Hintergrundbild %1 geladen").arg(backgroundPath_)));
-  return load.shown;
+void CTorvakDlg::ShowBackgroundLoad(const BackgroundLoad& load) {
+  ShowStatus(load.problem.value_or(tr("Hintergrundbild %1 geladen").arg(model_.BackgroundFile())));
 }
 
-// Any picture, so scaled to fit; remembered (and then reloaded by "Bild
-// Laden", at its size as a webcam still) only if it could be shown, else the
-// last choice stays.
 void CTorvakDlg::ChooseBackground(const QString& path) {
-  const QString previousPath = std::exchange(backgroundPath_, path);
-  const BackgroundFit previousFit = std::exchange(backgroundFit_, BackgroundFit::Scaled);
-  if (ShowBackgroundPicture()) {
-    QSettings().setValue(QStringLiteral("SETTINGS/BACKGROUND"), path);
-    ShowBackgroundPathLabel();
-  } else {
-    backgroundPath_ = previousPath;
-    backgroundFit_ = previousFit;
-  }
+  const BackgroundLoad load = model_.ChooseBackground(path);
+  ShowStatus(load.problem.value_or(tr("Hintergrundbild %1 geladen").arg(path)));
+  if (load.shown) ShowBackgroundPathLabel();
   ControlAs<QAbstractButton>(ctl::kBackgroundVisible)->setChecked(true);
-  RepaintPicture();
 }
 
 void CTorvakDlg::ShowBackgroundPathLabel() {
   auto* pathLabel = ControlAs<QLabel>(ctl::kBackgroundPathLabel);
-  pathLabel->setText(backgroundPath_);
-  pathLabel->setToolTip(backgroundPath_);  // a long path does not fit the label
+  pathLabel->setText(model_.BackgroundFile());
+  pathLabel->setToolTip(model_.BackgroundFile());  // a long path does not fit the label
 }
 
 // As around the About box: a running scan waits while the dialog is open.
 void CTorvakDlg::EditSmoothing() {
   scan_->Pause();
-  const bool applied = ApplySmoothingSettings(*settingsDialog_, image_, display_);
+  EditSmoothingSettings(*settingsDialog_, model_);
   scan_->Resume();
-  if (applied) {
-    RepaintPicture();
-  }
 }
 
-// The strip beside the picture area (the colour scale and the values) as
-// the window shows it, without the marks of editing a field.
-QImage CTorvakDlg::GrabStrip() {
-  const QRect strip(layout_.pictureArea.right, layout_.pictureArea.top, kStripWidth, kExportHeight);
-  const PlainTextFields plain(*this, strip);
-  return grab(strip).toImage();
-}
-
-// The picture, the strip beside it and the measured values are taken before
-// the dialog opens: the scan goes on while it is open.
+// The picture and the measured values are taken before the dialog opens:
+// the scan goes on while it is open.
 void CTorvakDlg::SaveScreenshot() {
-  QImage picture(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
-  {
-    QPainter painter(&picture);
-    painter.setFont(font());  // the markers' numbers as the window draws them
-    PaintPictureArea(painter);
-  }
-  const QImage screenshot = AssembleScreenshot(picture, GrabStrip());
-  Measurements measurements = TakeMeasurements(image_.grid, image_.ambientTemperature, image_.range);
-  if (opened_) measurements.takenAt = opened_->takenAt;
+  const QImage screenshot = TakeScreenshot(*this, model_, ToRect(layout_.pictureArea));
+  const Measurements measurements = model_.Snapshot();
   const QString path = chooseExportPath_(this);
   if (path.isEmpty()) {
     return;
@@ -422,37 +305,15 @@ void CTorvakDlg::SaveScreenshot() {
   ShowStatus(tr("Die Datei %1 wurde gespeichert.").arg(path));
 }
 
-// The step a running scan is in when it is stopped still delivers its
-// readings; they must not overwrite the values opened.
 bool CTorvakDlg::OpenMeasurementsFile(const QString& path) {
-  const MeasurementsRead read = ReadMeasurements(path);
-  if (!read.data) {
-    ShowStatus(read.problem);
-    QMessageBox::warning(this, tr("Messwerte öffnen"), read.problem);
+  if (const std::optional<QString> problem = model_.OpenMeasurements(path)) {
+    ShowStatus(*problem);
+    QMessageBox::warning(this, tr("Messwerte öffnen"), *problem);
     return false;
   }
-  if (scanning_) {
-    scan_->Stop();
-    dropReadingsUntilStopped_ = true;
-  }
-  if (!opened_) opened_ = OpenedValues{{}, image_.range, image_.ambientTemperature};
-  opened_->takenAt = read.data->takenAt;
-  image_.range = read.data->range;
-  std::copy_n(&read.data->grid[0][0], kGridColumns * kGridRows, &image_.grid[0][0]);
-  image_.RebuildImage();
-  ShowAmbient(read.data->ambientTemperature);
-  RepaintPicture();
+  if (scanning_) scan_->Stop();
   ShowStatus(tr("Messwerte aus %1 geöffnet").arg(path));
   return true;
-}
-
-// Opened values give way to the scan's own.
-void CTorvakDlg::ShowLiveValues() {
-  if (!opened_) return;
-  image_.range = opened_->liveRange;
-  ShowAmbient(opened_->liveAmbient);
-  opened_.reset();
-  RepaintPicture();
 }
 
 // One local file dropped on the window is opened as measured values.
@@ -491,27 +352,16 @@ void CTorvakDlg::ResetRangeControls() {
   OnScanRangeChanged(ScanRange{});
 }
 
-// The scan's accepted range: the image's copy (framed in the picture, unless
-// opened values show theirs) and the positions of the four edge controls.
+// The scan's accepted range: the model's (framed in the picture) and the
+// positions of the four edge controls.
 void CTorvakDlg::OnScanRangeChanged(const ScanRange& range) {
-  (opened_ ? opened_->liveRange : image_.range) = range;
+  model_.SetScanRange(range);
   for (RangeEdge edge : kRangeEdges) EdgeControl(edge)->SetPosition(range.Edge(edge));
-  RepaintPicture();
 }
 
 // The "Com" button of the port the scan opened; none for a number that is no Com port.
 void CTorvakDlg::ShowPortChoice(int number) {
   if (IsComPort(number)) ControlAs<QAbstractButton>(ctl::PortButton(number))->setChecked(true);
-}
-
-void CTorvakDlg::ShowAmbient(int celsius) {
-  image_.ambientTemperature = celsius;
-  ControlAs<QLineEdit>(ctl::kAmbientField)->setText(celsius == 0 ? QString() : DegreesField(celsius));
-}
-
-void CTorvakDlg::SetDisplayModeAndRepaint(int mode) {
-  SetDisplayMode(display_, image_, mode);
-  RepaintPicture();
 }
 
 void CTorvakDlg::ShowPage(int page, bool show) {
@@ -537,41 +387,30 @@ void CTorvakDlg::ShowStatus(const QString& text) { statusLine_->showMessage(text
 
 QString CTorvakDlg::StatusText() const { return statusLine_->currentMessage(); }
 
-void CTorvakDlg::RepaintPicture() {
-  update(ToRect(layout_.pictureArea));
-  emit pictureChanged();
-}
-
-void CTorvakDlg::PaintPictureArea(QPainter& painter) {
-  ComposePicture(display_, image_);
-  painter.drawImage(0, 0, SurfaceImage(display_.compositeSurface));
-  measuringPoints_->PaintMarkers(painter);
-}
-
 void CTorvakDlg::paintEvent(QPaintEvent* event) {
-  QWidget* readoutTabs = Control(ctl::kReadoutTabs);
-  if (!readoutTabs->isHidden()) readoutTabs->hide();  // the "Temperatur" tab is gone from the first paint on
   QPainter painter(this);
   const QRect picture = ToRect(layout_.pictureArea);
-  if (event->region().intersects(picture)) {
-    painter.translate(picture.topLeft());
-    PaintPictureArea(painter);
-    painter.resetTransform();
-  }
+  if (event->region().intersects(picture)) PaintPicture(painter, model_, picture);
   const QRect scale = ToRect(layout_.scaleArea);
   if (event->region().intersects(scale)) {
-    painter.drawImage(scale.topLeft(), SurfaceImage(display_.legendSurface),
-                      QRect(QPoint(0, 0), scale.size()));
+    painter.drawImage(scale.topLeft(), SurfaceImage(model_.Legend()), QRect(QPoint(0, 0), scale.size()));
   }
+}
+
+std::optional<QPoint> CTorvakDlg::PicturePoint(QPoint at) const {
+  const QRect picture = ToRect(layout_.pictureArea);
+  if (!picture.contains(at)) return std::nullopt;
+  return at - picture.topLeft();
 }
 
 // Moves over the window's own surface: the picture and scale areas lie free
 // of controls, and a move over a control stays with the control.
 void CTorvakDlg::mouseMoveEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
-  const std::string text =
-      MouseTemperatureText(display_, image_, layout_.pictureArea, layout_.scaleArea, at.x(), at.y());
-  ControlAs<QLineEdit>(ctl::kMouseField)->setText(QString::fromStdString(text));
+  const QRect scale = ToRect(layout_.scaleArea);
+  const QString text = scale.contains(at) ? model_.ScaleReadout(at - scale.topLeft())
+                                          : model_.PictureReadout(at - ToRect(layout_.pictureArea).topLeft());
+  ControlAs<QLineEdit>(ctl::kMouseField)->setText(text);
   QDialog::mouseMoveEvent(event);
 }
 
@@ -583,7 +422,6 @@ void CTorvakDlg::mousePressEvent(QMouseEvent* event) {
   QDialog::mousePressEvent(event);
 }
 
-// The window's actions: the measuring points' entries, then About.
 void CTorvakDlg::contextMenuEvent(QContextMenuEvent* event) {
   measuringPoints_->PrepareMenu(event->pos());
   QMenu::exec(actions(), event->globalPos(), nullptr, this);
@@ -595,7 +433,7 @@ void CTorvakDlg::reject() {
 
 void CTorvakDlg::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    event->accept();  // OnOK does nothing
+    event->accept();  // Enter does nothing
     return;
   }
   QDialog::keyPressEvent(event);

@@ -1,30 +1,26 @@
 #pragma once
 #include <QAbstractButton>
-#include <QDateTime>
 #include <QDialog>
 #include <QHash>
 #include <functional>
 #include <memory>
-#include <optional>
 
-#include "image/display.h"
-#include "image/thermal_image.h"
-#include "overlay/background.h"
 #include "scan/qt/scan_service.h"
+#include "ui/picture_model.h"
 #include "ui/torvak_layout.h"
 
 class ArrangementBars;
 class LargePictureWindow;
 class MeasuringPointTools;
 class CWeichzeichnerDlg;
-class QPainter;
 class QStatusBar;
 class UpDown;
 
 // The main window: a fixed-size dialog with the tab pages on the left, the
 // thermal picture in the middle and the readouts on the right, and a status
-// line below. It owns the thermal image and what is composed from it; the
-// scan runs in ScanService on a worker thread, so the window never waits.
+// line below. It wires the controls to the scan (ScanService, on a worker
+// thread, so the window never waits) and to the picture model, and shows
+// what the model holds.
 class CTorvakDlg : public QDialog {
   Q_OBJECT
  public:
@@ -42,8 +38,7 @@ class CTorvakDlg : public QDialog {
     return qobject_cast<T*>(Control(id));
   }
   const WindowLayout& Layout() const { return layout_; }
-  ThermalImage& Image() { return image_; }
-  DisplayData& DisplayRecord() { return display_; }
+  PictureModel& Model() { return model_; }
   ScanService& Scan() { return *scan_; }
   // As the scan last reported it.
   bool Scanning() const { return scanning_; }
@@ -59,22 +54,11 @@ class CTorvakDlg : public QDialog {
   // A plain German sentence on the status line.
   void ShowStatus(const QString& text);
   QString StatusText() const;
-  // Repaints the picture area (without erasing) at the next paint, and says
-  // so (pictureChanged).
-  void RepaintPicture();
-  // What the picture area shows: composes the picture and draws it with the
-  // measuring points' markers in the area's 640 x 480 coordinates, its
-  // top-left corner at the painter's origin.
-  void PaintPictureArea(QPainter& painter);
   // Shows the values of a file that "Messwerte (*.csv)" wrote as if they had
-  // been scanned, a running scan stopped first: the grid, the ambient
-  // temperature and the file's range framed in the picture, and an export
-  // writes the file's time and range. The scan range (its controls) and the
-  // head stay; the first reading a scan stores afterwards, or "Löschen",
-  // brings back the scan's range and ambient temperature and the time of
-  // the moment. A file that is not exactly such a file changes nothing and is
-  // named with the reason in a message. "Messwerte öffnen…" (Ctrl+O) and a
-  // file dropped on the window come here.
+  // been scanned, a running scan stopped first (see PictureModel). The scan
+  // range (its controls) and the head stay. A file that is not exactly such
+  // a file changes nothing and is named with the reason in a message.
+  // "Messwerte öffnen…" (Ctrl+O) and a file dropped on the window come here.
   bool OpenMeasurementsFile(const QString& path);
   // "Hintergrundbild wählen…": shows the picture file scaled to the picture
   // area and, if it could be shown, makes it the "BACKGROUND" setting.
@@ -84,10 +68,6 @@ class CTorvakDlg : public QDialog {
   // save dialog by default; tests choose the path without one.
   using ExportPathChooser = std::function<QString(QWidget* parent)>;
   void SetExportPathChooser(ExportPathChooser choose) { chooseExportPath_ = std::move(choose); }
-
- signals:
-  // The picture area is to be composed and shown anew.
-  void pictureChanged();
 
  public slots:
   void accept() override {}  // Enter does nothing; Esc and the close box still end the program
@@ -105,57 +85,44 @@ class CTorvakDlg : public QDialog {
 
  private:
   void OnInitDialog(const RunDevice& runDevice);
-  void AddAboutEntry();
-  void AddFileEntries();
+  void AddContextEntries();
   void LayOutWindow();
-  void CreateDisplayData();
   void InitControls();
   void ConnectScan();
   void ConnectCommands();
   void ConnectRangeControls();
+  void ConnectPictureTools();
   void GroupRadioButtons(int first, int last);
   // Calls handler on every click of the button with that ID.
   template <class Handler>
   void OnClick(int id, Handler handler) {
     connect(ControlAs<QAbstractButton>(id), &QAbstractButton::clicked, this, handler);
   }
+  void OnModelChanged(PictureModel::Parts parts);
   void OnTabChanged(int page);
   void ShowPortChoice(int number);
-  void ShowAmbient(int celsius);
-  void ShowLiveValues();
   void OnScanRangeChanged(const ScanRange& range);
   void ResetRangeControls();
-  void SetDisplayModeAndRepaint(int mode);
   UpDown* EdgeControl(RangeEdge edge) const;
-  void ConnectPictureTools();
-  bool ShowBackgroundPicture();  // true if shown
+  void ShowBackgroundLoad(const BackgroundLoad& load);
   void ShowBackgroundPathLabel();
   void EditSmoothing();
-  QImage GrabStrip();
   void SaveScreenshot();
+  // The picture area's point under a point of the window, if it lies there.
+  std::optional<QPoint> PicturePoint(QPoint at) const;
 
   WindowLayout layout_;
   QHash<int, QWidget*> controls_;
   QStatusBar* statusLine_ = nullptr;
-  ThermalImage image_;
-  DisplayData display_;
   bool scanning_ = false;
-  bool dropReadingsUntilStopped_ = false;  // readings of a scan stopped for opened values
-  // While values opened from a file are shown: their time, and the scan's
-  // range and ambient temperature that they stand in for.
-  struct OpenedValues {
-    QDateTime takenAt;
-    ScanRange liveRange;
-    int liveAmbient = 0;
-  };
-  std::optional<OpenedValues> opened_;
-  QString backgroundPath_;
-  // How the background shown was loaded; reading it anew keeps that.
-  BackgroundFit backgroundFit_ = BackgroundFit::TopLeft;
-  ArrangementBars* arrangement_ = nullptr;
-  CWeichzeichnerDlg* settingsDialog_ = nullptr;
-  MeasuringPointTools* measuringPoints_ = nullptr;
-  LargePictureWindow* largePicture_ = nullptr;  // made at its first opening
   ExportPathChooser chooseExportPath_;
-  std::unique_ptr<ScanService> scan_;  // last: stopped and joined first
+  // Stopped and joined first of all, by the destructor: no reading arrives
+  // while the rest goes.
+  std::unique_ptr<ScanService> scan_;
+  // The model outlives every view of it: the views are declared after it.
+  PictureModel model_;
+  std::unique_ptr<ArrangementBars> arrangement_;
+  std::unique_ptr<CWeichzeichnerDlg> settingsDialog_;
+  std::unique_ptr<MeasuringPointTools> measuringPoints_;
+  std::unique_ptr<LargePictureWindow> largePicture_;  // made at its first opening
 };

@@ -12,6 +12,7 @@
 #include "image/thermal_image.h"
 #include "overlay/surface_image.h"
 #include "ui/dialog_parts.h"
+#include "ui/picture_model.h"
 
 namespace {
 
@@ -156,13 +157,10 @@ void CWeichzeichnerDlg::paintEvent(QPaintEvent* /*event*/) {
   }
 }
 
-bool ApplySmoothingSettings(CWeichzeichnerDlg& dialog, ThermalImage& image, DisplayData& display) {
-  dialog.Prepare(image);
-  if (dialog.exec() != QDialog::Accepted) {
-    return false;
-  }
+void EditSmoothingSettings(CWeichzeichnerDlg& dialog, PictureModel& picture) {
+  dialog.Prepare(picture.Image());
+  if (dialog.exec() != QDialog::Accepted) return;
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  dialog.Settings().ApplyTo(image, display);
+  picture.SetSmoothing(dialog.Settings());
   QGuiApplication::restoreOverrideCursor();
-  return true;
 }

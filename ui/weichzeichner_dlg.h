@@ -4,6 +4,7 @@
 #include "image/smoothing_preview.h"
 #include "image/smoothing_settings.h"
 
+class PictureModel;
 class QLabel;
 class QLineEdit;
 class QSlider;
@@ -49,7 +50,6 @@ class CWeichzeichnerDlg : public QDialog {
   QLabel* smoothedPlaceholder_;
 };
 
-// Runs the dialog with the image's smoothing settings; only on "OK" applies
-// them (SmoothingSettings::ApplyTo) and returns true. The caller repaints the
-// picture only then.
-bool ApplySmoothingSettings(CWeichzeichnerDlg& dialog, ThermalImage& image, DisplayData& display);
+// Runs the dialog with the picture's smoothing settings; only on "OK" gives
+// them to the picture.
+void EditSmoothingSettings(CWeichzeichnerDlg& dialog, PictureModel& picture);

@@ -28,7 +28,7 @@ TEST(WindowOnHead, FullPassHoldsTheSceneInEveryCellAndShowsTheSpotsWhiteAndBlack
   ASSERT_TRUE(WaitFor([&] { return scanning.size() == 2; }, 60000));  // on, and off after one pass
   int wrongCells = 0;
   for (int cell = 0; cell < 62 * 32; ++cell) {
-    wrongCells += dlg.Image().grid[cell / 32][cell % 32] != headsim::ExpectedReading(cell / 32, cell % 32);
+    wrongCells += dlg.Model().Image().Grid()[cell / 32][cell % 32] != headsim::ExpectedReading(cell / 32, cell % 32);
   }
   EXPECT_EQ(wrongCells, 0);
   EXPECT_EQ(dlg.StatusText().toStdString(), head.Status(PortOutcome::kOpened).toStdString());
@@ -37,7 +37,7 @@ TEST(WindowOnHead, FullPassHoldsTheSceneInEveryCellAndShowsTheSpotsWhiteAndBlack
   dlg.ControlAs<QSlider>(ctl::kTransparency)->setValue(0);
   const QImage shown = dlg.grab().toImage();
   const Area& area = dlg.Layout().pictureArea;
-  const PictureRect& right = dlg.DisplayRecord().rightPicture;  // both spots lie in the right half
+  const PictureRect& right = dlg.Model().Display().rightPicture;  // both spots lie in the right half
   const auto colourAt = [&](const headsim::Spot& spot) {
     return shown.pixel(area.left + right.x + static_cast<int>((spot.column - 30.5) * right.cellWidth),
                        area.top + right.y + static_cast<int>((31.5 - spot.row) * right.cellHeight));

@@ -125,7 +125,7 @@ class Grabber {
 // The window's point at the centre of a cell of the picture.
 QPoint CellPosition(CTorvakDlg& window, GridCell cell) {
   const Area& area = window.Layout().pictureArea;
-  const CellPoint centre = CellCentre(window.DisplayRecord(), cell);
+  const CellPoint centre = window.Model().CellCentre(cell);
   return {area.left + static_cast<int>(centre.x), area.top + static_cast<int>(centre.y)};
 }
 

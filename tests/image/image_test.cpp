@@ -33,16 +33,16 @@ int ColouredPixels(const MemoryPicture& p) {
 // anchor to the next, truncated; value v shows entry (v - 10) / 150 * 180, truncated.
 TEST(ThermalImage, StartSettingsAndAColourScaleThroughTheAnchorsWithBlackBelowAndWhiteAbove) {
   const ThermalImage image;
-  EXPECT_TRUE(image.kernelRadius == 20 && image.kernelHalfWidth == 0.6 && image.scaleMin == 10 &&
-              image.scaleMax == 160 && image.ambientTemperature == 10);
+  EXPECT_TRUE(image.KernelRadius() == 20 && image.KernelHalfWidth() == 0.6 && image.ScaleMin() == 10 &&
+              image.ScaleMax() == 160 && image.Ambient() == 10);
   const std::pair<int, Colour> entries[] = {
       {0, Rgb(0, 0, 255)},    {1, Rgb(0, 8, 246)},    {30, Rgb(0, 255, 0)},    {45, Rgb(127, 255, 0)},
       {75, Rgb(255, 210, 0)}, {105, Rgb(255, 82, 0)}, {165, Rgb(191, 0, 191)}, {179, Rgb(132, 0, 132)},
       {180, Rgb(128, 0, 128)}};
-  for (const auto& [index, colour] : entries) EXPECT_EQ(image.palette[index], colour) << "entry " << index;
+  for (const auto& [index, colour] : entries) EXPECT_EQ(image.Palette()[index], colour) << "entry " << index;
   const std::pair<int, Colour> values[] = {{-1, kNoReadingGrey},    {0, kBlack},   {9, kBlack},
-                                           {10, image.palette[0]},   {11, image.palette[1]},
-                                           {101, image.palette[109]}, {160, image.palette[180]}, {161, kWhite}};
+                                           {10, image.Palette()[0]},   {11, image.Palette()[1]},
+                                           {101, image.Palette()[109]}, {160, image.Palette()[180]}, {161, kWhite}};
   for (const auto& [value, colour] : values) EXPECT_EQ(image.ScaleColour(value), colour) << value;
 }
 
@@ -57,8 +57,8 @@ TEST(ThermalImage, ReadingsShowAsMeasuredPixelsAndAsSumsWeightedByTheNormalDensi
   for (const auto& [halfWidth, radius, scaleMax, rebuild] : cases) {
     ThermalImage image;
     const auto configure = [&, halfWidth = halfWidth, radius = radius, scaleMax = scaleMax] {
-      std::tie(image.kernelHalfWidth, image.kernelRadius, image.scaleMax) = std::tuple(halfWidth, radius, scaleMax);
-      image.ComputeKernel();
+      image.SetSmoothing(halfWidth, radius);
+      image.SetScale(10, scaleMax);
     };
     if (!rebuild) configure();
     image.StoreReading(31, 0, 200);   // stored anew after the clearing
@@ -68,17 +68,14 @@ TEST(ThermalImage, ReadingsShowAsMeasuredPixelsAndAsSumsWeightedByTheNormalDensi
     image.StoreReading(5, 5, 90);     // removed
     for (const auto& [c, r, v] : readings) image.StoreReading(c, r, v);
     image.StoreReading(5, 5, -1);
-    if (rebuild) {
-      configure();
-      image.RebuildImage();
-    }
+    if (rebuild) configure();
     image.StoreReading(29, 30, 70);  // stored twice
     for (int i = -radius - 1; i <= radius; ++i)  // the kernel's offsets are -R..R-1 each way
       for (int j = -radius - 1; j <= radius; ++j)
         ASSERT_NEAR(image.Weight(i, j), NormalDensity(i, j, halfWidth, radius), 1e-9) << i << "," << j;
     for (const auto& [c, r, v] : readings)
-      EXPECT_EQ((c < 31 ? image.measuredLeft : image.measuredRight).Pixel(c % 31, 31 - r), image.ScaleColour(v));
-    EXPECT_TRUE(ColouredPixels(image.measuredLeft) == 2 && ColouredPixels(image.measuredRight) == 1);
+      EXPECT_EQ(image.Measured(c < 31 ? Half::Left : Half::Right).Pixel(c % 31, 31 - r), image.ScaleColour(v));
+    EXPECT_TRUE(ColouredPixels(image.Measured(Half::Left)) == 2 && ColouredPixels(image.Measured(Half::Right)) == 1);
     for (int k = 0; k < 2 * 640 * 480; ++k) {
       const Half half = k < 640 * 480 ? Half::Left : Half::Right;
       const int x = k % 640, y = k / 640 % 480;
@@ -89,7 +86,7 @@ TEST(ThermalImage, ReadingsShowAsMeasuredPixelsAndAsSumsWeightedByTheNormalDensi
       const double sum = image.Sum(half, x, y);
       ASSERT_TRUE(expected == 0 ? sum == -1.0 : std::abs(sum - expected) <= 1e-9 * (1 + expected))
           << x << "," << y << " R " << radius << ": " << sum << " for " << expected;
-      ASSERT_EQ((half == Half::Left ? image.smoothedLeft : image.smoothedRight).Pixel(x, y),
+      ASSERT_EQ(image.Smoothed(half).Pixel(x, y),
                 image.ScaleColour(static_cast<int>(sum)));
     }
   }
@@ -123,7 +120,7 @@ class PictureArea : public ::testing::Test {
  protected:
   PictureArea() {
     for (int k = 0; k < 640 * 480; ++k) display.backgroundSurface.Bits()[k] = Rgb(k % 97, 101 + k / 640 % 113, k % 211);
-    DrawScaleLegend(display.legendSurface, image);
+    DrawScaleLegend(display, image);
     BuildLayerMap(display, image);
   }
   // Composes; then the pixels that differ from `expected` (nullopt: the background).
@@ -137,13 +134,13 @@ class PictureArea : public ::testing::Test {
     return count;
   }
   void Place(const PictureRect& left, const PictureRect& right) {
-    std::tie(display.leftPicture, display.rightPicture) = std::tuple(left, right);
-    BuildLayerMap(display, image);
+    PlacePictures(display, image, left, right);
   }
   // Composes; then the readout's text for the pointer at (x, y) of the window.
   std::string TextAt(int x, int y) {
     ComposePicture(display, image);
-    return MouseTemperatureText(display, image, kPictureArea, kScaleArea, x, y);
+    return x < kScaleArea.left ? ReadoutText(display, image, ReadoutArea::Picture, x - kPictureArea.left, y - kPictureArea.top)
+                               : ReadoutText(display, image, ReadoutArea::Scale, x - kScaleArea.left, y - kScaleArea.top);
   }
 
   ThermalImage image;
@@ -155,7 +152,7 @@ class PictureArea : public ::testing::Test {
 TEST_F(PictureArea, MeasuredCellsCoverTheirPixelsUpToTheEdgesOfTheArea) {
   for (int c = 0; c < 31 * 32; ++c) image.StoreReading(c / 32, c % 32, c == 31 ? 160 : 10);  // top-left purple
   image.StoreReading(61, 0, 10);
-  display.transparency = 0;
+  SetTransparency(display, 0);
   const auto cell = [](const PictureRect& p, int x, int y) {  // column and row from the top, if inside
     return Inside(x - p.x, 0, p.width - 1) && Inside(y - p.y, 0, p.height - 1)
                ? std::optional(std::pair((x - p.x) * 31 / p.width, (y - p.y) * 32 / p.height))
@@ -179,10 +176,11 @@ TEST_F(PictureArea, MeasuredCellsCoverTheirPixelsUpToTheEdgesOfTheArea) {
 // Smoothed, a picture covers its rectangle less a margin of half a cell plus 31 R / (30 * 8) across and
 // 32 R / (31 * 8) down, truncated: at R 23, 6 and 5 pixels, so x 42..277 and y 149..330.
 TEST_F(PictureArea, SmoothedPictureShowsOnlyBetweenTheOuterCellCentres) {
-  image.kernelRadius = 23;
-  image.smoothedLeft.Fill(kBlue);  // a smoothed picture coloured everywhere
-  display.transparency = 0;
-  SetDisplayMode(display, image, kSmoothed);
+  image.SetScale(0, 1000);  // every reading and every sum of 1 is blue
+  image.SetSmoothing(0.6, 23);
+  for (int c = 0; c < 31 * 32; ++c) image.StoreReading(c / 32, c % 32, 1);
+  SetTransparency(display, 0);
+  SetDisplayMode(display, image, DisplayMode::Smoothed);
   EXPECT_EQ(Mismatches([](int x, int y) {
               return Inside(x, 42, 277) && Inside(y, 149, 330) ? std::optional(kBlue) : std::nullopt;
             }),
@@ -197,7 +195,7 @@ TEST_F(PictureArea, OverlappingPicturesMixTheirColoursAndTheirReadings) {
   const std::tuple<int, int, const char*, Colour> cells[] = {
       {10, -1, "10 ° C", kBlue}, {-1, 160, "160 ° C", kPurple}, {10, 160, "85 ° C", Rgb(64, 0, 191)},
       {-1, -1, "", Rgb(0, 0, 2)}, {9, 51, "", 0},               {40, 161, "", 0}};  // 0: not checked
-  display.transparency = 0;
+  SetTransparency(display, 0);
   for (int c = 0; const auto& [l, r, text, colour] : cells) {
     image.StoreReading(c, 31, l);
     image.StoreReading(c + 31, 31, r);
@@ -206,7 +204,7 @@ TEST_F(PictureArea, OverlappingPicturesMixTheirColoursAndTheirReadings) {
     ++c;
   }
   for (const auto& [transparency, colour] : {std::pair{50, Rgb(32, 0, 96)}, {100, Rgb(0, 0, 2)}}) {
-    display.transparency = transparency;
+    SetTransparency(display, transparency);
     ComposePicture(display, image);
     EXPECT_EQ(display.compositeSurface.Pixel(52, 144), colour) << transparency;
   }
@@ -232,8 +230,8 @@ TEST_F(PictureArea, ReducedScanRangesAreFramed) {
       {25, 31, 7, 9, both(frame(236, 276, 284, 294, 283), frame(356, 276, 364, 294, 356))},
       {0, 61, 0, 31, [](int, int) { return false; }}};  // the full range: the old frame is painted over
   const auto setRange = [this](int c0, int c1, int r0, int r1) {
-    image.range = ScanRange{static_cast<std::uint8_t>(c0), static_cast<std::uint8_t>(c1),
-                            static_cast<std::uint8_t>(r0), static_cast<std::uint8_t>(r1)};
+    image.SetRange(ScanRange{static_cast<std::uint8_t>(c0), static_cast<std::uint8_t>(c1),
+                             static_cast<std::uint8_t>(r0), static_cast<std::uint8_t>(r1)});
   };
   for (const auto& [c0, c1, r0, r1, white] : cases) {
     setRange(c0, c1, r0, r1);
@@ -250,7 +248,7 @@ TEST_F(PictureArea, ReducedScanRangesAreFramed) {
 // The readout takes the layers before the mix, only strictly inside the areas; a colour reads back within a
 // degree: 31 shows entry 25 = (0, 212, 42), green 212 / 255 of the first of six 25-degree segments, 30.8.
 TEST_F(PictureArea, ReadingsAndTheScaleBarReadBackAtTheResolutionOfTheScale) {
-  display.transparency = 100;
+  SetTransparency(display, 100);
   Place({0, 0, 248, 192, 8, 6}, {392, 288, 248, 192, 8, 6});  // corner cells at the area's corners
   const std::pair<int, const char*> cells[] = {  // the top row of the left picture from the left
       {31, "30 \xC2\xB0 C"}, {9, "< 10 ° C"}, {10, "10 ° C"}, {160, "160 ° C"}, {161, "> 160 ° C"}};
@@ -275,7 +273,7 @@ TEST_F(PictureArea, ReadingsAndTheScaleBarReadBackAtTheResolutionOfTheScale) {
   EXPECT_TRUE(!ColourToTemperature(image, kNoReadingGrey) && ColourToTemperature(image, Rgb(0, 0, 1)) == kOffScale &&
               ColourToTemperature(image, Rgb(0, 204, 204)) == kOffScale);  // green says 0.8, blue 0.2
   for (int k = 0; k < kPaletteSize; ++k)  // entry k stands for 10 + 150 k / 180 degrees
-    ASSERT_LT(std::abs(ColourToTemperature(image, image.palette[k]).value_or(-9) - (10 + 150.0 * k / 180)), 1) << k;
+    ASSERT_LT(std::abs(ColourToTemperature(image, image.Palette()[k]).value_or(-9) - (10 + 150.0 * k / 180)), 1) << k;
 }
 
 // A cell's place in its picture follows the picture when it is moved or resized: the cell under a

@@ -40,16 +40,16 @@ class ArrangementGroup : public ::testing::Test {
   ArrangementGroup() { model.Reset(left, right); }
   // A scroll request on one bar, then the update the window runs.
   void Scroll(ArrangementBarIndex i, int code, int dragged = 0) {
-    model.StepBar(code, model.bars[i], i == kPositionYBar || i == kHeightBar, dragged, left);
+    model.StepBar(code, i, dragged, left);
     model.ApplyArrangement(left, right);
   }
   void DragTo(ArrangementBarIndex i, int position) { Scroll(i, kThumbTrack, position); }
   void Select(bool l, bool r) {
-    std::tie(model.leftSelected, model.rightSelected) = std::tuple(l, r);
+    model.SelectPictures(l, r);
     model.SetUpArrangement(left, right);
   }
   void ExpectRange(ArrangementBarIndex i, int min, int max, int position) {
-    const ArrangementBar& b = model.bars[i];
+    const ArrangementBar& b = model.Bar(i);
     EXPECT_EQ(std::tuple(b.enabled, b.minimum, b.maximum, b.position), std::tuple(true, min, max, position)) << i;
   }
   // x, y, width and height of both pictures; cells are a 31st and a 32nd of them.
@@ -72,9 +72,9 @@ TEST_F(ArrangementGroup, StartRangesAndNeutralThumbsForTheCheckedPictures) {
   Select(false, true);
   ExpectRange(kPositionXBar, -444 - 160, 444 - 160, 0);
   Select(false, false);
-  for (const ArrangementBar& bar : model.bars) EXPECT_FALSE(bar.enabled);
+  for (ArrangementBarIndex i : {kPositionXBar, kPositionYBar, kWidthBar, kHeightBar}) EXPECT_FALSE(model.Bar(i).enabled);
   Scroll(kWidthBar, kToMaximum);  // a disabled bar does not move
-  EXPECT_EQ(model.bars[kWidthBar].position, 100);
+  EXPECT_EQ(model.Bar(kWidthBar).position, 100);
   Expect({36, 144, 248, 192}, {356, 144, 248, 192});
 }
 
@@ -107,13 +107,13 @@ TEST_F(ArrangementGroup, KeptAspectLetsTheWidthBarDriveBothSizesAndSurvivesARese
   DragTo(kWidthBar, 150);
   Expect({-240 - 186 + 320, 240 - 144, 372, 288}, {240 - 186 + 320, 240 - 144, 372, 288});
   model.SetKeepAspect(false, left, right);
-  DragTo(kHeightBar, model.bars[kHeightBar].minimum + model.bars[kHeightBar].maximum - 150);
+  DragTo(kHeightBar, model.Bar(kHeightBar).minimum + model.Bar(kHeightBar).maximum - 150);
   Expect({-240 - 186 + 320, 240 - 216, 372, 432}, {240 - 186 + 320, 240 - 216, 372, 432});
   Select(false, true);
   model.SetKeepAspect(true, left, right);  // captures 432 / 372
   model.Reset(left, right);
   Expect({36, 144, 248, 192}, {356, 144, 248, 192});
-  EXPECT_TRUE(!model.leftSelected && model.rightSelected && !model.bars[kHeightBar].enabled);
+  EXPECT_TRUE(!model.LeftSelected() && model.RightSelected() && !model.Bar(kHeightBar).enabled);
   DragTo(kWidthBar, 100);
   Expect({36, 144, 248, 192}, {356, 240 - 144, 248, 288});  // 248 * 432 / 372 = 288
 }
@@ -130,8 +130,8 @@ TEST_F(ArrangementGroup, StepsMoveTheThumbWithinItsRange) {
   const std::tuple<int, int, int> steps[] = {{kThumbTrack, 515, 515}, {kPageDown, 0, 516}, {kEndScroll, 0, 516},
                                              {kThumbTrack, 13, 13},   {kLineUp, 0, 12},     {kLineUp, 0, 12}};
   for (const auto& [code, dragged, position] : steps) {
-    model.StepBar(code, model.bars[kWidthBar], false, dragged, left);
-    EXPECT_EQ(model.bars[kWidthBar].position, position) << code;
+    model.StepBar(code, kWidthBar, dragged, left);
+    EXPECT_EQ(model.Bar(kWidthBar).position, position) << code;
   }
   model.Reset(left, right);
   Scroll(kPositionYBar, kToMinimum);  // the pictures have just left the area at the top
@@ -157,7 +157,7 @@ TEST_F(ArrangementGroup, BarsWithoutACommonRangeAreDisabledAndChangeNothing) {
   Scroll(kWidthBar, kToMaximum);
   const PictureRect shrunk = left, grown = right;
   Select(true, true);
-  ASSERT_FALSE(model.bars[kWidthBar].enabled);
+  ASSERT_FALSE(model.Bar(kWidthBar).enabled);
   Scroll(kPositionXBar, kLineDown);  // centres scaled by their own unchanged sizes: one pixel
   Expect({shrunk.x + 1, shrunk.y, shrunk.width, shrunk.height}, {grown.x + 1, grown.y, grown.width, grown.height});
 }

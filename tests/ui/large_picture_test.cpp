@@ -10,7 +10,7 @@
 
 TEST_F(WindowTest, LargePictureShowsThePictureScaledReadsLikeItAndFollowsIt) {
   CTorvakDlg& window = Open();
-  for (int i = 0; i < kGridColumns * kGridRows; ++i) Image().StoreReading(i / kGridRows, i % kGridRows, 10 + i % 150);
+  for (int i = 0; i < kGridColumns * kGridRows; ++i) Store(i / kGridRows, i % kGridRows, 10 + i % 150);
   QTest::keyClick(&window, Qt::Key_F11);
   auto* large = window.findChild<LargePictureWindow*>();
   ASSERT_TRUE(large != nullptr && large->isFullScreen());
@@ -51,7 +51,7 @@ TEST_F(WindowTest, LargePictureShowsThePictureScaledReadsLikeItAndFollowsIt) {
   large->installEventFilter(this);  // counts its paints too
   QCoreApplication::processEvents();
   const int paints = picturePaints_;
-  window.RepaintPicture();
+  Store(0, 0, 20);
   EXPECT_TRUE(WaitFor([&] { return picturePaints_ >= paints + 2; }));
 }
 
@@ -59,7 +59,7 @@ TEST_F(WindowTest, LargePictureShowsThePictureScaledReadsLikeItAndFollowsIt) {
 // pixel is the picture's pixel under it, never a blend.
 TEST_F(WindowTest, MainPictureIsShownPixelForPixelAtAnyDensity) {
   CTorvakDlg& window = Open();
-  for (int i = 0; i < kGridColumns * kGridRows; ++i) Image().StoreReading(i / kGridRows, i % kGridRows, 10 + i % 150);
+  for (int i = 0; i < kGridColumns * kGridRows; ++i) Store(i / kGridRows, i % kGridRows, 10 + i % 150);
   const QImage composite = PaintPicture();
   const QImage shown = window.grab(ToRect(window.Layout().pictureArea)).toImage().convertToFormat(QImage::Format_RGB32);
   const double ratio = shown.devicePixelRatio();

@@ -15,8 +15,7 @@ class SmoothingDialogTest : public ::testing::Test {
  protected:
   QSlider* Bar(const char* id) { return dialog.findChild<QSlider*>(QString::fromLatin1(id)); }
   QString Text(const char* id) { return dialog.findChild<QLineEdit*>(QString::fromLatin1(id))->text(); }
-  ThermalImage image;
-  DisplayData display;
+  PictureModel picture{{}};
   CWeichzeichnerDlg dialog;
 };
 
@@ -66,7 +65,7 @@ TEST(UpDown, ArrowsAndKeysProposeInTheirDirection) {
 // A trackbar move keeps the other values at the image's settings; the edits
 // and the previews follow, and the previews are painted at their placeholders.
 TEST_F(SmoothingDialogTest, TrackbarsReachEditsAndPreviews) {
-  dialog.Prepare(image);
+  dialog.Prepare(picture.Image());
   const QString halfWidth = Text("1066");
   Bar("1093")->setValue(45);
   const QImage measured = SurfaceImage(dialog.Preview().measuredPreview).copy();
@@ -90,10 +89,12 @@ TEST_F(SmoothingDialogTest, OkAndEnterApplyTheSettingsAbbrechenDoesNot) {
       {"Abbrechen", false, [&] { dialog.findChild<QPushButton*>(QStringLiteral("2"))->click(); }},
   };
   for (const auto& [name, applies, close] : closings) {
-    image.kernelRadius = 20;
+    SmoothingSettings start;
+    start.Take(ThermalImage{});
+    picture.SetSmoothing(start);
     QTimer::singleShot(0, &dialog, [&] { Bar("1093")->setValue(45), close(); });
-    EXPECT_EQ(ApplySmoothingSettings(dialog, image, display), applies) << name;
-    EXPECT_EQ(image.kernelRadius != 20, applies) << name;
+    EditSmoothingSettings(dialog, picture);
+    EXPECT_EQ(picture.Image().KernelRadius() != start.Radius(), applies) << name;
   }
 }
 

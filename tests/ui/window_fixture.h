@@ -73,8 +73,10 @@ class WindowTest : public QObject, public ::testing::Test {
   }
   QAbstractButton* Button(int id) const { return window_->ControlAs<QAbstractButton>(id); }
   void Click(int id) { Button(id)->click(); }
-  ThermalImage& Image() const { return window_->Image(); }
-  DisplayData& Display() const { return window_->DisplayRecord(); }
+  const ThermalImage& Image() const { return window_->Model().Image(); }
+  const DisplayData& Display() const { return window_->Model().Display(); }
+  // A reading of a cell as the scan hands it to the picture.
+  void Store(int column, int row, int value) { window_->Model().StoreReading(CellReading{column, row, value}); }
   // Composes and paints the picture at once; a copy of what it painted.
   QImage PaintPicture() {
     window_->repaint(ToRect(window_->Layout().pictureArea));

@@ -42,8 +42,8 @@ TEST_F(WindowTest, PictureControlsReachTheirModelAndThePicture) {
   const auto visible = [&] { return Button(ctl::kBackgroundVisible)->isChecked(); };
   constexpr Colour kOrange = Rgb(200, 100, 50);
   const std::pair<const char*, std::function<bool()>> changes[] = {
-      {"Weichzeichner", [&] { return Click(ctl::kSmoothed), Display().displayMode == kSmoothed; }},
-      {"Mess-Pixel", [&] { return Click(ctl::kMeasuredPixels), Display().displayMode == kMeasuredPixels; }},
+      {"Weichzeichner", [&] { return Click(ctl::kSmoothed), Display().displayMode == DisplayMode::Smoothed; }},
+      {"Mess-Pixel", [&] { return Click(ctl::kMeasuredPixels), Display().displayMode == DisplayMode::MeasuredPixels; }},
       {"Transparenz",
        [&] { return window.ControlAs<QSlider>(ctl::kTransparency)->setValue(30), Display().transparency == 30; }},
       {"X, right arrow", [&] { return move(ctl::kBarPositionX, A::SliderSingleStepAdd, &PictureRect::x) == 1; }},
@@ -51,11 +51,10 @@ TEST_F(WindowTest, PictureControlsReachTheirModelAndThePicture) {
       {"Y, upper arrow", [&] { return move(ctl::kBarPositionY, A::SliderSingleStepSub, &PictureRect::y) == -1; }},
       {"width, thumb right", [&] { return move(ctl::kBarWidth, A::SliderMove, &PictureRect::width) == 1; }},
       {"height, top: tallest", [&] { return move(ctl::kBarHeight, A::SliderToMinimum, &PictureRect::height) == 1; }},
-      {"Löschen",
-       [&] { return Image().StoreReading(5, 10, 80), Click(ctl::kClearImage), Image().grid[5][10] == kNoReading; }},
+      {"Löschen", [&] { return Store(5, 10, 80), Click(ctl::kClearImage), Image().Grid()[5][10] == kNoReading; }},
       {"Edit, OK", [&] {
          WithNextModal<QDialog>([](QDialog& d) { d.findChild<QSlider*>("1093")->setValue(45), d.accept(); });
-         return Click(ctl::kEditSmoothing), Image().kernelRadius != ThermalImage{}.kernelRadius;
+         return Click(ctl::kEditSmoothing), Image().KernelRadius() != ThermalImage{}.KernelRadius();
        }},
       {"Bild Laden", [&] { return Click(ctl::kLoadPicture), shows(kWhite) && window.StatusText().contains(still); }},
       {"Hintergrundbild sichtbar, off", [&] { return Click(ctl::kBackgroundVisible), shows(kBlack); }},
@@ -77,15 +76,14 @@ TEST_F(WindowTest, PictureControlsReachTheirModelAndThePicture) {
   Click(ctl::kLeftPicture);
   Click(ctl::kRightPicture);
   for (int id : {ctl::kBarPositionX, ctl::kBarPositionY, ctl::kBarWidth}) EXPECT_FALSE(bar(id)->isEnabled());
-  for (int i = 0; i < kGridColumns * kGridRows; ++i) Image().StoreReading(i / kGridRows, i % kGridRows, 30);
+  for (int i = 0; i < kGridColumns * kGridRows; ++i) Store(i / kGridRows, i % kGridRows, 30);
   PaintPicture();  // the readout reads the composed display
   const Area& area = window.Layout().pictureArea;
   const QPoint over(area.left + now.x + now.width / 2, area.top + now.y + now.height / 2);  // the left picture's centre
   QTest::mouseMove(&window, over);
   const QString shown = window.ControlAs<QLineEdit>(ctl::kMouseField)->text();
   EXPECT_FALSE(shown.isEmpty());
-  EXPECT_EQ(shown.toStdString(),
-            MouseTemperatureText(Display(), Image(), area, window.Layout().scaleArea, over.x(), over.y()));
+  EXPECT_EQ(shown, window.Model().PictureReadout(over - QPoint(area.left, area.top)));
 }
 
 // The scan goes on while the save dialog is open; the picture saved is what the
@@ -104,7 +102,7 @@ TEST_F(WindowTest, ScreenshotHoldsThePictureAndValuesOfTheClickWhileTheScanGoesO
     Click(ctl::kSaveScreenshot);
   };
   Open();
-  window_->MeasuringPoints().Recorder().AddPoint({40, 13});
+  window_->Model().AddPoint({40, 13});
   auto* field = window_->ControlAs<QLineEdit>(ctl::kMaxField);
   field->setFocus();
   field->selectAll();
@@ -130,8 +128,8 @@ TEST_F(WindowTest, ScreenshotHoldsThePictureAndValuesOfTheClickWhileTheScanGoesO
     QFile in(file);
     return in.open(QIODevice::ReadOnly) ? in.readAll().split('\n').mid(1) : QList<QByteArray>{};
   };
-  ASSERT_FALSE(SaveMeasurements(dir.filePath("erwartet.csv"), TakeMeasurements(Image().grid, 0, ScanRange{})));
-  save([&] { return Image().StoreReading(0, 0, 99), "werte.csv"; });
+  ASSERT_FALSE(SaveMeasurements(dir.filePath("erwartet.csv"), TakeMeasurements(Image().Grid(), 0, ScanRange{})));
+  save([&] { return Store(0, 0, 99), "werte.csv"; });
   EXPECT_EQ(valueLines(path), valueLines(dir.filePath("erwartet.csv")));
   QString told;
   WithNextModal<QMessageBox>([&](QMessageBox& box) { told = box.text(), box.accept(); });
@@ -156,14 +154,14 @@ TEST_F(WindowTest, OpenedMeasurementsShowAndExportAsWhenSavedUntilTheNextReading
   };
   CTorvakDlg& window = Open();
   window.SetExportPathChooser([&](QWidget*) { return again; });
-  for (int i = 0; i < 300; ++i) Image().StoreReading(i % kGridColumns, i * 7 % kGridRows, 20 + i % 120);
+  for (int i = 0; i < 300; ++i) Store(i % kGridColumns, i * 7 % kGridRows, 20 + i % 120);
   const ScanRange fileRange{0, 55, 0, 27};
-  Measurements data = TakeMeasurements(Image().grid, 23, fileRange);
+  Measurements data = TakeMeasurements(Image().Grid(), 23, fileRange);
   data.takenAt = QDateTime(QDate(2024, 3, 7), QTime(14, 5, 9));
   ASSERT_FALSE(SaveMeasurements(saved, data));
-  Image().range = fileRange;
+  window.Model().SetScanRange(fileRange);
   const QImage before = PaintPicture();
-  Image().range = ScanRange{};
+  window.Model().SetScanRange(ScanRange{});
   const QString liveAmbient = window.ControlAs<QLineEdit>(ctl::kAmbientField)->text();
   StartAndHoldAfter(ReadFrame(kPanAddress, 2));  // inside the first step
   PickInNextFileDialog(saved);
@@ -191,7 +189,7 @@ TEST_F(WindowTest, OpenedMeasurementsShowAndExportAsWhenSavedUntilTheNextReading
 
   ASSERT_TRUE(WaitFor([&] { return window.Control(ctl::kStart)->isEnabled(); }));
   Click(ctl::kStart);
-  ASSERT_TRUE(WaitFor([&] { return Image().range == ScanRange{}; }));
+  ASSERT_TRUE(WaitFor([&] { return Image().Range() == ScanRange{}; }));
   EXPECT_EQ(window.ControlAs<QLineEdit>(ctl::kAmbientField)->text(), liveAmbient);
   Click(ctl::kSaveScreenshot);
   EXPECT_FALSE(contents(again).contains("07.03.2024"));

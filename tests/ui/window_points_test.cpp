@@ -19,7 +19,7 @@ TEST_F(WindowTest, MeasuringPointsAreSetDrawnRecordedAndReachTheSpotMeasurementA
   const auto ctrlClick = [&](QPoint at) { QTest::mouseClick(&window, Qt::LeftButton, Qt::ControlModifier, at); };
   ctrlClick(QPoint(area.left + 2, area.top + 2));  // beside both pictures
   ctrlClick(cell);
-  ASSERT_EQ(points.Recorder().Points(), (std::vector<GridCell>{{40, 13}}));
+  ASSERT_EQ(window.Model().Recorder().Points(), (std::vector<GridCell>{{40, 13}}));
   EXPECT_EQ(grab().pixelColor(cell.x() - area.left - 5, cell.y() - area.top), MarkerColour(0));
   Click(ctl::kSmoothed);  // the marker stays at its cell in the other display mode and on a moved picture
   window.ControlAs<QScrollBar>(ctl::kBarPositionX)->triggerAction(QAbstractSlider::SliderPageStepAdd);
@@ -47,7 +47,7 @@ TEST_F(WindowTest, MeasuringPointsAreSetDrawnRecordedAndReachTheSpotMeasurementA
   ctrlClick(cell);
   QTest::keyClick(&window, Qt::Key_M, Qt::ControlModifier);  // "Punktmessung"
   EXPECT_TRUE(WaitForFrame(ReadFrame(kPanAddress, 5))) << "13 = 1 + 4 (5 - 2), no scan read a pixel before";
-  EXPECT_TRUE(WaitFor([&] { return points.Recorder().Series(0).size() >= 2; }));
+  EXPECT_TRUE(WaitFor([&] { return window.Model().Recorder().Series(0).size() >= 2; }));
   QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);  // "Temperaturverlauf…"
   EXPECT_TRUE(window.findChild<TrendWindow*>()->isVisible());
 
@@ -64,7 +64,7 @@ TEST_F(WindowTest, MeasuringPointsAreSetDrawnRecordedAndReachTheSpotMeasurementA
   EXPECT_TRUE(window.isVisible() && window.Scanning());
   answer(QMessageBox::Discard);
   points.Actions()[1]->trigger();
-  EXPECT_TRUE(points.Recorder().Points().empty());
+  EXPECT_TRUE(window.Model().Recorder().Points().empty());
   EXPECT_TRUE(WaitFor([&] { return !window.Scanning(); }));
   window.reject();
   EXPECT_FALSE(window.isVisible());

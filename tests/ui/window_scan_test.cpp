@@ -22,7 +22,7 @@ TEST_F(WindowTest, StartUpShowsTheScansPortAmbientAndStatusAndItsControlsReachIt
   }
   const QString ambient = QString::fromStdString(DegreesText(23));
   EXPECT_TRUE(WaitFor([&] { return window_->ControlAs<QLineEdit>(ctl::kAmbientField)->text() == ambient; }));
-  EXPECT_EQ(Image().ambientTemperature, 23);
+  EXPECT_EQ(Image().Ambient(), 23);
   EXPECT_TRUE(window_->StatusText().contains(PortDevice(3)));
   for (const auto& [id, frame] :
        {std::pair{ctl::kMiddlePosition, PanWrite(15)}, {ctl::kReset, PanWrite(0)}, {ctl::kStop, TiltWrite(15)}}) {
@@ -35,9 +35,9 @@ TEST_F(WindowTest, StartUpShowsTheScansPortAmbientAndStatusAndItsControlsReachIt
   EXPECT_EQ(Button(ctl::PortButton(6))->toolTip(), PortDevice(6));
   // A step reaches the scan, and only the range the scan applies moves the edge.
   const auto step = [&](int id, RangeEdge edge, int delta) {
-    const int before = Image().range.Edge(edge);
+    const int before = Image().Range().Edge(edge);
     window_->ControlAs<UpDown>(id)->Step(delta);
-    return WaitFor([&] { return Image().range.Edge(edge) == before + delta; });
+    return WaitFor([&] { return Image().Range().Edge(edge) == before + delta; });
   };
   const QImage full = PaintPicture();
   for (const auto& [id, edge, delta] :
@@ -52,7 +52,7 @@ TEST_F(WindowTest, StartUpShowsTheScansPortAmbientAndStatusAndItsControlsReachIt
   EXPECT_TRUE(step(ctl::kRightEdge, RangeEdge::Right, -1));
   ScanRange rightEdgeIn;
   --rightEdgeIn.lastColumn;
-  EXPECT_EQ(Image().range, rightEdgeIn);
+  EXPECT_EQ(Image().Range(), rightEdgeIn);
 }
 
 // A demonstration shows its picture at once; a normal start waits on the settings page.
@@ -65,7 +65,7 @@ TEST_F(WindowTest, ADemonstrationStartsAPassOnTheCameraPageByItselfAndANormalSta
     EXPECT_EQ(window.ControlAs<QTabWidget>(ctl::kPanelTabs)->currentIndex(), page);
     for (int p = 0; p < kPageCount; ++p)
       for (int id : PageControls(p)) EXPECT_EQ(window.Control(id)->isVisibleTo(&window), p == page) << id;
-    const std::int32_t* cells = &Image().grid[0][0];
+    const std::int32_t* cells = &Image().Grid()[0][0];
     const auto scanned = [&] {
       return std::count(cells, cells + kGridColumns * kGridRows, FakeAdapter::Knobs{}.pixelAnswer) > 0;
     };
@@ -82,7 +82,7 @@ TEST_F(WindowTest, ARunningScanShowsItsReadingsWaitsForDialogsAndFollowsTheOptio
   const QImage before = window.grab(picture).toImage().convertToFormat(QImage::Format_RGB32);
   const int paints = picturePaints_;
   StartAndHoldAfter(TiltWrite(17));  // the second of the first frame's four rows
-  const std::int32_t* cells = &Image().grid[0][0];
+  const std::int32_t* cells = &Image().Grid()[0][0];
   const int value = FakeAdapter::Knobs{}.pixelAnswer;
   ASSERT_TRUE(WaitFor([&] { return window.Scanning() && std::count(cells, cells + kGridColumns * kGridRows, value); }));
   EXPECT_TRUE(WaitFor([&] { return picturePaints_ > paints; }));

@@ -1,0 +1,130 @@
+#pragma once
+#include <QDateTime>
+#include <QObject>
+#include <QPoint>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "image/cell_reading.h"
+#include "image/display.h"
+#include "image/readout.h"
+#include "image/smoothing_settings.h"
+#include "image/thermal_image.h"
+#include "overlay/background.h"
+#include "overlay/measurements.h"
+#include "trend/trend_recorder.h"
+
+// What the picture is made of, and the one place that changes it: the
+// thermal image, how it is shown (mode, transparency, placements,
+// smoothing, background), the range and ambient temperature, where the
+// values come from (the scan, or a file opened), and the measuring points
+// with their recording. Every view reads it and learns of changes by
+// `changed`; no view keeps a copy of what it shows.
+class PictureModel : public QObject {
+  Q_OBJECT
+ public:
+  // What a change touched.
+  enum Part {
+    kPicture = 1,   // the composite
+    kScale = 2,     // the colour scale and its limits
+    kReadouts = 4,  // the ambient temperature (and with the picture, the readouts)
+    kPoints = 8,    // the measuring points (set or cleared)
+  };
+  Q_DECLARE_FLAGS(Parts, Part)
+
+  // clock: the seconds of the readings' time stamps (the scan's clock).
+  explicit PictureModel(TrendRecorder::SecondsClock clock, QObject* parent = nullptr);
+
+  // A reading of the scan: into the picture (values opened from a file
+  // give way to the scan's at the first) and into the recording.
+  void StoreReading(const CellReading& reading);
+  void SetScanRange(const ScanRange& range);
+  // The head's ambient reading; 0 is none.
+  void SetAmbient(int celsius);
+  // "Löschen": every cell without a reading, and the scan's values again.
+  void Clear();
+  // The scan runs or stopped. Readings of a scan still running when values
+  // are opened are held back until it has stopped.
+  void SetScanning(bool scanning);
+  // Shows the values of a file that "Messwerte (*.csv)" wrote instead of the
+  // scan's: its grid, ambient temperature and range; an export writes its
+  // time. A refusal changes nothing and is the returned sentence.
+  std::optional<QString> OpenMeasurements(const QString& path);
+
+  void SetDisplayMode(DisplayMode mode);
+  void SetTransparency(int percent);
+  void PlacePictures(const PictureRect& left, const PictureRect& right);
+  void SetSmoothing(const SmoothingSettings& settings);
+  void SetLegendSize(int width, int height);
+
+  // "Bild Laden": the webcam still at the stored path, at its size.
+  BackgroundLoad LoadStill();
+  // The background checked or unchecked: read anew (the still may have been
+  // replaced) as it was last loaded, or black.
+  BackgroundLoad ShowBackground();
+  void HideBackground();
+  // Any picture, scaled to fit; kept as the "BACKGROUND" setting (and then
+  // loaded by "Bild Laden" at its size) only if it could be shown.
+  BackgroundLoad ChooseBackground(const QString& path);
+  const QString& BackgroundFile() const { return backgroundPath_; }
+
+  // False when four are set, the cell has one or lies outside the grid.
+  bool AddPoint(GridCell cell);
+  void ClearPoints();
+  const std::vector<MeasuringPoint>& Points() const { return recorder_.Points(); }
+  TrendRecorder& Recorder() { return recorder_; }
+
+  const ThermalImage& Image() const { return image_; }
+  const DisplayData& Display() const { return display_; }
+  // The picture area as shown: composed once after each change, when asked.
+  const MemoryPicture& Composite() const;
+  const MemoryPicture& Legend() const { return display_.legendSurface; }
+  std::optional<int> Ambient() const;
+  // The fields under "Max:", "Min:" and "Umgebung:": "%d ° C", the last
+  // empty without an ambient temperature.
+  QString MaxText() const;
+  QString MinText() const;
+  QString AmbientText() const;
+  // "%d ° C" and its "< " / "> " forms for a point of the picture area or of
+  // the scale bar, in their own pixels; empty on an edge, outside or where
+  // nothing was read.
+  QString PictureReadout(QPoint at) const;
+  QString ScaleReadout(QPoint at) const;
+  // The cell shown at a point of the picture area, as the measured pixels
+  // place it; the middle of a cell's place.
+  std::optional<GridCell> CellAt(QPoint at) const;
+  CellPoint CellCentre(GridCell cell) const;
+  // The values as shown, for an export: the time is the file's for values
+  // opened from one, else now.
+  Measurements Snapshot() const;
+
+ signals:
+  void changed(PictureModel::Parts parts);
+
+ private:
+  // Opened values give way to the scan's own.
+  void ShowLiveValues();
+  BackgroundLoad LoadBackground(const QString& path, BackgroundFit fit);
+  void Changed(Parts parts);
+
+  ThermalImage image_;
+  mutable DisplayData display_;
+  mutable bool composed_ = false;
+  TrendRecorder recorder_;
+  bool scanning_ = false;
+  bool holdReadingsUntilStopped_ = false;
+  // While values opened from a file are shown: their time, and the scan's
+  // range and ambient temperature that they stand in for.
+  struct OpenedValues {
+    QDateTime takenAt;
+    ScanRange liveRange;
+    int liveAmbient = 0;
+  };
+  std::optional<OpenedValues> opened_;
+  QString backgroundPath_;
+  // How the background shown was loaded; reading it anew keeps that.
+  BackgroundFit backgroundFit_ = BackgroundFit::TopLeft;
+};
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(PictureModel::Parts)
