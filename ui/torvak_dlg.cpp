@@ -37,6 +37,7 @@
 #include "ui/large_picture_window.h"
 #include "ui/measuring_point_tools.h"
 #include "ui/program_art.h"
+#include "ui/status_line.h"
 #include "ui/file_dialogs.h"
 #include "ui/torvak_controls.h"
 #include "ui/up_down.h"
@@ -254,7 +255,7 @@ void CTorvakDlg::ConnectScan() {
   connect(scan, &ScanService::repaintRequested, this, &CTorvakDlg::RepaintPicture);
   connect(scan, &ScanService::edgeAnswered, this,
           [this](RangeEdge edge, int value, bool accepted) { EdgeControl(edge)->Answer(value, accepted); });
-  connect(scan, &ScanService::statusMessage, this, &CTorvakDlg::ShowStatus);
+  new StatusLine(*scan, statusLine_);
 }
 
 void CTorvakDlg::GroupRadioButtons(int first, int last) {
