@@ -2,7 +2,7 @@
 #include <string>
 
 // What became of the scan's port, as the device layer tells it: a reason,
-// not a sentence. StatusText (scan/qt/status_text.h) phrases it.
+// not a sentence. The window's status line (ui/status_line.h) phrases it.
 enum class PortOutcome {
   kOpened,
   kNoPortChosen,   // a number that is no Com port
@@ -31,6 +31,7 @@ struct PortReport {
   std::string device;  // UTF-8
   std::string detail;  // UTF-8
   bool Opened() const { return outcome == PortOutcome::kOpened; }
+  bool operator==(const PortReport&) const = default;
 };
 
 // What the last scan step found wrong on an open port.

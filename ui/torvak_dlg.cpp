@@ -31,6 +31,7 @@
 #include "ui/picture_painter.h"
 #include "ui/program_art.h"
 #include "ui/screenshot.h"
+#include "ui/status_line.h"
 #include "ui/torvak_controls.h"
 #include "ui/up_down.h"
 #include "ui/weichzeichner_dlg.h"
@@ -181,7 +182,7 @@ void CTorvakDlg::ConnectScan() {
   });
   connect(scan, &ScanService::edgeAnswered, this,
           [this](RangeEdge edge, int value, bool accepted) { EdgeControl(edge)->Answer(value, accepted); });
-  connect(scan, &ScanService::statusMessage, this, &CTorvakDlg::ShowStatus);
+  new StatusLine(*scan, statusLine_);
   connect(&model_, &PictureModel::changed, this, &CTorvakDlg::OnModelChanged);
 }
 

@@ -1,32 +1,32 @@
 #include "scan/qt/scan_service.h"
 
+#include <QMetaMethod>
+
 #include "scan/qt/port_settings.h"
 #include "scan/qt/scan_worker.h"
 
 ScanService::ScanService(LinkFactory makeLink, QObject* parent) : ScanService(std::move(makeLink), {}, parent) {}
 
 ScanService::ScanService(LinkFactory makeLink, ClockFactory makeClock, QObject* parent)
-    : QObject(parent), worker_(std::make_unique<ScanWorker>(std::move(makeLink), std::move(makeClock))) {
+    : ScanReports(parent), worker_(std::make_unique<ScanWorker>(std::move(makeLink), std::move(makeClock))) {
   qRegisterMetaType<ScanRange>("ScanRange");
   qRegisterMetaType<RangeEdge>("RangeEdge");
   qRegisterMetaType<CellReading>("CellReading");
-  // Everything the worker shows reaches the window's thread in the order it
-  // was emitted.
-  connect(worker_.get(), &ScanWorker::readingStored, this, &ScanService::readingStored, Qt::QueuedConnection);
-  connect(worker_.get(), &ScanWorker::spotRefused, this, &ScanService::spotRefused, Qt::QueuedConnection);
-  connect(worker_.get(), &ScanWorker::scanRangeChanged, this, &ScanService::scanRangeChanged, Qt::QueuedConnection);
-  connect(worker_.get(), &ScanWorker::ambientChanged, this, &ScanService::ambientChanged, Qt::QueuedConnection);
+  qRegisterMetaType<PortReport>("PortReport");
+  qRegisterMetaType<StepTrouble>("StepTrouble");
+  // Every report of the worker reaches the window's thread in the order it
+  // was emitted, as the same signal of this service.
+  const QMetaObject& reports = ScanReports::staticMetaObject;
+  for (int i = reports.methodOffset(); i < reports.methodCount(); ++i) {
+    const QMetaMethod report = reports.method(i);
+    if (report.methodType() == QMetaMethod::Signal) connect(worker_.get(), report, this, report, Qt::QueuedConnection);
+  }
   connect(
       worker_.get(), &ScanWorker::startEnabledChanged, this,
       [this](bool enabled, quint64 command) {
         if (command >= startHeldFrom_) emit startEnabledChanged(enabled);
       },
       Qt::QueuedConnection);
-  connect(worker_.get(), &ScanWorker::portChosen, this, &ScanService::portChosen, Qt::QueuedConnection);
-  connect(worker_.get(), &ScanWorker::scanningChanged, this, &ScanService::scanningChanged, Qt::QueuedConnection);
-  connect(worker_.get(), &ScanWorker::repaintRequested, this, &ScanService::repaintRequested, Qt::QueuedConnection);
-  connect(worker_.get(), &ScanWorker::edgeAnswered, this, &ScanService::edgeAnswered, Qt::QueuedConnection);
-  connect(worker_.get(), &ScanWorker::statusMessage, this, &ScanService::statusMessage, Qt::QueuedConnection);
 
   worker_->moveToThread(&thread_);
   // Both run on the worker thread, before its event loop and after it.

@@ -1,6 +1,4 @@
 #pragma once
-#include <QObject>
-#include <QString>
 #include <QThread>
 #include <deque>
 #include <functional>
@@ -8,11 +6,9 @@
 #include <mutex>
 #include <vector>
 
-#include "scan/image_sink.h"
 #include "scan/qt/port_selection.h"
+#include "scan/qt/scan_reports.h"
 #include "scan/scan_controller.h"
-
-Q_DECLARE_METATYPE(CellReading)
 
 class Clock;
 class PortLink;
@@ -22,8 +18,8 @@ class ScanWorker;
 // controller, its state and the serial port, and paces the steps with its
 // own timer. The window's commands are queued to it in the order given and
 // take effect between steps, never inside one; everything the window shows
-// comes back as signals, delivered on the window's thread.
-class ScanService : public QObject {
+// comes back as the signals of ScanReports, delivered on the window's thread.
+class ScanService : public ScanReports {
   Q_OBJECT
  public:
   // makeLink creates the port link on the worker thread (the serial port by
@@ -69,22 +65,8 @@ class ScanService : public QObject {
   void SelectPort(int number);
 
  signals:
-  // Every register read of a cell, stamped when its answer arrived.
-  void readingStored(CellReading reading);
-  // The spot measurement's cells outside the scan range: bit n - 1 set for
-  // cell n (a plain value, handed between threads by copy).
-  void spotRefused(quint32 outside);
-  void scanRangeChanged(ScanRange range);
-  void ambientChanged(int celsius);
+  // The worker's enabling of "Start", less the reports MiddlePosition made out of date.
   void startEnabledChanged(bool enabled);
-  // The port the scan opened or tried to open (start-up: the stored one).
-  void portChosen(int number);
-  void scanningChanged(bool scanning);
-  void repaintRequested();
-  void edgeAnswered(RangeEdge edge, int value, bool accepted);
-  // A plain German sentence for the status line (port opened, failed or
-  // lost; no sensor answering).
-  void statusMessage(QString text);
 
  private:
   // Returns the command's number, counted from 1 in the order posted.

@@ -2,8 +2,6 @@
 
 #include "scan/qt/port_selection.h"
 #include "scan/qt/serial_link.h"
-#include "scan/qt/status_text.h"
-
 
 ScanWorker::ScanWorker(ScanService::LinkFactory makeLink, ScanService::ClockFactory makeClock)
     : makeLink_(std::move(makeLink)) {
@@ -54,7 +52,7 @@ void ScanWorker::StartUp(const RunDevice& device) {
   if (stopping_) return;
   ScanController& scan = *controller_;
   scan.SetScanDefaults(this);
-  ShowPortReport(device.path.isEmpty() ? OpenStoredPort(*link_, scan) : OpenDevice(*link_, scan, device));
+  ReportPort(device.path.isEmpty() ? OpenStoredPort(*link_, scan) : OpenDevice(*link_, scan, device));
   scan.WriteServoRanges();
   EnableStart(false);
   scan.Reset();
@@ -95,18 +93,14 @@ void ScanWorker::SelectPort(int number) {
   const PortReport report = OpenPort(*link_, *controller_, number);
   // The head may have been moved or switched off while no port was open.
   if (report.Opened()) controller_->ResendHeadPosition();
-  ShowPortReport(report);
+  ReportPort(report);
   ReportScanning();
 }
 
-void ScanWorker::ShowPortReport(const PortReport& report) {
-  portMessage_ = StatusText(report);
-  shownTrouble_ = StepTrouble::kNone;
+void ScanWorker::ReportPort(const PortReport& report) {
   emit portChosen(report.number);
-  emit statusMessage(RunningMessage());
+  emit portReported(report);
 }
-
-QString ScanWorker::RunningMessage() const { return spotting_ ? SpotStatusText(portMessage_) : portMessage_; }
 
 void ScanWorker::Tick() {
   if (stopping_) return;
@@ -125,8 +119,7 @@ void ScanWorker::ReportScanning() {
   }
   if (controller_->Spotting() != spotting_) {
     spotting_ = controller_->Spotting();
-    shownTrouble_ = StepTrouble::kNone;
-    emit statusMessage(RunningMessage());
+    emit spotRunningChanged(spotting_);
   }
 }
 
@@ -134,24 +127,18 @@ void ScanWorker::ReportScanning() {
 // the rest of the step reads substitutes.
 void ScanWorker::OnPortLost(const PortReport& loss) {
   controller_->SetPort(nullptr);
-  if (stopping_) return;
-  portMessage_ = StatusText(loss);
-  shownTrouble_ = StepTrouble::kNone;
-  emit statusMessage(portMessage_);
+  if (!stopping_) emit portReported(loss);
 }
 
-// Says once when the sensors fall silent on an open port or the line
-// carries bytes nobody asked for, and takes it back after a clean step.
-// Silence weighs more: its readings are substitutes. A step that read
-// nothing tells nothing.
+// Whether the sensors fell silent on an open port or the line carried bytes
+// nobody asked for. Silence weighs more: its readings are substitutes. A step
+// that read nothing tells nothing.
 void ScanWorker::ReportStep(bool noisy) {
   if (stopping_ || !link_->IsOpen() || controller_->ReadsInLastStep() == 0) return;
   const StepTrouble trouble = controller_->SubstitutesInLastStep() > 0 ? StepTrouble::kSilentSensors
                               : noisy                                  ? StepTrouble::kNoisyLine
                                                                        : StepTrouble::kNone;
-  if (trouble == shownTrouble_) return;
-  shownTrouble_ = trouble;
-  emit statusMessage(trouble == StepTrouble::kNone ? RunningMessage() : StatusText(trouble));
+  emit stepChecked(trouble);
 }
 
 void ScanWorker::StoreReading(const CellReading& reading) { emit readingStored(reading); }

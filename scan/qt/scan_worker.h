@@ -1,6 +1,4 @@
 #pragma once
-#include <QObject>
-#include <QString>
 #include <QTimer>
 #include <atomic>
 #include <memory>
@@ -11,14 +9,15 @@
 #include "scan/qt/interruptible_clock.h"
 #include "scan/qt/port_link.h"
 #include "scan/qt/port_selection.h"
+#include "scan/qt/scan_reports.h"
 #include "scan/qt/scan_service.h"
 #include "scan/scan_controller.h"
 #include "scan/scan_window.h"
 
 // The worker side of ScanService. Lives on the worker thread, owns the scan
-// controller and the port link there, and turns what the scan shows into
-// signals. Only RequestStop may be called from another thread.
-class ScanWorker : public QObject, public ImageSink, public ScanWindow {
+// controller and the port link there, and reports what the scan shows as
+// the values of ScanReports. Only RequestStop may be called from another thread.
+class ScanWorker : public ScanReports, public ImageSink, public ScanWindow {
   Q_OBJECT
  public:
   // A null makeClock means real waits that RequestStop cuts short.
@@ -63,28 +62,15 @@ class ScanWorker : public QObject, public ImageSink, public ScanWindow {
   void RepaintPicture() override;
 
  signals:
-  void readingStored(CellReading reading);
-  void spotRefused(quint32 outside);  // see ScanService
-  void scanRangeChanged(ScanRange range);
-  void ambientChanged(int celsius);
   // command: the number of the command that produced it (see CountCommand).
   void startEnabledChanged(bool enabled, quint64 command);
-  // The port the scan opened or tried to open: the stored one at start-up,
-  // then each one picked.
-  void portChosen(int number);
-  void scanningChanged(bool scanning);
-  void repaintRequested();
-  void edgeAnswered(RangeEdge edge, int value, bool accepted);
-  void statusMessage(QString text);
 
  private:
   void Tick();
   void ReportScanning();
   void OnPortLost(const PortReport& loss);
   void ReportStep(bool noisy);
-  void ShowPortReport(const PortReport& report);
-  // What runs, on the open port: the port's sentence, or that of the spot measurement.
-  QString RunningMessage() const;
+  void ReportPort(const PortReport& report);
 
   ScanService::LinkFactory makeLink_;
   InterruptibleClock* ownClock_ = nullptr;  // the clock when it is ours: Stop cuts its waits
@@ -99,6 +85,4 @@ class ScanWorker : public QObject, public ImageSink, public ScanWindow {
   quint64 commandNumber_ = 0;
   bool scanning_ = false;
   bool spotting_ = false;
-  StepTrouble shownTrouble_ = StepTrouble::kNone;
-  QString portMessage_;  // what the status line said about the open port
 };

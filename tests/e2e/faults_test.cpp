@@ -1,7 +1,7 @@
 // The faults of a real line and head, one emulator option each, through the
 // scan's service on the real serial link: which readings are the head's own,
-// what the status line says, and that no byte reaches the emulator outside a
-// frame.
+// what the scan reports of the port and the steps, and that no byte reaches
+// the emulator outside a frame.
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
@@ -9,7 +9,6 @@
 #include "headsim/scene.h"
 #include "scan/adapter_frames.h"
 #include "scan/qt/scan_service.h"
-#include "scan/qt/status_text.h"
 #include "tests/e2e/head_sim.h"
 
 namespace {
@@ -20,8 +19,8 @@ struct Fault {
   const char* name;
   QStringList options;
   bool heard;  // more than half of the telling readings are the head's own; else none
-  // Shown by scan steps, which only these rows run: 23 go from pan 0 past the
-  // hot spot (pan 13) and the cold spot (pan 22).
+  // The first one the scan steps report, which only these rows run: 23 go
+  // from pan 0 past the hot spot (pan 13) and the cold spot (pan 22).
   StepTrouble trouble;
   bool hangsUp;
 };
@@ -38,13 +37,18 @@ const Fault kFaults[] = {
 
 class FaultOnHead : public ::testing::TestWithParam<Fault> {};
 
-TEST_P(FaultOnHead, HeadIsHeardOnlyWhereItAnswersStatusNamesTheFaultAndNoByteFallsOutsideAFrame) {
+TEST_P(FaultOnHead, HeadIsHeardOnlyWhereItAnswersTheFaultIsReportedAndNoByteFallsOutsideAFrame) {
   const Fault& fault = GetParam();
   HeadSim head;
   ASSERT_TRUE(head.Start(fault.options));
-  QStringList texts;  // of the status line
   ScanService service{ScanService::LinkFactory{}, NoWaits};
-  QObject::connect(&service, &ScanService::statusMessage, &service, [&](const QString& text) { texts << text; });
+  std::vector<PortOutcome> ports;
+  StepTrouble trouble = StepTrouble::kNone;  // the first reported
+  QObject::connect(&service, &ScanService::portReported, &service,
+                   [&](const PortReport& report) { ports.push_back(report.outcome); });
+  QObject::connect(&service, &ScanService::stepChecked, &service, [&](StepTrouble found) {
+    if (trouble == StepTrouble::kNone) trouble = found;
+  });
   QSignalSpy readings{&service, &ScanService::readingStored};
   QSignalSpy ambient{&service, &ScanService::ambientChanged};
   service.StartUp();  // ends with its second ambient reading, after that of its "Reset"
@@ -66,10 +70,10 @@ TEST_P(FaultOnHead, HeadIsHeardOnlyWhereItAnswersStatusNamesTheFaultAndNoByteFal
     own += reading.value == scene;
   }
   EXPECT_TRUE(fault.heard ? 2 * own > telling : own == 0) << own << " of " << telling;
-  QStringList expected{head.Status(PortOutcome::kOpened)};
-  if (fault.hangsUp) expected << head.Status(PortOutcome::kLost);
-  if (fault.trouble != StepTrouble::kNone) expected << StatusText(fault.trouble);
-  EXPECT_TRUE(WaitFor([&] { return texts.mid(0, 2) == expected; })) << texts.join(" | ").toStdString();
+  std::vector<PortOutcome> expected{PortOutcome::kOpened};
+  if (fault.hangsUp) expected.push_back(PortOutcome::kLost);
+  EXPECT_TRUE(WaitFor([&] { return ports == expected; })) << ports.size();
+  EXPECT_EQ(trouble, fault.trouble);
   EXPECT_EQ(head.Log().count(QStringLiteral("skipped")), 0);
 
   if (!fault.hangsUp) return;
@@ -79,7 +83,7 @@ TEST_P(FaultOnHead, HeadIsHeardOnlyWhereItAnswersStatusNamesTheFaultAndNoByteFal
   service.Reset();
   ASSERT_TRUE(WaitFor([&] { return ambient.size() == 3; }));
   EXPECT_EQ(ambient.last().at(0).toInt(), headsim::kAmbientCelsius);
-  EXPECT_EQ(texts.last().toStdString(), head.Status(PortOutcome::kOpened).toStdString());
+  EXPECT_EQ(ports.back(), PortOutcome::kOpened);
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, FaultOnHead, ::testing::ValuesIn(kFaults),

@@ -16,7 +16,7 @@
 #include <memory>
 #include <vector>
 
-#include "scan/qt/status_text.h"
+#include "ui/status_text.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/scan_fakes.h"
 

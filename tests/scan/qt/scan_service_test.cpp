@@ -1,5 +1,4 @@
 #include "scan/qt/scan_service.h"
-#include "scan/qt/status_text.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +14,7 @@
 
 namespace {
 
-QString Opened(int number) {
-  return StatusText({PortOutcome::kOpened, number, PortDevice(number).toStdString(), {}});
-}
+PortReport Report(PortOutcome outcome, int number) { return {outcome, number, PortDevice(number).toStdString(), {}}; }
 
 class ScanServiceTest : public ::testing::Test {
  protected:
@@ -37,7 +34,8 @@ class ScanServiceTest : public ::testing::Test {
     if (!realWaits) clock = [] { return std::make_unique<scan_fakes::VirtualClock>(); };
     service = std::make_unique<ScanService>(LinkTo(adapter), clock);
     readings = std::make_unique<QSignalSpy>(service.get(), &ScanService::readingStored);
-    status = std::make_unique<QSignalSpy>(service.get(), &ScanService::statusMessage);
+    ports = std::make_unique<QSignalSpy>(service.get(), &ScanService::portReported);
+    troubles = std::make_unique<QSignalSpy>(service.get(), &ScanService::stepChecked);
     scanning = std::make_unique<QSignalSpy>(service.get(), &ScanService::scanningChanged);
     repaints = std::make_unique<QSignalSpy>(service.get(), &ScanService::repaintRequested);
     edges = std::make_unique<QSignalSpy>(service.get(), &ScanService::edgeAnswered);
@@ -47,11 +45,12 @@ class ScanServiceTest : public ::testing::Test {
     service->StartUp();
     ASSERT_TRUE(WaitFor([&] { return startEnabled->size() == 2; }));
   }
-  QStringList StatusTexts() const {
-    QStringList texts;
-    for (const QList<QVariant>& signal : *status) texts << signal.at(0).toString();
-    return texts;
+  std::vector<PortReport> Ports() const {
+    std::vector<PortReport> reports;
+    for (const QList<QVariant>& signal : *ports) reports.push_back(signal.at(0).value<PortReport>());
+    return reports;
   }
+  StepTrouble LastTrouble() const { return troubles->last().at(0).value<StepTrouble>(); }
   std::vector<Bytes> FramesFrom(std::size_t first) const {
     const std::vector<Bytes> frames = SplitFrames(adapter->Sent());
     return {frames.begin() + static_cast<std::ptrdiff_t>(std::min(first, frames.size())), frames.end()};
@@ -59,7 +58,7 @@ class ScanServiceTest : public ::testing::Test {
 
   std::shared_ptr<FakeAdapter> adapter = std::make_shared<FakeAdapter>();
   std::unique_ptr<ScanService> service;
-  std::unique_ptr<QSignalSpy> readings, status, scanning, repaints, edges, startEnabled;
+  std::unique_ptr<QSignalSpy> readings, ports, troubles, scanning, repaints, edges, startEnabled;
 };
 
 TEST_F(ScanServiceTest, StartUpOpensStoredPortWritesRangesResetsAndReadsAmbientTwice) {
@@ -74,7 +73,7 @@ TEST_F(ScanServiceTest, StartUpOpensStoredPortWritesRangesResetsAndReadsAmbientT
                                                kAmbientRead, kAmbientRead, kAmbientRead}));
   EXPECT_TRUE(!startEnabled->at(0).at(0).toBool() && startEnabled->at(1).at(0).toBool()) << "off, then on by Reset";
   EXPECT_EQ(ambient.at(1).at(0).toInt(), 25) << "the first ambient reading is discarded";
-  EXPECT_EQ(StatusTexts(), QStringList{Opened(2)});
+  EXPECT_EQ(Ports(), std::vector{Report(PortOutcome::kOpened, 2)});
   EXPECT_TRUE(scanning->isEmpty()) << "start-up never starts the scan";
 }
 
@@ -126,28 +125,23 @@ TEST_F(ScanServiceTest, CommandsGivenDuringStepTakeEffectOnlyAfterIt) {
   EXPECT_EQ(FramesFrom(framesBefore), expected);
 }
 
-TEST_F(ScanServiceTest, SilentSensorsOrNoiseOnOpenPortAreSaidOnceAndTakenBackAfterACleanStep) {
-  const std::pair<void (*)(FakeAdapter::Knobs&, bool), StepTrouble> troubles[] = {
+TEST_F(ScanServiceTest, EachStepOnAnOpenPortReportsSilentSensorsOrNoiseUntilTheyEnd) {
+  const std::pair<void (*)(FakeAdapter::Knobs&, bool), StepTrouble> kinds[] = {
       {[](FakeAdapter::Knobs& k, bool on) { k.pixelAnswer = on ? 0 : 30; }, StepTrouble::kSilentSensors},
       {[](FakeAdapter::Knobs& k, bool on) { k.noisyLine = on; }, StepTrouble::kNoisyLine},
   };
-  for (const auto& [setTrouble, trouble] : troubles) {
-    const QString message = StatusText(trouble);
-    SCOPED_TRACE(message.toStdString());
+  for (const auto& [setTrouble, trouble] : kinds) {
+    SCOPED_TRACE(static_cast<int>(trouble));
     adapter = std::make_shared<FakeAdapter>();
     adapter->Set([&](FakeAdapter::Knobs& k) { setTrouble(k, true); });
     MakeService();
     StartUpAndSettle();
     service->SetOptions(false, true);  // frame after frame
     service->Start();
-    ASSERT_TRUE(WaitFor([&] { return repaints->size() >= 3; }));
-    EXPECT_EQ(StatusTexts(), (QStringList{Opened(2), message}));
+    ASSERT_TRUE(WaitFor([&] { return troubles->size() >= 2; }));
+    EXPECT_EQ(LastTrouble(), trouble);
     adapter->Set([&](FakeAdapter::Knobs& k) { setTrouble(k, false); });
-    ASSERT_TRUE(WaitFor([&] { return status->size() == 3; }));
-    EXPECT_EQ(StatusTexts().last(), Opened(2));
-    const qsizetype steps = repaints->size();
-    ASSERT_TRUE(WaitFor([&] { return repaints->size() >= steps + 2; }));
-    EXPECT_EQ(status->size(), 3);
+    ASSERT_TRUE(WaitFor([&] { return LastTrouble() == StepTrouble::kNone; }));
     service.reset();
   }
 }
@@ -159,10 +153,9 @@ TEST_F(ScanServiceTest, PortLostInsideAStepIsSaidAtOnceAndTheStepGoesOnWithSubst
   adapter->Set([](FakeAdapter::Knobs& knobs) { knobs.loseOnNextRead = true; });
   service->Start();
   ASSERT_TRUE(WaitFor([&] { return readings->size() >= 16; }));
-  EXPECT_EQ(StatusTexts().last(),
-            StatusText({PortOutcome::kLost, 2, PortDevice(2).toStdString(), {}}));
+  EXPECT_EQ(Ports().back(), Report(PortOutcome::kLost, 2));
   for (qsizetype i = 0; i < 16; ++i) EXPECT_LE(readings->at(i).at(0).value<CellReading>().value, 147) << i;
-  EXPECT_EQ(status->size(), 2) << "no sensor complaint without a port";
+  EXPECT_TRUE(troubles->isEmpty()) << "no sensor complaint without a port";
 }
 
 TEST_F(ScanServiceTest, PickedPortGetsServoRangesAndHeadPositionOnceOpenedAndAnAbsentOneIsSaid) {
@@ -171,15 +164,14 @@ TEST_F(ScanServiceTest, PickedPortGetsServoRangesAndHeadPositionOnceOpenedAndAnA
   StartUpAndSettle();
   const std::size_t frames = SplitFrames(adapter->Sent()).size();
   service->SelectPort(4);
-  ASSERT_TRUE(WaitFor([&] { return status->size() == 2; }));
+  ASSERT_TRUE(WaitFor([&] { return ports->size() == 2; }));
   EXPECT_EQ(FramesFrom(frames),
             (std::vector<Bytes>{RangeWrite(kPanAddress), RangeWrite(kTiltAddress), PanWrite(0), TiltWrite(15)}));
 
   adapter->Set([](FakeAdapter::Knobs& knobs) { knobs.openable = false; });
   service->SelectPort(5);
-  ASSERT_TRUE(WaitFor([&] { return status->size() == 3; }));
-  EXPECT_EQ(StatusTexts().last(),
-            StatusText({PortOutcome::kDeviceMissing, 5, PortDevice(5).toStdString(), {}}));
+  ASSERT_TRUE(WaitFor([&] { return ports->size() == 3; }));
+  EXPECT_EQ(Ports().back(), Report(PortOutcome::kDeviceMissing, 5));
   EXPECT_EQ(FramesFrom(frames).size(), 4u) << "nothing to send without a port";
   ASSERT_EQ(chosen.size(), 3);
   EXPECT_EQ((QList<int>{chosen[0][0].toInt(), chosen[1][0].toInt(), chosen[2][0].toInt()}), (QList<int>{2, 4, 5}));
@@ -204,8 +196,7 @@ TEST_F(ScanServiceTest, StartUpWithADeviceOpensItInsteadOfTheStoredPort) {
   service->StartUp({QStringLiteral("/dev/pts/7"), kEmulatedHeadNumber});
   ASSERT_TRUE(WaitFor([&] { return startEnabled->size() == 2; }));
   EXPECT_EQ(adapter->OpenedNumbers(), std::vector<int>{kEmulatedHeadNumber});
-  EXPECT_EQ(StatusTexts(), QStringList{StatusText(
-                               {PortOutcome::kOpened, kEmulatedHeadNumber, "/dev/pts/7", {}})});
+  EXPECT_EQ(Ports(), (std::vector<PortReport>{{PortOutcome::kOpened, kEmulatedHeadNumber, "/dev/pts/7", {}}}));
   EXPECT_EQ(chosen.at(0).at(0).toInt(), kEmulatedHeadNumber);
   EXPECT_EQ(StoredPortNumber(), 2);
 }
@@ -237,22 +228,21 @@ TEST(InterruptibleClock, StopEndsTheCurrentWaitAndEveryLaterOne) {
 
 namespace {
 
-// The status line says what runs: a refused spot measurement names the cells outside, a running
-// one says so over the port's sentence, and when it ends the port's sentence returns.
-TEST_F(ScanServiceTest, StatusLineSaysWhetherASpotMeasurementRunsOrWhichPointsAreOutside) {
+// A refused spot measurement names the cells outside; an accepted one is
+// reported running until it ends.
+TEST_F(ScanServiceTest, SpotMeasurementIsReportedRunningOrWhichPointsAreOutside) {
   MakeService();
   StartUpAndSettle();
   QSignalSpy refused(service.get(), &ScanService::spotRefused);
+  QSignalSpy spotting(service.get(), &ScanService::spotRunningChanged);
   service->ChangeEdge(RangeEdge::Right, 16);
   service->StartSpot({{3, 3}, {45, 12}});
   ASSERT_TRUE(WaitFor([&] { return refused.size() == 1; }));
   EXPECT_EQ(refused.at(0).at(0).value<quint32>(), 0b10u) << "point 2";
   service->StartSpot({{3, 3}});
-  ASSERT_TRUE(WaitFor([&] { return StatusTexts().size() == 2; }));
-  EXPECT_EQ(StatusTexts().last(), SpotStatusText(Opened(2)));
   service->StopSpot();
-  ASSERT_TRUE(WaitFor([&] { return StatusTexts().size() == 3; }));
-  EXPECT_EQ(StatusTexts().last(), Opened(2));
+  ASSERT_TRUE(WaitFor([&] { return spotting.size() == 2; }));
+  EXPECT_EQ(spotting, (QList<QVariantList>{{true}, {false}}));
   EXPECT_FALSE(scanning->last().at(0).toBool());
 }
 

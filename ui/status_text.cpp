@@ -1,4 +1,4 @@
-#include "scan/qt/status_text.h"
+#include "ui/status_text.h"
 
 #include <QCoreApplication>
 
