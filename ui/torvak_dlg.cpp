@@ -15,7 +15,6 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QSettings>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStatusBar>
@@ -364,7 +363,7 @@ void CTorvakDlg::ChooseBackground(const QString& path) {
   const QString previousPath = std::exchange(backgroundPath_, path);
   const BackgroundFit previousFit = std::exchange(backgroundFit_, BackgroundFit::Scaled);
   if (ShowBackgroundPicture()) {
-    QSettings().setValue(QStringLiteral("SETTINGS/BACKGROUND"), path);
+    StoreBackgroundPath(path);
     ShowBackgroundPathLabel();
   } else {
     backgroundPath_ = previousPath;
