@@ -54,7 +54,7 @@ TEST_F(WindowTest, PictureControlsReachTheirModelAndThePicture) {
       {"Löschen",
        [&] { return Image().StoreReading(5, 10, 80), Click(ctl::kClearImage), Image().grid[5][10] == kNoReading; }},
       {"Edit, OK", [&] {
-         WithNextModal<QDialog>([](QDialog& d) { d.findChild<QSlider*>("1093")->setValue(45), d.accept(); });
+         WithNextModal<QDialog>([](QDialog& d) { d.findChild<QSlider*>("radiusBar")->setValue(45), d.accept(); });
          return Click(ctl::kEditSmoothing), Image().kernelRadius != ThermalImage{}.kernelRadius;
        }},
       {"Bild Laden", [&] { return Click(ctl::kLoadPicture), shows(kWhite) && window.StatusText().contains(still); }},
