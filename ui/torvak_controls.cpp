@@ -27,9 +27,9 @@ constexpr int kFieldHeight = 20;  // and fields
 
 // In creation order: the tab order.
 constexpr std::array<ControlEntry, kControlCount> kControls{{
-    {ctl::kStepWidthEdit, "stepWidthEdit", K::Edit, "", kNever, nullptr},
+    {ctl::kStepWidthEdit, "stepWidthEdit", K::ReadOnlyLineEdit, "", kNever, nullptr},
     {ctl::kStepWidthUpDown, "stepWidthUpDown", K::UpDownVertical, "", kNever, nullptr},
-    {ctl::kPanelTabs, "panelTabs", K::TabControl, "", kAlways,
+    {ctl::kPanelTabs, "panelTabs", K::TabWidget, "", kAlways,
      [](Grid g) { return g.panel; }},
     {ctl::kStart, "start", K::PushButton, QT_TRANSLATE_NOOP("CTorvakDlg", "Start"), kPageKamera,
      [](Grid g) { return QRect(g.controlLeft, g.firstRow, 75, 25); }},
@@ -61,10 +61,10 @@ constexpr std::array<ControlEntry, kControlCount> kControls{{
      [](Grid g) { return QRect(g.right - 110, g.rangeGroupTop + 4 * g.rowUnit - 45, 75, 25); }},
     {ctl::kReturnGroup, "returnGroup", K::GroupBox, QT_TRANSLATE_NOOP("CTorvakDlg", "Rücklauf"), kPageKamera,
      [](Grid g) { return QRect(g.groupLeft, g.returnGroupTop, g.groupWidth, 3 * g.rowUnit); }},
-    {ctl::kStopAfterPass, "stopAfterPass", K::MultiLineCheckBox,
+    {ctl::kStopAfterPass, "stopAfterPass", K::WrappingCheckBox,
      QT_TRANSLATE_NOOP("CTorvakDlg", "Stopp nach einem Durchlauf"), kPageKamera,
      [](Grid g) { return QRect(g.controlLeft, g.returnGroupTop + 16, g.controlWidth, g.returnBoxHeight); }},
-    {ctl::kBothDirections, "bothDirections", K::MultiLineCheckBox,
+    {ctl::kBothDirections, "bothDirections", K::WrappingCheckBox,
      QT_TRANSLATE_NOOP("CTorvakDlg", "in beiden Richtungen messen"), kPageKamera,
      [](Grid g) {
        return QRect(g.controlLeft, g.returnGroupTop + 3 * g.rowUnit - g.returnBoxHeight, g.controlWidth,
@@ -74,23 +74,23 @@ constexpr std::array<ControlEntry, kControlCount> kControls{{
     {ctl::kFourRow, "fourRow", K::RadioButton, QT_TRANSLATE_NOOP("CTorvakDlg", "4-zeilig"), kNever, nullptr},
     {ctl::kAccuracyGroup, "accuracyGroup", K::GroupBox,
      QT_TRANSLATE_NOOP("CTorvakDlg", "Genauigkeit"), kNever, nullptr},
-    {ctl::kMaxField, "maxField", K::Edit, "", kAlways,
+    {ctl::kMaxField, "maxField", K::ReadOnlyLineEdit, "", kAlways,
      [](Grid g) { return QRect(g.readoutLeft, g.readoutTop + 36, g.readoutWidth, kFieldHeight); }},
-    {ctl::kMinField, "minField", K::Edit, "", kAlways,
+    {ctl::kMinField, "minField", K::ReadOnlyLineEdit, "", kAlways,
      [](Grid g) { return QRect(g.readoutLeft, g.readoutBottom - 100, g.readoutWidth, kFieldHeight); }},
-    {ctl::kAmbientLabel, "ambientLabel", K::StaticText, QT_TRANSLATE_NOOP("CTorvakDlg", "Umgebung:"), kAlways,
+    {ctl::kAmbientLabel, "ambientLabel", K::Label, QT_TRANSLATE_NOOP("CTorvakDlg", "Umgebung:"), kAlways,
      [](Grid g) { return QRect(g.readoutLeft, g.readoutBottom - 80, g.readoutWidth, kLabelHeight); }},
-    {ctl::kMouseLabel, "mouseLabel", K::StaticText, QT_TRANSLATE_NOOP("CTorvakDlg", "Mausposition:"), kAlways,
+    {ctl::kMouseLabel, "mouseLabel", K::Label, QT_TRANSLATE_NOOP("CTorvakDlg", "Mausposition:"), kAlways,
      [](Grid g) { return QRect(g.readoutLeft, g.readoutBottom - 45, g.readoutWidth, kLabelHeight); }},
-    {ctl::kMaxLabel, "maxLabel", K::StaticText, QT_TRANSLATE_NOOP("CTorvakDlg", "Max:"), kAlways,
+    {ctl::kMaxLabel, "maxLabel", K::Label, QT_TRANSLATE_NOOP("CTorvakDlg", "Max:"), kAlways,
      [](Grid g) { return QRect(g.readoutLeft, g.readoutTop + 21, g.readoutWidth, kLabelHeight); }},
-    {ctl::kMinLabel, "minLabel", K::StaticText, QT_TRANSLATE_NOOP("CTorvakDlg", "Min:"), kAlways,
+    {ctl::kMinLabel, "minLabel", K::Label, QT_TRANSLATE_NOOP("CTorvakDlg", "Min:"), kAlways,
      [](Grid g) { return QRect(g.readoutLeft, g.readoutBottom - 115, g.readoutWidth, kLabelHeight); }},
-    {ctl::kAmbientField, "ambientField", K::Edit, "", kAlways,
+    {ctl::kAmbientField, "ambientField", K::ReadOnlyLineEdit, "", kAlways,
      [](Grid g) { return QRect(g.readoutLeft, g.readoutBottom - 65, g.readoutWidth, kFieldHeight); }},
-    {ctl::kMouseField, "mouseField", K::Edit, "", kAlways,
+    {ctl::kMouseField, "mouseField", K::ReadOnlyLineEdit, "", kAlways,
      [](Grid g) { return QRect(g.readoutLeft, g.readoutBottom - 30, g.readoutWidth, kFieldHeight); }},
-    {ctl::kReadoutTabs, "readoutTabs", K::TabControl, "", kAlways,  // hidden by the first paint
+    {ctl::kReadoutTabs, "readoutTabs", K::TabWidget, "", kAlways,  // hidden by the first paint
      [](Grid g) { return g.readouts; }},
     {ctl::kMiddlePosition, "middlePosition", K::PushButton,
      QT_TRANSLATE_NOOP("CTorvakDlg", "Mittelposition"), kPageEinstellungen,
@@ -100,15 +100,15 @@ constexpr std::array<ControlEntry, kControlCount> kControls{{
      [](Grid g) { return QRect(g.left + 47, g.loadButtonTop, 75, 25); }},
     {ctl::kWebcamGroup, "webcamGroup", K::GroupBox, QT_TRANSLATE_NOOP("CTorvakDlg", "Webcam"), kPageEinstellungen,
      [](Grid g) { return QRect(g.groupLeft, g.groupTop, g.groupWidth, 244); }},
-    {ctl::kPositionCameraLabel, "positionCameraLabel", K::StaticText,
+    {ctl::kPositionCameraLabel, "positionCameraLabel", K::Label,
      QT_TRANSLATE_NOOP("CTorvakDlg", "1. Kamera positionieren:"), kPageEinstellungen,
      [](Grid g) { return QRect(g.controlLeft, g.firstRow, g.controlWidth, 15); }},
-    {ctl::kBackgroundPathLabel, "backgroundPathLabel", K::StaticText, "C:/temp/Torvak.bmp", kPageEinstellungen,
+    {ctl::kBackgroundPathLabel, "backgroundPathLabel", K::Label, "C:/temp/Torvak.bmp", kPageEinstellungen,
      [](Grid g) { return QRect(g.left + 47, g.top + 126, g.width - 80, 15); }},
-    {ctl::kUseAsBackgroundLabel, "useAsBackgroundLabel", K::StaticText,
+    {ctl::kUseAsBackgroundLabel, "useAsBackgroundLabel", K::Label,
      QT_TRANSLATE_NOOP("CTorvakDlg", "3. als Hintergrundbild verwenden:"), kPageEinstellungen,
      [](Grid g) { return QRect(g.controlLeft, g.top + 151, g.controlWidth, 15); }},
-    {ctl::kSaveStillLabel, "saveStillLabel", K::StaticText,
+    {ctl::kSaveStillLabel, "saveStillLabel", K::Label,
      QT_TRANSLATE_NOOP("CTorvakDlg", "2. Webcam-Bild speichern unter:"), kPageEinstellungen,
      [](Grid g) { return QRect(g.controlLeft, g.top + 101, g.controlWidth, 15); }},
     {ctl::kPortGroup, "portGroup", K::GroupBox, QT_TRANSLATE_NOOP("CTorvakDlg", "COM-Port"), kPageEinstellungen,
@@ -132,7 +132,7 @@ constexpr std::array<ControlEntry, kControlCount> kControls{{
     {ctl::kArrangementGroup, "arrangementGroup", K::GroupBox,
      QT_TRANSLATE_NOOP("CTorvakDlg", "Anordnung"), kPageWaermebild,
      [](Grid g) { return QRect(g.groupLeft, g.groupTop, g.groupWidth, 3 * g.rowUnit + 80); }},
-    {ctl::kStepWidthLabel, "stepWidthLabel", K::StaticText,
+    {ctl::kStepWidthLabel, "stepWidthLabel", K::Label,
      QT_TRANSLATE_NOOP("CTorvakDlg", "Schrittweite"), kNever, nullptr},
     {ctl::kLeftPicture, "leftPicture", K::CheckBox,
      QT_TRANSLATE_NOOP("CTorvakDlg", "Linkes Bild"), kPageWaermebild,
@@ -144,17 +144,17 @@ constexpr std::array<ControlEntry, kControlCount> kControls{{
      [](Grid g) { return QRect(g.controlLeft, g.firstRow + 40, g.barLength, 20); }},
     {ctl::kBarPositionY, "barPositionY", K::ScrollBarVertical, "", kPageWaermebild,
      [](Grid g) { return QRect(g.left + 20, g.firstRow + 60, 20, g.barLength); }},
-    {ctl::kArrangementFrame, "arrangementFrame", K::BlackFrame, "", kNever, nullptr},
+    {ctl::kArrangementFrame, "arrangementFrame", K::Frame, "", kNever, nullptr},
     {ctl::kBarHeight, "barHeight", K::ScrollBarVertical, "", kPageWaermebild,
      [](Grid g) { return QRect(g.right - g.barLength - 40, g.firstRow + 60, 20, g.barLength); }},
-    {ctl::kPositionLabel, "positionLabel", K::StaticText,
+    {ctl::kPositionLabel, "positionLabel", K::Label,
      QT_TRANSLATE_NOOP("CTorvakDlg", "Position"), kPageWaermebild,
      [](Grid g) { return QRect(g.left + 65, g.firstRow + 80, 60, 20); }},
-    {ctl::kSizeLabel, "sizeLabel", K::StaticText, QT_TRANSLATE_NOOP("CTorvakDlg", "Größe"), kPageWaermebild,
+    {ctl::kSizeLabel, "sizeLabel", K::Label, QT_TRANSLATE_NOOP("CTorvakDlg", "Größe"), kPageWaermebild,
      [](Grid g) { return QRect(g.right - 85, g.firstRow + 80, 60, 20); }},
     {ctl::kBarWidth, "barWidth", K::ScrollBarHorizontal, "", kPageWaermebild,
      [](Grid g) { return QRect(g.right - g.barLength - 20, g.firstRow + 40, g.barLength, 20); }},
-    {ctl::kKeepAspect, "keepAspect", K::MultiLineCheckBox,
+    {ctl::kKeepAspect, "keepAspect", K::WrappingCheckBox,
      QT_TRANSLATE_NOOP("CTorvakDlg", "Seitenverhältnis beibehalten"), kPageWaermebild,
      [](Grid g) { return QRect(g.right - 115, g.firstRow, 95, 35); }},
     {ctl::kArrangementReset, "arrangementReset", K::PushButton,
@@ -163,7 +163,7 @@ constexpr std::array<ControlEntry, kControlCount> kControls{{
     {ctl::kSaveScreenshot, "saveScreenshot", K::PushButton,
      QT_TRANSLATE_NOOP("CTorvakDlg", "Speichern (Screenshot)"), kPageWaermebild,
      [](Grid g) { return QRect(g.controlLeft, g.saveGroupTop + 60, 150, 25); }},
-    {ctl::kPictureBitmap, "pictureBitmap", K::Bitmap, "", kNever, nullptr},
+    {ctl::kPictureBitmap, "pictureBitmap", K::Picture, "", kNever, nullptr},
     {ctl::kMeasuredPixels, "measuredPixels", K::RadioButton,
      QT_TRANSLATE_NOOP("CTorvakDlg", "Mess-Pixel"), kPageWaermebild,
      [](Grid g) { return QRect(g.controlLeft, g.saveGroupTop + 20, 80, 25); }},
@@ -178,7 +178,7 @@ constexpr std::array<ControlEntry, kControlCount> kControls{{
     {ctl::kTransparencyGroup, "transparencyGroup", K::GroupBox,
      QT_TRANSLATE_NOOP("CTorvakDlg", "Transparenz"), kPageWaermebild,
      [](Grid g) { return QRect(g.controlLeft, g.saveGroupTop + 160, g.controlWidth, 40); }},
-    {ctl::kBackgroundVisible, "backgroundVisible", K::MultiLineCheckBox,
+    {ctl::kBackgroundVisible, "backgroundVisible", K::WrappingCheckBox,
      QT_TRANSLATE_NOOP("CTorvakDlg", "Hintergrundbild sichtbar"), kPageWaermebild,
      [](Grid g) { return QRect(g.controlLeft, g.saveGroupTop + 130, g.width - 110, 20); }},
     {ctl::kEditSmoothing, "editSmoothing", K::PushButton, QT_TRANSLATE_NOOP("CTorvakDlg", "Edit"), kPageWaermebild,
@@ -206,7 +206,7 @@ QWidget* MakeControl(const ControlEntry& entry, QWidget* parent) {
     }
     case K::CheckBox:
       return new QCheckBox(caption, parent);
-    case K::MultiLineCheckBox:
+    case K::WrappingCheckBox:
       return new WrappingCheckBox(caption, parent);
     case K::RadioButton: {
       auto* radio = new QRadioButton(caption, parent);
@@ -215,21 +215,21 @@ QWidget* MakeControl(const ControlEntry& entry, QWidget* parent) {
     }
     case K::GroupBox:
       return new QGroupBox(caption, parent);
-    case K::BlackFrame: {
+    case K::Frame: {
       auto* frame = new QFrame(parent);
       frame->setFrameShape(QFrame::Box);
       return frame;
     }
-    case K::StaticText:
+    case K::Label:
       return new QLabel(caption, parent);
-    case K::Bitmap:
+    case K::Picture:
       return new QLabel(parent);
-    case K::Edit: {
+    case K::ReadOnlyLineEdit: {
       auto* edit = new QLineEdit(parent);
       edit->setReadOnly(true);
       return edit;
     }
-    case K::TabControl:
+    case K::TabWidget:
       return new QTabWidget(parent);
     case K::Trackbar:
       return NewTrackbar(100, parent);

@@ -12,14 +12,14 @@ struct LayoutGrid;
 enum class ControlKind {
   PushButton,
   CheckBox,
-  MultiLineCheckBox,
+  WrappingCheckBox,
   RadioButton,
   GroupBox,
-  BlackFrame,
-  StaticText,
-  Bitmap,
-  Edit,  // read-only
-  TabControl,
+  Frame,  // a plain box
+  Label,
+  Picture,
+  ReadOnlyLineEdit,
+  TabWidget,
   Trackbar,
   ScrollBarHorizontal,
   ScrollBarVertical,

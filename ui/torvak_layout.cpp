@@ -49,7 +49,7 @@ LayoutGrid MakeGrid(const WindowLayout& l) {
 // comes later in the table, so it lies above the outer one's shaded inside.
 int Layer(ControlKind kind) {
   switch (kind) {
-    case ControlKind::TabControl:
+    case ControlKind::TabWidget:
       return 0;
     case ControlKind::GroupBox:
       return 1;

@@ -83,7 +83,7 @@ CWeichzeichnerDlg::CWeichzeichnerDlg(QWidget* parent) : QDialog(parent) {
   temperatureBar_ = Trackbar(this, units, "temperatureBar", {60, 157, 71, 12}, 200);
 
   for (QSlider* bar : {halfWidthBar_, radiusBar_, temperatureBar_}) {
-    connect(bar, &QSlider::valueChanged, this, &CWeichzeichnerDlg::OnHScroll);
+    connect(bar, &QSlider::valueChanged, this, &CWeichzeichnerDlg::TakeTrackbarPositions);
   }
 }
 
@@ -95,7 +95,7 @@ void CWeichzeichnerDlg::Prepare(const ThermalImage& image) {
 
 // Any trackbar move takes all three values from the trackbar positions; the
 // edits only show the values.
-void CWeichzeichnerDlg::OnHScroll() {
+void CWeichzeichnerDlg::TakeTrackbarPositions() {
   settings_.MoveTo(halfWidthBar_->value(), radiusBar_->value(), temperatureBar_->value());
   WriteControls();
   RedrawPreview();
