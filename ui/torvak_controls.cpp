@@ -25,7 +25,8 @@ constexpr int kLabelHeight = 15;  // the readout column's labels
 constexpr int kFieldHeight = 20;  // and fields
 }  // namespace
 
-// In creation order: the tab order.
+// In creation order, which is the tab order. Group boxes take no focus, so a
+// group's row may stand where its stacking needs it (see Layer in torvak_layout.cpp).
 constexpr std::array<ControlEntry, kControlCount> kControls{{
     {ctl::kStepWidthEdit, "stepWidthEdit", K::ReadOnlyLineEdit, "", kNever, nullptr},
     {ctl::kStepWidthUpDown, "stepWidthUpDown", K::UpDownVertical, "", kNever, nullptr},
@@ -185,7 +186,7 @@ constexpr std::array<ControlEntry, kControlCount> kControls{{
      [](Grid g) { return QRect(g.left + 205, g.saveGroupTop + 20, 30, 25); }},
 }};
 
-// Each row's ID is its index, so a control is found in the table by its ID.
+// The names in ctl:: and the rows stay in step: each row's ID is its index.
 static_assert([] {
   for (int i = 0; i < kControlCount; ++i)
     if (kControls[i].id != i) return false;
@@ -195,7 +196,7 @@ static_assert([] {
 namespace {
 
 QWidget* MakeControl(const ControlEntry& entry, QWidget* parent) {
-  // An unmarked caption (the file name of the background path label) has no translation and come back unchanged.
+  // An unmarked caption (the background path label's file name) has no translation and comes back unchanged.
   const QString caption =
       *entry.caption == '\0' ? QString() : QCoreApplication::translate("CTorvakDlg", entry.caption);
   switch (entry.kind) {

@@ -4,12 +4,10 @@
 
 namespace {
 
-// The buttons of "Webcam" and the group "COM-Port" were placed in dialog
-// units of 1.25 pixels down; these are those distances in whole pixels, cut
-// off as the conversion did.
-constexpr int kMiddleButtonDown = 18;   // 15 units
-constexpr int kLoadButtonDown = 118;    // 95 units
-constexpr int kWebcamButtonsHigh = 143;  // 115 units
+// The buttons of "Webcam" and the group "COM-Port" below it were placed
+// partly in dialog units, 1.25 pixels down each; the distances keep the
+// whole pixels that conversion cut them off to (15 units: 18 pixels).
+constexpr int DialogUnitsDown(int units) { return units * 5 / 4; }
 
 LayoutGrid MakeGrid(const WindowLayout& l) {
   LayoutGrid g;
@@ -32,9 +30,9 @@ LayoutGrid MakeGrid(const WindowLayout& l) {
   g.returnBoxHeight = (3 * g.rowUnit - 16) / 2;
   g.saveGroupTop = g.rangeGroupTop + 80;
   g.barLength = (g.width - 85) / 2;
-  g.middleButtonTop = g.firstRow + kMiddleButtonDown;
-  g.loadButtonTop = g.firstRow + kLoadButtonDown;
-  g.portGroupTop = g.top + 91 + kWebcamButtonsHigh + 25 + 15;
+  g.middleButtonTop = g.firstRow + DialogUnitsDown(15);
+  g.loadButtonTop = g.firstRow + DialogUnitsDown(95);
+  g.portGroupTop = g.top + 91 + DialogUnitsDown(115) + 25 + 15;
   g.readouts = ToRect(l.readoutArea);
   g.readoutLeft = l.readoutArea.left + 10;
   g.readoutWidth = l.readoutArea.Width() - 20;
