@@ -156,11 +156,12 @@ void Place(const QImage& picture, BackgroundFit fit, MemoryPicture& surface) {
   CopyInto(scaled, surface, (area.width() - scaled.width()) / 2, (area.height() - scaled.height()) / 2);
 }
 
+const QString kBackgroundKey = QStringLiteral("SETTINGS/BACKGROUND");
+
 }  // namespace
 
 QString BackgroundPath() {
-  QSettings settings;
-  const QString stored = settings.value(QStringLiteral("SETTINGS/BACKGROUND")).toString();
+  const QString stored = QSettings().value(kBackgroundKey).toString();
   if (!stored.isEmpty()) {
     return QDir::fromNativeSeparators(stored);
   }
@@ -170,6 +171,8 @@ QString BackgroundPath() {
   return QDir::tempPath() + QStringLiteral("/Torvak.bmp");
 #endif
 }
+
+void StoreBackgroundPath(const QString& path) { QSettings().setValue(kBackgroundKey, path); }
 
 BackgroundLoad LoadBackground(DisplayData& display, const QString& path, BackgroundFit fit) {
   QImage picture;

@@ -10,6 +10,8 @@ struct DisplayData;
 // setting "BACKGROUND" in section "SETTINGS" if set, else Torvak.bmp in the
 // system's temporary folder ("C:/temp/Torvak.bmp" on Windows).
 QString BackgroundPath();
+// Makes path the "BACKGROUND" setting, so BackgroundPath returns it from now on.
+void StoreBackgroundPath(const QString& path);
 
 // What became of a background file: whether its picture is on the surface
 // and, if something is wrong, a translated sentence saying what, for the status

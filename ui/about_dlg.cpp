@@ -1,33 +1,12 @@
 #include "ui/about_dlg.h"
 
-#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 
+#include "ui/dialog_parts.h"
 #include "ui/program_art.h"
 
 namespace {
-
-// Dialog units of the template, converted with the dialog font's average
-// character width (4 units) and height (8 units).
-class DialogUnits {
- public:
-  explicit DialogUnits(const QFont& font) {
-    const QFontMetrics metrics(font);
-    baseX_ =
-        (metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) +
-         26) /
-        52;
-    baseY_ = metrics.height();
-  }
-  int X(int units) const { return units * baseX_ / 4; }
-  int Y(int units) const { return units * baseY_ / 8; }
-  QRect Rect(int x, int y, int width, int height) const { return QRect(X(x), Y(y), X(width), Y(height)); }
-
- private:
-  int baseX_ = 0;
-  int baseY_ = 0;
-};
 
 QLabel* AddText(const QString& text, const QRect& where, QWidget* parent) {
   auto* label = new QLabel(text, parent);
@@ -43,7 +22,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
   setFont(DialogFont());
-  const DialogUnits du(font());
+  const DialogUnits du(font(), DialogUnits::Rounding::WholeBase);
 
   auto* icon = new QLabel(this);
   icon->setObjectName(QStringLiteral("icon"));

@@ -1,6 +1,5 @@
 #include "ui/picture_model.h"
 
-#include <QSettings>
 #include <utility>
 
 #include "image/composer.h"
@@ -126,7 +125,7 @@ BackgroundLoad PictureModel::ChooseBackground(const QString& path) {
   if (load.shown) {
     backgroundPath_ = path;
     backgroundFit_ = BackgroundFit::Scaled;
-    QSettings().setValue(QStringLiteral("SETTINGS/BACKGROUND"), path);
+    StoreBackgroundPath(path);
   }
   return load;
 }

@@ -11,12 +11,47 @@ struct Placement {
   QRect rect;
 };
 
-// The page controls inside the panel whose page area starts at (x0, y0),
-// in placement order (later ones lie above earlier ones).
-std::vector<Placement> LayOutPanel(int x0, int y0, int width, int height);
+// The named quantities the control table places its controls with, computed
+// once from the window's areas.
+struct LayoutGrid {
+  // The panel's tab control and the page area below its tab row.
+  QRect panel;
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  int right = 0;  // left + width
+  // A tenth of the page height less its margins: the groups of "Kamera" and
+  // "Wärmebild" are multiples of it high.
+  int rowUnit = 0;
+  int groupLeft = 0;     // the left edge of the group boxes
+  int groupWidth = 0;    // their width
+  int groupTop = 0;      // the top of each page's first group
+  int controlLeft = 0;   // the left edge of the controls inside the groups
+  int controlWidth = 0;  // the width of a control that spans its group
+  int firstRow = 0;      // the top of the first row of controls in the first group
+  // "Kamera": the groups "Messbereich verkleinern" and "Rücklauf", the row of
+  // the left and right arrows, and the height of a check box of "Rücklauf".
+  int rangeGroupTop = 0;
+  int returnGroupTop = 0;
+  int sideArrowsTop = 0;
+  int returnBoxHeight = 0;
+  // "Wärmebild": the group "Speichern" and the length of the scroll bars of "Anordnung".
+  int saveGroupTop = 0;
+  int barLength = 0;
+  // "Einstellungen": the buttons of "Webcam" and the group "COM-Port".
+  int middleButtonTop = 0;
+  int loadButtonTop = 0;
+  int portGroupTop = 0;
+  // The readout column: its tab control, and the labels and fields inside.
+  QRect readouts;
+  int readoutLeft = 0;
+  int readoutWidth = 0;
+  int readoutTop = 0;
+  int readoutBottom = 0;
+};
 
-// The whole window: its areas and every placed control, in placement order:
-// the tab control 1019, the panel, the tab control 1043, the readouts.
+// The whole window: its areas and every placed control, bottom to top.
 struct WindowLayout {
   int marginX = 0;
   int marginY = 0;

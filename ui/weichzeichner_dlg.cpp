@@ -1,6 +1,5 @@
 #include "ui/weichzeichner_dlg.h"
 
-#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,38 +12,15 @@
 #include "overlay/surface_image.h"
 #include "ui/dialog_parts.h"
 #include "ui/picture_model.h"
+#include "ui/program_art.h"
 
 namespace {
 
-// Dialog units of the dialog's font: a quarter of the average letter width
-// across, an eighth of the line height down, so the layout grows with the
-// font and every caption keeps its room.
-class DialogUnits {
- public:
-  explicit DialogUnits(const QFont& font) {
-    const QFontMetricsF metrics(font);
-    const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    perUnitX_ = metrics.horizontalAdvance(letters) / letters.size() / 4.0;
-    perUnitY_ = metrics.height() / 8.0;
-  }
-  QSize Size(int width, int height) const { return {X(width), Y(height)}; }
-  QRect Rect(int x, int y, int width, int height) const { return {QPoint(X(x), Y(y)), Size(width, height)}; }
-
- private:
-  int X(int units) const { return qRound(units * perUnitX_); }
-  int Y(int units) const { return qRound(units * perUnitY_); }
-
-  double perUnitX_;
-  double perUnitY_;
-};
-
-// Puts a control of the dialog at its place; controls with an ID are
-// findable by it as their object name.
+// Puts a control of the dialog at its place under its object name.
 template <class Control>
-Control* Place(Control* control, const DialogUnits& units, const char* id, QRect placeInUnits) {
-  control->setObjectName(QString::fromLatin1(id));
-  control->setGeometry(
-      units.Rect(placeInUnits.x(), placeInUnits.y(), placeInUnits.width(), placeInUnits.height()));
+Control* Place(Control* control, const DialogUnits& units, const char* name, QRect placeInUnits) {
+  control->setObjectName(QString::fromLatin1(name));
+  control->setGeometry(units.Rect(placeInUnits));
   return control;
 }
 
@@ -52,20 +28,20 @@ QLabel* Caption(QDialog* dialog, const DialogUnits& units, const QString& text, 
   return Place(new QLabel(text, dialog), units, "", placeInUnits);
 }
 
-QSlider* Trackbar(QDialog* dialog, const DialogUnits& units, const char* id, QRect placeInUnits,
+QSlider* Trackbar(QDialog* dialog, const DialogUnits& units, const char* name, QRect placeInUnits,
                   int maximum) {
-  return Place(NewTrackbar(maximum, dialog), units, id, placeInUnits);
+  return Place(NewTrackbar(maximum, dialog), units, name, placeInUnits);
 }
 
-QLineEdit* DisplayEdit(QDialog* dialog, const DialogUnits& units, const char* id, QRect placeInUnits) {
-  auto* edit = Place(new QLineEdit(dialog), units, id, placeInUnits);
+QLineEdit* DisplayEdit(QDialog* dialog, const DialogUnits& units, const char* name, QRect placeInUnits) {
+  auto* edit = Place(new QLineEdit(dialog), units, name, placeInUnits);
   edit->setEnabled(false);
   return edit;
 }
 
-QPushButton* Button(QDialog* dialog, const DialogUnits& units, const char* id, const QString& text,
+QPushButton* Button(QDialog* dialog, const DialogUnits& units, const char* name, const QString& text,
                     QRect placeInUnits) {
-  return Place(new QPushButton(text, dialog), units, id, placeInUnits);
+  return Place(new QPushButton(text, dialog), units, name, placeInUnits);
 }
 
 QString DoubleText(double value) { return QString::asprintf("%.*g", 15, value); }
@@ -73,39 +49,42 @@ QString DoubleText(double value) { return QString::asprintf("%.*g", 15, value); 
 }  // namespace
 
 CWeichzeichnerDlg::CWeichzeichnerDlg(QWidget* parent) : QDialog(parent) {
-  QFont font(QStringLiteral("Sans Serif"), 8);
-  font.setStyleHint(QFont::SansSerif);
-  setFont(font);
-  const DialogUnits units(font);
+  setFont(DialogFont());
+  // Its units are those of the font at its natural width, not condensed:
+  // the dialog keeps the size and places it was laid out with.
+  QFont unitFont = font();
+  unitFont.setStretch(QFont::AnyStretch);
+  const DialogUnits units(unitFont, DialogUnits::Rounding::Nearest);
+
   setWindowTitle(tr("Weichzeichner-Einstellungen"));
   setFixedSize(units.Size(186, 199));
 
-  auto* ok = Button(this, units, "1", tr("OK"), {35, 178, 50, 14});
+  auto* ok = Button(this, units, "ok", tr("OK"), {35, 178, 50, 14});
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  auto* cancel = Button(this, units, "2", tr("Abbrechen"), {101, 178, 50, 14});
+  auto* cancel = Button(this, units, "cancel", tr("Abbrechen"), {101, 178, 50, 14});
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
   // Only the corners of the placeholders count: the pictures are painted there, much larger.
-  measuredPlaceholder_ = Place(new QLabel(this), units, "1091", {17, 69, 15, 13});
-  smoothedPlaceholder_ = Place(new QLabel(this), units, "1092", {102, 69, 15, 13});
+  measuredPlaceholder_ = Place(new QLabel(this), units, "measuredPreview", {17, 69, 15, 13});
+  smoothedPlaceholder_ = Place(new QLabel(this), units, "smoothedPreview", {102, 69, 15, 13});
 
   Caption(this, units, tr("Halbwertsbreite"), {10, 18, 53, 8});
-  halfWidthEdit_ = DisplayEdit(this, units, "1066", {138, 15, 30, 14});
-  halfWidthBar_ = Trackbar(this, units, "1090", {60, 17, 71, 12}, 200);
+  halfWidthEdit_ = DisplayEdit(this, units, "halfWidthEdit", {138, 15, 30, 14});
+  halfWidthBar_ = Trackbar(this, units, "halfWidthBar", {60, 17, 71, 12}, 200);
   Caption(this, units, tr("Radius"), {10, 41, 22, 8});
-  radiusEdit_ = DisplayEdit(this, units, "1067", {138, 38, 30, 14});
-  radiusBar_ = Trackbar(this, units, "1093", {60, 40, 71, 12}, 480);
+  radiusEdit_ = DisplayEdit(this, units, "radiusEdit", {138, 38, 30, 14});
+  radiusBar_ = Trackbar(this, units, "radiusBar", {60, 40, 71, 12}, 480);
   // The "Genauigkeit" row is never shown and takes no part in anything.
   Caption(this, units, tr("Genauigkeit"), {10, 64, 38, 8})->hide();
-  DisplayEdit(this, units, "1068", {138, 61, 30, 14})->hide();
-  Trackbar(this, units, "1094", {60, 63, 71, 12}, 100)->hide();
+  DisplayEdit(this, units, "accuracyEdit", {138, 61, 30, 14})->hide();
+  Trackbar(this, units, "accuracyBar", {60, 63, 71, 12}, 100)->hide();
   Caption(this, units, tr("Temperatur"), {10, 157, 53, 8});
-  temperatureEdit_ = DisplayEdit(this, units, "1069", {138, 154, 30, 14});
-  temperatureBar_ = Trackbar(this, units, "1095", {60, 157, 71, 12}, 200);
+  temperatureEdit_ = DisplayEdit(this, units, "temperatureEdit", {138, 154, 30, 14});
+  temperatureBar_ = Trackbar(this, units, "temperatureBar", {60, 157, 71, 12}, 200);
 
   for (QSlider* bar : {halfWidthBar_, radiusBar_, temperatureBar_}) {
-    connect(bar, &QSlider::valueChanged, this, &CWeichzeichnerDlg::OnHScroll);
+    connect(bar, &QSlider::valueChanged, this, &CWeichzeichnerDlg::TakeTrackbarPositions);
   }
 }
 
@@ -117,7 +96,7 @@ void CWeichzeichnerDlg::Prepare(const ThermalImage& image) {
 
 // Any trackbar move takes all three values from the trackbar positions; the
 // edits only show the values.
-void CWeichzeichnerDlg::OnHScroll() {
+void CWeichzeichnerDlg::TakeTrackbarPositions() {
   settings_.MoveTo(halfWidthBar_->value(), radiusBar_->value(), temperatureBar_->value());
   WriteControls();
   RedrawPreview();

@@ -31,7 +31,7 @@ class CWeichzeichnerDlg : public QDialog {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  void OnHScroll();
+  void TakeTrackbarPositions();
   void WriteControls();
   void RedrawPreview();
   QRect PreviewRect(const QWidget* placeholder) const;

@@ -13,8 +13,8 @@
 
 class SmoothingDialogTest : public ::testing::Test {
  protected:
-  QSlider* Bar(const char* id) { return dialog.findChild<QSlider*>(QString::fromLatin1(id)); }
-  QString Text(const char* id) { return dialog.findChild<QLineEdit*>(QString::fromLatin1(id))->text(); }
+  QSlider* Bar(const char* name) { return dialog.findChild<QSlider*>(QString::fromLatin1(name)); }
+  QString Text(const char* name) { return dialog.findChild<QLineEdit*>(QString::fromLatin1(name))->text(); }
   PictureModel picture{{}};
   CWeichzeichnerDlg dialog;
 };
@@ -66,33 +66,33 @@ TEST(UpDown, ArrowsAndKeysProposeInTheirDirection) {
 // and the previews follow, and the previews are painted at their placeholders.
 TEST_F(SmoothingDialogTest, TrackbarsReachEditsAndPreviews) {
   dialog.Prepare(picture.Image());
-  const QString halfWidth = Text("1066");
-  Bar("1093")->setValue(45);
+  const QString halfWidth = Text("halfWidthEdit");
+  Bar("radiusBar")->setValue(45);
   const QImage measured = SurfaceImage(dialog.Preview().measuredPreview).copy();
-  Bar("1095")->setValue(30);
-  EXPECT_EQ(Text("1066"), halfWidth);
-  EXPECT_EQ(Text("1067").toDouble(), dialog.Settings().Radius());
-  EXPECT_EQ(Text("1069"), "30");
+  Bar("temperatureBar")->setValue(30);
+  EXPECT_EQ(Text("halfWidthEdit"), halfWidth);
+  EXPECT_EQ(Text("radiusEdit").toDouble(), dialog.Settings().Radius());
+  EXPECT_EQ(Text("temperatureEdit"), "30");
   EXPECT_NE(SurfaceImage(dialog.Preview().measuredPreview), measured);
   const QImage shown = dialog.grab().toImage().convertToFormat(QImage::Format_RGB32);
-  for (const auto& [id, preview] : {std::pair{"1091", &dialog.Preview().measuredPreview},
-                                    std::pair{"1092", &dialog.Preview().smoothedPreview}}) {
-    const QPoint at = dialog.findChild<QLabel*>(QString::fromLatin1(id))->pos();
-    EXPECT_EQ(shown.copy(QRect(at, QSize(kPreviewSize, kPreviewSize))), SurfaceImage(*preview)) << id;
+  for (const auto& [name, preview] : {std::pair{"measuredPreview", &dialog.Preview().measuredPreview},
+                                    std::pair{"smoothedPreview", &dialog.Preview().smoothedPreview}}) {
+    const QPoint at = dialog.findChild<QLabel*>(QString::fromLatin1(name))->pos();
+    EXPECT_EQ(shown.copy(QRect(at, QSize(kPreviewSize, kPreviewSize))), SurfaceImage(*preview)) << name;
   }
 }
 
 TEST_F(SmoothingDialogTest, OkAndEnterApplyTheSettingsAbbrechenDoesNot) {
   const std::tuple<const char*, bool, std::function<void()>> closings[] = {
-      {"OK", true, [&] { dialog.findChild<QPushButton*>(QStringLiteral("1"))->click(); }},
+      {"OK", true, [&] { dialog.findChild<QPushButton*>(QStringLiteral("ok"))->click(); }},
       {"Enter", true, [&] { QTest::keyClick(&dialog, Qt::Key_Return); }},
-      {"Abbrechen", false, [&] { dialog.findChild<QPushButton*>(QStringLiteral("2"))->click(); }},
+      {"Abbrechen", false, [&] { dialog.findChild<QPushButton*>(QStringLiteral("cancel"))->click(); }},
   };
   for (const auto& [name, applies, close] : closings) {
     SmoothingSettings start;
     start.Take(ThermalImage{});
     picture.SetSmoothing(start);
-    QTimer::singleShot(0, &dialog, [&] { Bar("1093")->setValue(45), close(); });
+    QTimer::singleShot(0, &dialog, [&] { Bar("radiusBar")->setValue(45), close(); });
     EditSmoothingSettings(dialog, picture);
     EXPECT_EQ(picture.Image().KernelRadius() != start.Radius(), applies) << name;
   }

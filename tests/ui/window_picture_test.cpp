@@ -53,7 +53,7 @@ TEST_F(WindowTest, PictureControlsReachTheirModelAndThePicture) {
       {"height, top: tallest", [&] { return move(ctl::kBarHeight, A::SliderToMinimum, &PictureRect::height) == 1; }},
       {"Löschen", [&] { return Store(5, 10, 80), Click(ctl::kClearImage), Image().Grid()[5][10] == kNoReading; }},
       {"Edit, OK", [&] {
-         WithNextModal<QDialog>([](QDialog& d) { d.findChild<QSlider*>("1093")->setValue(45), d.accept(); });
+         WithNextModal<QDialog>([](QDialog& d) { d.findChild<QSlider*>("radiusBar")->setValue(45), d.accept(); });
          return Click(ctl::kEditSmoothing), Image().KernelRadius() != ThermalImage{}.KernelRadius();
        }},
       {"Bild Laden", [&] { return Click(ctl::kLoadPicture), shows(kWhite) && window.StatusText().contains(still); }},

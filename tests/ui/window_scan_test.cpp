@@ -73,6 +73,20 @@ TEST_F(WindowTest, ADemonstrationStartsAPassOnTheCameraPageByItselfAndANormalSta
   }
 }
 
+// No group box or tab page lies over a control of its page and takes its clicks.
+TEST_F(WindowTest, EveryControlOfAPageTakesTheClicksOnIt) {
+  CTorvakDlg& window = Open();
+  for (int page = 0; page < kPageCount; ++page) {
+    window.ControlAs<QTabWidget>(ctl::kPanelTabs)->setCurrentIndex(page);
+    for (int id : PageControls(page)) {
+      QWidget* control = window.Control(id);
+      if (qobject_cast<QGroupBox*>(control) != nullptr) continue;
+      QWidget* hit = window.childAt(control->geometry().center());
+      EXPECT_TRUE(hit == control || control->isAncestorOf(hit)) << control->objectName().toStdString();
+    }
+  }
+}
+
 // A running scan: its readings reach the image and the picture; it waits while a modal dialog
 // is open and goes on after; the option boxes send both options: off, "Stopp nach einem
 // Durchlauf" lets it go on into its next frame; on, the pass ends by itself.
