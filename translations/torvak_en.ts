@@ -53,6 +53,13 @@
     </message>
 </context>
 <context>
+    <name>BackgroundControls</name>
+    <message>
+        <source>Hintergrundbild %1 geladen</source>
+        <translation>Background picture %1 loaded</translation>
+    </message>
+</context>
+<context>
     <name>CAboutDlg</name>
     <message>
         <source>Info über Torvak</source>
@@ -296,10 +303,6 @@
     <message>
         <source>Temperatur</source>
         <translation>Temperature</translation>
-    </message>
-    <message>
-        <source>Hintergrundbild %1 geladen</source>
-        <translation>Background picture %1 loaded</translation>
     </message>
     <message>
         <source>Die Datei %1 wurde gespeichert.</source>

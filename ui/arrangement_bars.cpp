@@ -30,6 +30,8 @@ ArrangementBars::ArrangementBars(const QHash<int, QWidget*>& controls, PictureMo
       rightBox_(qobject_cast<QAbstractButton*>(controls.value(ctl::kRightPicture))),
       stepWidth_(qobject_cast<UpDown*>(controls.value(ctl::kStepWidthUpDown))),
       picture_(picture) {
+  stepWidth_->SetRange(1, 24);  // hidden: the step stays 1
+  stepWidth_->SetPosition(1);
   bars_[kPositionXBar] = qobject_cast<QScrollBar*>(controls.value(ctl::kBarPositionX));
   bars_[kPositionYBar] = qobject_cast<QScrollBar*>(controls.value(ctl::kBarPositionY));
   bars_[kWidthBar] = qobject_cast<QScrollBar*>(controls.value(ctl::kBarWidth));

@@ -1,8 +1,17 @@
 #include "ui/dialog_parts.h"
 
+#include <QAction>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QSlider>
+
+QAction* AddContextEntry(QWidget& window, const QString& text, QKeySequence shortcut) {
+  auto* action = new QAction(text, &window);
+  action->setShortcut(shortcut);
+  action->setShortcutVisibleInContextMenu(true);
+  window.addAction(action);
+  return action;
+}
 
 QSlider* NewTrackbar(int maximum, QWidget* parent) {
   auto* bar = new QSlider(Qt::Horizontal, parent);

@@ -1,11 +1,19 @@
 #pragma once
 #include <QRect>
 
+#include <QKeySequence>
+#include <QString>
+
+class QAction;
 class QFont;
 class QSlider;
 class QWidget;
 
 // What the main window and its dialogs share.
+
+// An entry of the window's context menu, with its shortcut shown in the
+// menu and working without it.
+QAction* AddContextEntry(QWidget& window, const QString& text, QKeySequence shortcut = {});
 
 // A horizontal trackbar from 0 to maximum without tick marks that pages by a
 // fifth of its range, as trackbars do by default.

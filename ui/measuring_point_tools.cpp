@@ -4,20 +4,9 @@
 #include <QWidget>
 
 #include "scan/qt/scan_service.h"
+#include "ui/dialog_parts.h"
 #include "ui/picture_model.h"
 #include "ui/trend_window.h"
-
-namespace {
-
-QAction* NewAction(QWidget& window, const QString& text, QKeySequence shortcut) {
-  auto* action = new QAction(text, &window);
-  action->setShortcut(shortcut);
-  action->setShortcutVisibleInContextMenu(true);
-  window.addAction(action);  // the shortcut works without the menu
-  return action;
-}
-
-}  // namespace
 
 MeasuringPointTools::MeasuringPointTools(QWidget& window, PictureModel& picture, ScanService& scan,
                                          ToPicture toPicture)
@@ -25,10 +14,10 @@ MeasuringPointTools::MeasuringPointTools(QWidget& window, PictureModel& picture,
       picture_(picture),
       scan_(scan),
       toPicture_(std::move(toPicture)),
-      setPoint_(NewAction(window, tr("Messpunkt hier setzen\tStrg+Klick"), {})),
-      clearPoints_(NewAction(window, tr("Messpunkte löschen"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete))),
-      spot_(NewAction(window, tr("Punktmessung"), QKeySequence(Qt::CTRL | Qt::Key_M))),
-      plot_(NewAction(window, tr("Temperaturverlauf…"), QKeySequence(Qt::CTRL | Qt::Key_T))) {
+      setPoint_(AddContextEntry(window, tr("Messpunkt hier setzen\tStrg+Klick"))),
+      clearPoints_(AddContextEntry(window, tr("Messpunkte löschen"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete))),
+      spot_(AddContextEntry(window, tr("Punktmessung"), QKeySequence(Qt::CTRL | Qt::Key_M))),
+      plot_(AddContextEntry(window, tr("Temperaturverlauf…"), QKeySequence(Qt::CTRL | Qt::Key_T))) {
   connect(setPoint_, &QAction::triggered, this, [this] {
     if (menuCell_) picture_.AddPoint(*menuCell_);
   });

@@ -24,16 +24,17 @@
 #include "scan/qt/port_settings.h"
 #include "ui/about_dlg.h"
 #include "ui/arrangement_bars.h"
+#include "ui/background_controls.h"
 #include "ui/dialog_parts.h"
 #include "ui/file_dialogs.h"
 #include "ui/large_picture_window.h"
 #include "ui/measuring_point_tools.h"
 #include "ui/picture_painter.h"
 #include "ui/program_art.h"
+#include "ui/range_controls.h"
 #include "ui/screenshot.h"
 #include "ui/status_line.h"
 #include "ui/torvak_controls.h"
-#include "ui/up_down.h"
 #include "ui/weichzeichner_dlg.h"
 
 CTorvakDlg::CTorvakDlg(ScanService::LinkFactory makeLink, ScanService::ClockFactory makeClock,
@@ -63,7 +64,6 @@ void CTorvakDlg::OnInitDialog(const RunDevice& runDevice) {
   LayOutWindow();
   ConnectScan();
   ConnectCommands();
-  ConnectRangeControls();
   ConnectPictureTools();
   scan_->StartUp(runDevice);
   InitControls();
@@ -78,24 +78,14 @@ void CTorvakDlg::OnInitDialog(const RunDevice& runDevice) {
 // (also a file dropped on the window), "Hintergrundbild wählen…", "Großbild",
 // the measuring points' entries, About (F1).
 void CTorvakDlg::AddContextEntries() {
-  auto* open = new QAction(tr("Messwerte öffnen…"), this);
-  open->setShortcut(QKeySequence::Open);
-  open->setShortcutVisibleInContextMenu(true);
-  connect(open, &QAction::triggered, this, [this] {
+  connect(AddContextEntry(*this, tr("Messwerte öffnen…"), QKeySequence::Open), &QAction::triggered, this, [this] {
     if (const QString path = AskMeasurementsPath(this); !path.isEmpty()) OpenMeasurementsFile(path);
   });
-  addAction(open);
   setAcceptDrops(true);
-  auto* background = new QAction(tr("Hintergrundbild wählen…"), this);
-  connect(background, &QAction::triggered, this, [this] {
+  connect(AddContextEntry(*this, tr("Hintergrundbild wählen…")), &QAction::triggered, this, [this] {
     if (const QString path = AskBackgroundPath(this, model_.BackgroundFile()); !path.isEmpty()) ChooseBackground(path);
   });
-  addAction(background);
-  auto* large = new QAction(tr("Großbild"), this);
-  large->setShortcut(QKeySequence(Qt::Key_F11));
-  large->setShortcutVisibleInContextMenu(true);
-  connect(large, &QAction::triggered, this, [this] { ShowLargePicture(); });
-  addAction(large);
+  connect(AddContextEntry(*this, tr("Großbild"), Qt::Key_F11), &QAction::triggered, this, [this] { ShowLargePicture(); });
   measuringPoints_ = std::make_unique<MeasuringPointTools>(*this, model_, *scan_,
                                                            [this](QPoint at) { return PicturePoint(at); });
   connect(measuringPoints_.get(), &MeasuringPointTools::statusMessage, this, &CTorvakDlg::ShowStatus);
@@ -107,11 +97,7 @@ void CTorvakDlg::AddContextEntries() {
 
 LargePictureWindow& CTorvakDlg::ShowLargePicture() {
   if (!largePicture_) largePicture_ = std::make_unique<LargePictureWindow>(model_, this);
-  if (largePicture_->isVisible()) {
-    largePicture_->ToggleFullScreen();
-  } else {
-    largePicture_->showFullScreen();
-  }
+  largePicture_->isVisible() ? largePicture_->ToggleFullScreen() : largePicture_->showFullScreen();
   return *largePicture_;
 }
 
@@ -146,9 +132,6 @@ void CTorvakDlg::InitControls() {
   ControlAs<QAbstractButton>(ctl::kMeasuredPixels)->setChecked(true);
   Control(ctl::kStart)->setEnabled(false);  // the scan's "Reset" enables it again
 
-  auto* stepWidth = ControlAs<UpDown>(ctl::kStepWidthUpDown);
-  stepWidth->SetRange(1, 24);
-  stepWidth->SetPosition(1);
   ControlAs<QSlider>(ctl::kTransparency)->setValue(model_.Display().transparency);
   for (int id : {ctl::kLeftPicture, ctl::kRightPicture, ctl::kBackgroundVisible, ctl::kStopAfterPass,
                  ctl::kBothDirections}) {
@@ -162,17 +145,15 @@ void CTorvakDlg::InitControls() {
   ShowPage(kPageKamera, false);
   ShowPage(kPageWaermebild, false);
   ShowPage(kPageEinstellungen, true);
-  ControlAs<QLineEdit>(ctl::kMaxField)->setText(model_.MaxText());
-  ControlAs<QLineEdit>(ctl::kMinField)->setText(model_.MinText());
-  ResetRangeControls();
-  ShowBackgroundPathLabel();
+  OnModelChanged(PictureModel::kScale);
+  ranges_->Reset();
+  background_->ShowPathLabel();
   Control(ctl::kPanelTabs)->setFocus();  // the tab control comes first in the tab order, not the Max field
 }
 
 void CTorvakDlg::ConnectScan() {
   ScanService* scan = scan_.get();
   connect(scan, &ScanService::readingStored, &model_, &PictureModel::StoreReading);
-  connect(scan, &ScanService::scanRangeChanged, this, &CTorvakDlg::OnScanRangeChanged);
   connect(scan, &ScanService::ambientChanged, &model_, &PictureModel::SetAmbient);
   connect(scan, &ScanService::startEnabledChanged, Control(ctl::kStart), &QWidget::setEnabled);
   connect(scan, &ScanService::portChosen, this, &CTorvakDlg::ShowPortChoice);
@@ -180,17 +161,20 @@ void CTorvakDlg::ConnectScan() {
     scanning_ = scanning;
     model_.SetScanning(scanning);
   });
-  connect(scan, &ScanService::edgeAnswered, this,
-          [this](RangeEdge edge, int value, bool accepted) { EdgeControl(edge)->Answer(value, accepted); });
   new StatusLine(*scan, statusLine_);
   connect(&model_, &PictureModel::changed, this, &CTorvakDlg::OnModelChanged);
 }
 
-// The picture area is painted anew on every change of what it shows; the
-// ambient field shows the ambient temperature, if there is one.
+// The picture area is painted anew on every change of what it shows, the
+// scale with its limits, and the ambient field shows the ambient
+// temperature, if there is one.
 void CTorvakDlg::OnModelChanged(PictureModel::Parts parts) {
   if (parts & (PictureModel::kPicture | PictureModel::kPoints)) update(ToRect(layout_.pictureArea));
-  if (parts & PictureModel::kScale) update(ToRect(layout_.scaleArea));
+  if (parts & PictureModel::kScale) {
+    update(ToRect(layout_.scaleArea));
+    ControlAs<QLineEdit>(ctl::kMaxField)->setText(model_.MaxText());
+    ControlAs<QLineEdit>(ctl::kMinField)->setText(model_.MinText());
+  }
   if (parts & PictureModel::kReadouts) ControlAs<QLineEdit>(ctl::kAmbientField)->setText(model_.AmbientText());
 }
 
@@ -228,58 +212,15 @@ void CTorvakDlg::ConnectCommands() {
   OnClick(ctl::kSmoothed, [this] { model_.SetDisplayMode(DisplayMode::Smoothed); });
 }
 
-// An edge moves only when the scan accepts it, at the moment it applies it.
-void CTorvakDlg::ConnectRangeControls() {
-  for (RangeEdge edge : kRangeEdges) {
-    connect(EdgeControl(edge), &UpDown::changeProposed, this,
-            [this, edge](int value) { scan_->ChangeEdge(edge, value); });
-  }
-  connect(ControlAs<QAbstractButton>(ctl::kRangeReset), &QAbstractButton::clicked, this, [this] {
-    for (RangeEdge edge : kRangeEdges) {
-      EdgeControl(edge)->DropWaitingSteps();
-    }
-    scan_->ResetRange();
-    ResetRangeControls();
-  });
-}
-
 void CTorvakDlg::ConnectPictureTools() {
   arrangement_ = std::make_unique<ArrangementBars>(controls_, model_);
   connect(ControlAs<QSlider>(ctl::kTransparency), &QSlider::valueChanged, &model_, &PictureModel::SetTransparency);
-  OnClick(ctl::kLoadPicture, [this] {
-    ShowBackgroundLoad(model_.LoadStill());  // the webcam still, at its size
-    ControlAs<QAbstractButton>(ctl::kBackgroundVisible)->setChecked(true);
-  });
-  OnClick(ctl::kBackgroundVisible, [this](bool checked) {
-    if (checked) {
-      ShowBackgroundLoad(model_.ShowBackground());  // read anew: the still may have been replaced
-    } else {
-      model_.HideBackground();
-    }
-  });
-  OnClick(ctl::kHideBackground, [this] { model_.HideBackground(); });
+  background_ = std::make_unique<BackgroundControls>(controls_, model_);
+  connect(background_.get(), &BackgroundControls::statusMessage, this, &CTorvakDlg::ShowStatus);
+  ranges_ = std::make_unique<RangeControls>(controls_, *scan_, model_);
   OnClick(ctl::kEditSmoothing, [this] { EditSmoothing(); });
   OnClick(ctl::kSaveScreenshot, [this] { SaveScreenshot(); });
   settingsDialog_ = std::make_unique<CWeichzeichnerDlg>(this);
-}
-
-// A file that cannot be read leaves the background black and says why; one
-// that ends early shows the rows it has and says that it is incomplete.
-void CTorvakDlg::ShowBackgroundLoad(const BackgroundLoad& load) {
-  ShowStatus(load.problem.value_or(tr("Hintergrundbild %1 geladen").arg(model_.BackgroundFile())));
-}
-
-void CTorvakDlg::ChooseBackground(const QString& path) {
-  const BackgroundLoad load = model_.ChooseBackground(path);
-  ShowStatus(load.problem.value_or(tr("Hintergrundbild %1 geladen").arg(path)));
-  if (load.shown) ShowBackgroundPathLabel();
-  ControlAs<QAbstractButton>(ctl::kBackgroundVisible)->setChecked(true);
-}
-
-void CTorvakDlg::ShowBackgroundPathLabel() {
-  auto* pathLabel = ControlAs<QLabel>(ctl::kBackgroundPathLabel);
-  pathLabel->setText(model_.BackgroundFile());
-  pathLabel->setToolTip(model_.BackgroundFile());  // a long path does not fit the label
 }
 
 // As around the About box: a running scan waits while the dialog is open.
@@ -295,21 +236,22 @@ void CTorvakDlg::SaveScreenshot() {
   const QImage screenshot = TakeScreenshot(*this, model_, ToRect(layout_.pictureArea));
   const Measurements measurements = model_.Snapshot();
   const QString path = chooseExportPath_(this);
-  if (path.isEmpty()) {
-    return;
-  }
+  if (path.isEmpty()) return;
   if (const std::optional<QString> problem = SaveExport(path, screenshot, measurements)) {
-    ShowStatus(*problem);
-    QMessageBox::warning(this, tr("Speichern (Screenshot)"), *problem);
-    return;
+    return ShowProblem(tr("Speichern (Screenshot)"), *problem);
   }
   ShowStatus(tr("Die Datei %1 wurde gespeichert.").arg(path));
 }
 
+// A failed command: on the status line and in a box titled after the command.
+void CTorvakDlg::ShowProblem(const QString& command, const QString& problem) {
+  ShowStatus(problem);
+  QMessageBox::warning(this, command, problem);
+}
+
 bool CTorvakDlg::OpenMeasurementsFile(const QString& path) {
   if (const std::optional<QString> problem = model_.OpenMeasurements(path)) {
-    ShowStatus(*problem);
-    QMessageBox::warning(this, tr("Messwerte öffnen"), *problem);
+    ShowProblem(tr("Messwerte öffnen"), *problem);
     return false;
   }
   if (scanning_) scan_->Stop();
@@ -328,37 +270,7 @@ void CTorvakDlg::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
 }
 
-UpDown* CTorvakDlg::EdgeControl(RangeEdge edge) const {
-  switch (edge) {
-    case RangeEdge::Top:
-      return ControlAs<UpDown>(ctl::kTopEdge);
-    case RangeEdge::Bottom:
-      return ControlAs<UpDown>(ctl::kBottomEdge);
-    case RangeEdge::Left:
-      return ControlAs<UpDown>(ctl::kLeftEdge);
-    case RangeEdge::Right:
-      break;
-  }
-  return ControlAs<UpDown>(ctl::kRightEdge);
-}
-
-// Limits and positions as at start-up: the full range.
-void CTorvakDlg::ResetRangeControls() {
-  const int lastColumn = kGridColumns - 1;
-  const int lastRow = kGridRows - 1;
-  EdgeControl(RangeEdge::Left)->SetRange(0, lastColumn);
-  EdgeControl(RangeEdge::Right)->SetRange(0, lastColumn);
-  EdgeControl(RangeEdge::Top)->SetRange(0, lastRow);
-  EdgeControl(RangeEdge::Bottom)->SetRange(0, lastRow);
-  OnScanRangeChanged(ScanRange{});
-}
-
-// The scan's accepted range: the model's (framed in the picture) and the
-// positions of the four edge controls.
-void CTorvakDlg::OnScanRangeChanged(const ScanRange& range) {
-  model_.SetScanRange(range);
-  for (RangeEdge edge : kRangeEdges) EdgeControl(edge)->SetPosition(range.Edge(edge));
-}
+void CTorvakDlg::ChooseBackground(const QString& path) { background_->Choose(path); }
 
 // The "Com" button of the port the scan opened; none for a number that is no Com port.
 void CTorvakDlg::ShowPortChoice(int number) {
@@ -370,9 +282,7 @@ void CTorvakDlg::ShowPage(int page, bool show) {
 }
 
 void CTorvakDlg::OnTabChanged(int page) {
-  if (page >= 0 && page < kPageCount) {
-    for (int p = 0; p < kPageCount; ++p) ShowPage(p, p == page);
-  }
+  if (page >= 0 && page < kPageCount) for (int p = 0; p < kPageCount; ++p) ShowPage(p, p == page);
   update();
 }
 
@@ -433,9 +343,6 @@ void CTorvakDlg::reject() {
 }
 
 void CTorvakDlg::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    event->accept();  // Enter does nothing
-    return;
-  }
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) return event->accept();  // does nothing
   QDialog::keyPressEvent(event);
 }

@@ -10,11 +10,12 @@
 #include "ui/torvak_layout.h"
 
 class ArrangementBars;
+class BackgroundControls;
 class LargePictureWindow;
 class MeasuringPointTools;
+class RangeControls;
 class CWeichzeichnerDlg;
 class QStatusBar;
-class UpDown;
 
 // The main window: a fixed-size dialog with the tab pages on the left, the
 // thermal picture in the middle and the readouts on the right, and a status
@@ -90,7 +91,6 @@ class CTorvakDlg : public QDialog {
   void InitControls();
   void ConnectScan();
   void ConnectCommands();
-  void ConnectRangeControls();
   void ConnectPictureTools();
   void GroupRadioButtons(int first, int last);
   // Calls handler on every click of the button with that ID.
@@ -101,13 +101,9 @@ class CTorvakDlg : public QDialog {
   void OnModelChanged(PictureModel::Parts parts);
   void OnTabChanged(int page);
   void ShowPortChoice(int number);
-  void OnScanRangeChanged(const ScanRange& range);
-  void ResetRangeControls();
-  UpDown* EdgeControl(RangeEdge edge) const;
-  void ShowBackgroundLoad(const BackgroundLoad& load);
-  void ShowBackgroundPathLabel();
   void EditSmoothing();
   void SaveScreenshot();
+  void ShowProblem(const QString& command, const QString& problem);
   // The picture area's point under a point of the window, if it lies there.
   std::optional<QPoint> PicturePoint(QPoint at) const;
 
@@ -122,6 +118,8 @@ class CTorvakDlg : public QDialog {
   // The model outlives every view of it: the views are declared after it.
   PictureModel model_;
   std::unique_ptr<ArrangementBars> arrangement_;
+  std::unique_ptr<BackgroundControls> background_;
+  std::unique_ptr<RangeControls> ranges_;
   std::unique_ptr<CWeichzeichnerDlg> settingsDialog_;
   std::unique_ptr<MeasuringPointTools> measuringPoints_;
   std::unique_ptr<LargePictureWindow> largePicture_;  // made at its first opening
