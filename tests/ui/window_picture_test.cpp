@@ -140,12 +140,10 @@ TEST_F(WindowTest, ScreenshotHoldsThePictureAndValuesOfTheClickWhileTheScanGoesO
   EXPECT_EQ(window_->StatusText(), told);
 }
 
-// "Messwerte öffnen…" (Ctrl+O) shows saved values as if scanned: the same picture (their range
-// framed) as when they were saved, and an export then writes the same file, time and range included.
-// A running scan stops first, and the readings of its last step do not overwrite them. A dropped
-// file is opened too; a bad one is named in a box and changes nothing. The next reading of a scan
-// brings back its range, ambient temperature and the time of the moment.
-TEST_F(WindowTest, OpenedMeasurementsShowAndExportAsWhenSavedUntilTheNextReading) {
+// "Messwerte öffnen…" (Ctrl+O) stops a running scan and shows the file's values (their range framed) as
+// when they were saved, and an export writes the same file; a dropped file is opened too, a bad one is
+// named in a box and on the status line and changes nothing.
+TEST_F(WindowTest, OpenedMeasurementsStopTheScanAndShowAndExportAsWhenSaved) {
   QTemporaryDir dir;
   const QString saved = dir.filePath("werte.csv"), again = dir.filePath("wieder.csv");
   const auto contents = [](const QString& path) {
@@ -162,7 +160,6 @@ TEST_F(WindowTest, OpenedMeasurementsShowAndExportAsWhenSavedUntilTheNextReading
   window.Model().SetScanRange(fileRange);
   const QImage before = PaintPicture();
   window.Model().SetScanRange(ScanRange{});
-  const QString liveAmbient = window.ControlAs<QLineEdit>(ctl::kAmbientField)->text();
   StartAndHoldAfter(ReadFrame(kPanAddress, 2));  // inside the first step
   PickInNextFileDialog(saved);
   QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
@@ -187,12 +184,6 @@ TEST_F(WindowTest, OpenedMeasurementsShowAndExportAsWhenSavedUntilTheNextReading
   EXPECT_TRUE(told.contains(bad) && window.StatusText() == told);
   EXPECT_EQ(PaintPicture(), before);
 
-  ASSERT_TRUE(WaitFor([&] { return window.Control(ctl::kStart)->isEnabled(); }));
-  Click(ctl::kStart);
-  ASSERT_TRUE(WaitFor([&] { return Image().Range() == ScanRange{}; }));
-  EXPECT_EQ(window.ControlAs<QLineEdit>(ctl::kAmbientField)->text(), liveAmbient);
-  Click(ctl::kSaveScreenshot);
-  EXPECT_FALSE(contents(again).contains("07.03.2024"));
 }
 
 // "Hintergrundbild wählen…" shows the chosen picture at once, scaled to the area also when it is

@@ -1,0 +1,87 @@
+// The picture model without a window: where the values come from, what a
+// change says, and that readouts follow the latest reading.
+#include "ui/picture_model.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+CellReading Reading(int column, int row, int value) { return CellReading{column, row, value}; }
+
+bool SameGrid(const ThermalImage::CellGrid& a, const ThermalImage::CellGrid& b) {
+  return std::equal(&a[0][0], &a[0][0] + kGridColumns * kGridRows, &b[0][0]);
+}
+
+// Values opened from a file stand in for the scan's: its grid, range, ambient temperature and, for an
+// export, its time. The scan's range and ambient temperature meanwhile are kept, not shown; readings of
+// a scan still running at the opening are held back until it stops; its next reading then brings back
+// the scan's range, ambient temperature and the time of the moment. A refused file changes nothing.
+TEST(PictureModel, OpenedValuesStandInForTheScansUntilItsNextReading) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("werte.csv"));
+  PictureModel model({});
+  for (int i = 0; i < 200; ++i) model.StoreReading(Reading(i % kGridColumns, i * 7 % kGridRows, 20 + i % 120));
+  Measurements saved = model.Snapshot();
+  std::tie(saved.ambientTemperature, saved.range) = std::tuple(30, ScanRange{2, 40, 1, 30});
+  saved.takenAt = QDateTime(QDate(2024, 3, 7), QTime(14, 5, 9));
+  ASSERT_FALSE(SaveMeasurements(path, saved));
+  model.StoreReading(Reading(0, 0, 99));  // not in the file
+  model.SetAmbient(23);
+  model.SetScanning(true);
+  const ScanRange live{0, 61, 0, 30};
+
+  ASSERT_FALSE(model.OpenMeasurements(path));
+  model.SetScanRange(live);
+  model.SetAmbient(25);
+  model.StoreReading(Reading(1, 1, 77));  // the step in flight when the scan was stopped
+  const Measurements shown = model.Snapshot();
+  EXPECT_TRUE(SameGrid(shown.grid, saved.grid));
+  EXPECT_TRUE(shown.range == saved.range && shown.ambientTemperature == 30 && shown.takenAt == saved.takenAt);
+  EXPECT_EQ(model.AmbientText().toStdString(), "30 \u00b0 C");
+
+  ASSERT_TRUE(model.OpenMeasurements(dir.filePath(QStringLiteral("fehlt.csv"))));
+  EXPECT_TRUE(SameGrid(model.Image().Grid(), saved.grid));
+
+  model.SetScanning(false);
+  model.StoreReading(Reading(1, 1, 77));
+  const Measurements after = model.Snapshot();
+  EXPECT_TRUE(after.range == live && after.ambientTemperature == 25 && after.takenAt != saved.takenAt);
+  EXPECT_EQ(after.grid[1][1], 77);
+}
+
+// Each change names what it changed; the readout and the composite show the latest reading without a
+// paint in between; readings reach the recording of the points set; no ambient reading shows none.
+TEST(PictureModel, ChangesNameTheirPartsAndReadoutsFollowTheLatestReading) {
+  PictureModel model([] { return 0.0; });
+  QSignalSpy changes(&model, &PictureModel::changed);
+  const auto last = [&] { return changes.takeLast().at(0).value<PictureModel::Parts>(); };
+  const CellPoint centre = model.CellCentre({3, 31});
+  const QPoint at(static_cast<int>(centre.x), static_cast<int>(centre.y));
+  EXPECT_EQ(model.CellAt(at), (GridCell{3, 31}));
+
+  model.StoreReading(Reading(3, 31, 40));
+  EXPECT_EQ(last(), PictureModel::kPicture);
+  EXPECT_EQ(model.PictureReadout(at).toStdString(), "40 \u00b0 C");
+  const Colour before = model.Composite().Pixel(at.x(), at.y());
+  model.StoreReading(Reading(3, 31, 150));
+  EXPECT_NE(model.Composite().Pixel(at.x(), at.y()), before);
+  EXPECT_EQ(model.PictureReadout(at).toStdString(), "150 \u00b0 C");
+
+  EXPECT_TRUE(model.AddPoint({3, 31}));
+  EXPECT_EQ(last(), PictureModel::kPoints);
+  model.StoreReading(CellReading{3, 31, 151, false, false, 1.0, 1});
+  EXPECT_EQ(model.Recorder().Series(0).size(), 1u);
+
+  model.SetAmbient(0);
+  EXPECT_EQ(last(), PictureModel::kReadouts);
+  EXPECT_TRUE(!model.Ambient() && model.AmbientText().isEmpty());
+  model.SetLegendSize(30, 300);
+  EXPECT_EQ(last(), PictureModel::kScale);
+  EXPECT_EQ(model.ScaleReadout(QPoint(15, 4)).toStdString(), "> 160 \u00b0 C");
+}
+
+}  // namespace
