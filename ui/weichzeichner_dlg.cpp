@@ -92,6 +92,7 @@ void CWeichzeichnerDlg::Prepare(const ThermalImage& image) {
   settings_.Take(image);
   image_ = &image;
   WriteControls();
+  RedrawPreview();
 }
 
 // Any trackbar move takes all three values from the trackbar positions; the
@@ -117,9 +118,7 @@ void CWeichzeichnerDlg::WriteControls() {
 }
 
 void CWeichzeichnerDlg::RedrawPreview() {
-  if (image_ == nullptr) {
-    return;  // not prepared yet: no colour scale to draw with
-  }
+  if (image_ == nullptr) return;  // not prepared yet: no colour scale to draw with
   preview_.Redraw(settings_.HalfWidth(), settings_.Radius(), *image_, settings_.Temperature());
 }
 
@@ -128,7 +127,6 @@ QRect CWeichzeichnerDlg::PreviewRect(const QWidget* placeholder) const {
 }
 
 void CWeichzeichnerDlg::paintEvent(QPaintEvent* /*event*/) {
-  RedrawPreview();
   QPainter painter(this);
   for (auto [placeholder, picture] : {std::pair{measuredPlaceholder_, &preview_.measuredPreview},
                                       std::pair{smoothedPlaceholder_, &preview_.smoothedPreview}}) {
