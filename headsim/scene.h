@@ -8,6 +8,7 @@
 // with the print a hand left on it, for a narrow colour scale.
 namespace headsim {
 
+// Which of the two: --scene mug (the default) or --scene hand.
 enum class Scene { kMug, kHand };
 
 // The modules' own sensors sit in a cool corner: 19 °C lies below every
