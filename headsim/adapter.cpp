@@ -70,7 +70,7 @@ std::uint8_t EmulatedAdapter::Answer(const Frame& frame) {
   }
   if (frame.reg >= 2 && frame.reg <= 9) {
     return static_cast<std::uint8_t>(
-        PixelReading(frame.address, panPosition_, tiltPosition_, frame.reg, mugCentreCelsius_));
+        PixelReading(frame.address, panPosition_, tiltPosition_, frame.reg, scene_));
   }
   return 0;  // registers the program does not use
 }

@@ -29,8 +29,8 @@ class EmulatedAdapter {
   bool Feed(std::uint8_t byte, Frame* frame);
   // The bytes skipped so far because they fit no frame.
   long SkippedBytes() const { return skippedBytes_; }
-  // The mug centre's temperature that pixel reads from now on see.
-  void SetMugCentre(double celsius) { mugCentreCelsius_ = celsius; }
+  // The scene as pixel reads from now on see it.
+  void SetScene(SceneMoment moment) { scene_ = moment; }
 
  private:
   std::uint8_t Answer(const Frame& frame);
@@ -39,7 +39,7 @@ class EmulatedAdapter {
   long skippedBytes_ = 0;
   int panPosition_ = 15;
   int tiltPosition_ = 15;
-  double mugCentreCelsius_ = kMug.centreCelsius;
+  SceneMoment scene_;
 };
 
 }  // namespace headsim

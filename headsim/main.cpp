@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <random>
 #include <string>
 #include <thread>
@@ -31,7 +32,10 @@ struct Options {
   int delayMs = 0;
   long hangUpAfter = -1;  // frames
   bool log = false;
-  headsim::MugCourse mug;  // still unless --cooling is given
+  headsim::Scene scene = headsim::Scene::kMug;
+  std::optional<headsim::Course> cooling;  // --cooling, for the mug
+  std::optional<double> fadeSeconds;       // --fade, for the hand print
+  headsim::Course course = headsim::kStillMug;  // the scene's, as those options make it
   bool printScene = false;
   bool help = false;
   bool version = false;
@@ -51,23 +55,28 @@ void Usage(std::FILE* out) {
       "  --garbage N           sends a random byte before about one answer in N\n"
       "  --delay MS            answers MS milliseconds late\n"
       "  --hangup-after FRAMES drops the line after FRAMES frames\n"
+      "  --scene NAME          what the head looks at: mug (the default), a room at 21\n"
+      "                        degrees C with a warm mug, a hot and a cold spot; or\n"
+      "                        hand, a table at 21 with a hand print 3 degrees warmer\n"
       "  --cooling T0,TAU      the mug's centre starts at T0 degrees C and approaches the\n"
       "                        room's 21 with time constant TAU seconds (TAU > 0): it\n"
       "                        cools from above 21 and warms from below it\n"
+      "  --fade TAU            the hand print fades into the table with time constant\n"
+      "                        TAU seconds (TAU > 0; without it 60)\n"
       "  --parent PID          ends when process PID (the one starting it) ends\n"
-      "  --print-scene         prints the grid a full scan reads (with --cooling: at the\n"
-      "                        start) and ends\n"
+      "  --print-scene         prints the grid a full scan reads (with --cooling or\n"
+      "                        --scene hand: at the start) and ends\n"
       "  --help                prints this help and ends\n"
       "  --version             prints the version and ends\n",
       out);
 }
 
-// The grid a full scan reads; with --cooling, at the emulator's start.
+// The grid a full scan reads; with --cooling or the hand print, at the emulator's start.
 void PrintScene(const Options& options) {
-  const double mugCentre = headsim::MugCentreCelsius(options.mug, 0.0);
+  const headsim::SceneMoment start{options.scene, headsim::WarmestCelsius(options.course, 0.0)};
   for (int row = 31; row >= 0; --row) {
     for (int column = 0; column < 62; ++column) {
-      std::printf(column ? ";%d" : "%d", headsim::ExpectedReading(column, row, mugCentre));
+      std::printf(column ? ";%d" : "%d", headsim::ExpectedReading(column, row, start));
     }
     std::printf("\n");
   }
@@ -79,23 +88,50 @@ bool ParseNumber(const char* text, long* value) {
   return end != text && *end == '\0' && *value >= 0;
 }
 
+// TAU: a decimal number of seconds above 0.
+bool ParseTau(const char* text, double* seconds) {
+  char* end = nullptr;
+  *seconds = std::strtod(text, &end);
+  return end != text && *end == '\0' && std::isfinite(*seconds) && *seconds > 0;
+}
+
 // T0,TAU: two decimal numbers, T0 in degrees Celsius and TAU > 0 in seconds.
-bool ParseCooling(const char* text, headsim::MugCourse* course) {
+bool ParseCooling(const char* text, headsim::Course* course) {
   char* end = nullptr;
   course->startCelsius = std::strtod(text, &end);
-  if (end == text || *end != ',' || !std::isfinite(course->startCelsius)) {
+  return end != text && *end == ',' && std::isfinite(course->startCelsius) && ParseTau(end + 1, &course->tauSeconds);
+}
+
+bool ParseScene(const std::string& name, headsim::Scene* scene) {
+  if (name == "mug" || name == "hand") {
+    *scene = name == "mug" ? headsim::Scene::kMug : headsim::Scene::kHand;
+    return true;
+  }
+  std::fprintf(stderr, "torvak-headsim: there is no scene \"%s\", only mug and hand\n", name.c_str());
+  return false;
+}
+
+// The course of the scene's warm part: the mug still unless --cooling moves
+// it, the hand print fading as --fade says; false after saying why when an
+// option belongs to the other scene.
+bool ChooseCourse(Options* options) {
+  const bool mug = options->scene == headsim::Scene::kMug;
+  if (mug ? options->fadeSeconds.has_value() : options->cooling.has_value()) {
+    std::fputs(mug ? "torvak-headsim: --fade needs --scene hand\n" : "torvak-headsim: --cooling needs the mug scene\n",
+               stderr);
     return false;
   }
-  const char* tau = end + 1;
-  course->tauSeconds = std::strtod(tau, &end);
-  return end != tau && *end == '\0' && std::isfinite(course->tauSeconds) && course->tauSeconds > 0;
+  options->course = mug ? options->cooling.value_or(headsim::kStillMug)
+                        : headsim::Course{headsim::kHandCelsius, options->fadeSeconds.value_or(headsim::kHandFadeSeconds)};
+  return true;
 }
 
 bool ParseOptions(int argc, char** argv, Options* options) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     long number = 0;
-    headsim::MugCourse course;
+    headsim::Course course{};
+    double seconds = 0;
     const bool hasValue = i + 1 < argc;
     if (arg == "--link" && hasValue) {
       options->link = argv[++i];
@@ -112,7 +148,10 @@ bool ParseOptions(int argc, char** argv, Options* options) {
     } else if (arg == "--hangup-after" && hasValue && ParseNumber(argv[++i], &number)) {
       options->hangUpAfter = number;
     } else if (arg == "--cooling" && hasValue && ParseCooling(argv[++i], &course)) {
-      options->mug = course;
+      options->cooling = course;
+    } else if (arg == "--fade" && hasValue && ParseTau(argv[++i], &seconds)) {
+      options->fadeSeconds = seconds;
+    } else if (arg == "--scene" && hasValue && ParseScene(argv[++i], &options->scene)) {
     } else if (arg == "--parent" && hasValue && ParseNumber(argv[++i], &number) && number > 0) {
       options->parentPid = number;
     } else if (arg == "--print-scene") {
@@ -125,7 +164,7 @@ bool ParseOptions(int argc, char** argv, Options* options) {
       return false;
     }
   }
-  return true;
+  return ChooseCourse(options);
 }
 
 // The emulator's end of the line: the pseudo-terminal's master, its device
@@ -213,7 +252,7 @@ void Reply(int master, const headsim::Frame& frame, const Options& options, std:
 }
 
 // Answers the frames that come over the line, with the faults asked for and
-// the mug as it is at that moment since start, until a stop is requested or
+// the scene as it is at that moment since start, until a stop is requested or
 // the line hangs up after its frames.
 void ServeFrames(int master, const Options& options, std::chrono::steady_clock::time_point start) {
   headsim::EmulatedAdapter adapter;
@@ -229,7 +268,7 @@ void ServeFrames(int master, const Options& options, std::chrono::steady_clock::
     const long skippedBefore = adapter.SkippedBytes();
     for (ssize_t i = 0; i < count && frames != options.hangUpAfter; ++i) {
       const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-      adapter.SetMugCentre(headsim::MugCentreCelsius(options.mug, elapsed.count()));
+      adapter.SetScene({options.scene, headsim::WarmestCelsius(options.course, elapsed.count())});
       headsim::Frame frame;
       if (!adapter.Feed(buffer[i], &frame)) {
         continue;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <iterator>
 
 namespace headsim {
 namespace {
@@ -19,38 +21,97 @@ bool Inside(const Spot& spot, int column, int row, double* celsius) {
   return true;
 }
 
-}  // namespace
+// The hand print in the left picture, seen from above with its top row
+// first: each digit is a cell's excess over the table in whole degrees when
+// the hand has just been lifted, 3 where it lay, less at its soft edge; a dot
+// is the bare table.
+constexpr const char* kHandPrint[] = {
+    "..........11........",
+    "......11.1331.......",
+    ".....13311331.11....",
+    ".....133113311331...",
+    ".....133113311331...",
+    "..11.133113311331...",
+    ".1331133113311331...",
+    ".1231133113311331...",
+    "..231133113311331...",
+    "..231133113311331...",
+    "..231133113311331...",
+    "..232133113311331...",
+    "..232233333322331121",
+    "..123333333333211232",
+    "..233333333333322321",
+    ".123333333333332331.",
+    ".13333333333333332..",
+    ".1233333333333332...",
+    "..233333333333321...",
+    "..23333333333332....",
+    ".1333333333333331...",
+    "..23333333333332....",
+    "..23333333333332....",
+    "...233333333332.....",
+    "....1222222221......",
+};
+constexpr int kHandPrintLeftColumn = 5;
+constexpr int kHandPrintTopRow = 28;
+constexpr int kHandPrintExcess = kHandCelsius - kRoomCelsius;
 
-double MugCentreCelsius(const MugCourse& course, double seconds) {
-  return kRoomCelsius + (course.startCelsius - kRoomCelsius) * std::exp(-seconds / course.tauSeconds);
+// The hand print's excess over the table at cell (column, row) just after the hand was lifted.
+int HandPrintExcess(int column, int row) {
+  const int line = kHandPrintTopRow - row;
+  const int offset = column - kHandPrintLeftColumn;
+  if (line < 0 || line >= static_cast<int>(std::size(kHandPrint)) || offset < 0 ||
+      offset >= static_cast<int>(std::strlen(kHandPrint[line])) || kHandPrint[line][offset] == '.') {
+    return 0;
+  }
+  return kHandPrint[line][offset] - '0';
 }
 
-int ExpectedReading(int column, int row, double mugCentreCelsius) {
+// The mug scene's temperature at a cell while the mug's centre is at mugCentreCelsius.
+double MugSceneCelsius(int column, int row, double mugCentreCelsius) {
   double celsius = kRoomCelsius;
   if (Inside(kMug, column, row, &celsius)) {
     // A mug cell's excess over the room scales with the centre's; at kMug's
     // own centre temperature the scale is exactly 1, the fixed scene.
     const double mugScale = (mugCentreCelsius - kRoomCelsius) / (kMug.centreCelsius - kRoomCelsius);
-    celsius = kRoomCelsius + (celsius - kRoomCelsius) * mugScale;
-  } else {
-    for (const Spot& spot : {kHotSpot, kColdSpot}) {
-      if (Inside(spot, column, row, &celsius)) {
-        break;
-      }
+    return kRoomCelsius + (celsius - kRoomCelsius) * mugScale;
+  }
+  for (const Spot& spot : {kHotSpot, kColdSpot}) {
+    if (Inside(spot, column, row, &celsius)) {
+      break;
     }
   }
+  return celsius;
+}
+
+// The hand scene's at a cell while the print's warmest cells are at handCelsius:
+// every cell keeps its share of their excess over the table.
+double HandSceneCelsius(int column, int row, double handCelsius) {
+  const double handScale = (handCelsius - kRoomCelsius) / kHandPrintExcess;
+  return kRoomCelsius + HandPrintExcess(column, row) * handScale;
+}
+
+}  // namespace
+
+double WarmestCelsius(const Course& course, double seconds) {
+  return kRoomCelsius + (course.startCelsius - kRoomCelsius) * std::exp(-seconds / course.tauSeconds);
+}
+
+int ExpectedReading(int column, int row, SceneMoment moment) {
+  const double celsius = moment.scene == Scene::kHand ? HandSceneCelsius(column, row, moment.warmestCelsius)
+                                                      : MugSceneCelsius(column, row, moment.warmestCelsius);
   // The sensors round to whole degrees and answer in one byte. Clamping
   // before rounding gives the same reading and keeps a mug started far
   // outside that byte within what std::lround can represent.
   return static_cast<int>(std::lround(std::clamp(celsius, 1.0, 255.0)));
 }
 
-int PixelReading(int moduleAddress, int panPosition, int tiltPosition, int pixelRegister, double mugCentreCelsius) {
+int PixelReading(int moduleAddress, int panPosition, int tiltPosition, int pixelRegister, SceneMoment moment) {
   const int pan = std::clamp(panPosition, 0, 30);
   const int column = (moduleAddress & 0xFE) == 0xD0 ? pan : pan + 31;
   const int offset = std::clamp(tiltPosition - kTiltBase, 0, 3);
   const int row = std::clamp(offset + 4 * (pixelRegister - 2), 0, 31);
-  return ExpectedReading(column, row, mugCentreCelsius);
+  return ExpectedReading(column, row, moment);
 }
 
 }  // namespace headsim

@@ -2,10 +2,14 @@
 
 #include <limits>
 
-// The scene the emulated head looks at, described once per grid cell:
+// The scenes the emulated head looks at, described once per grid cell:
 // a room at 21 °C with a warm mug, a hot spot above the top of the colour
-// scale and a cold spot below its bottom.
+// scale and a cold spot below its bottom; or a table at the room's 21 °C
+// with the print a hand left on it, for a narrow colour scale.
 namespace headsim {
+
+// Which of the two: --scene mug (the default) or --scene hand.
+enum class Scene { kMug, kHand };
 
 // The modules' own sensors sit in a cool corner: 19 °C lies below every
 // substitute the program makes up for a missing answer (20..147), so an
@@ -27,29 +31,45 @@ inline constexpr Spot kMug{"mug", 12, 12, 4, 60, 35};
 inline constexpr Spot kHotSpot{"hot spot", 44, 22, 2, 220, 200};
 inline constexpr Spot kColdSpot{"cold spot", 53, 7, 2, 4, 6};
 
-// How the mug's centre changes over time: it starts at startCelsius and follows
+// The hand print's warmest cells just after the hand was lifted, 3 K above
+// the table, and how long the print takes to fade by default.
+inline constexpr int kHandCelsius = 24;
+inline constexpr double kHandFadeSeconds = 60;
+
+// How the warmest cell of a scene's warm part (the mug's centre, the hand
+// print's palm) changes over time: it starts at startCelsius and follows
 // Newton's law towards the room, T(t) = room + (start - room) * exp(-t / tau),
-// cooling from above the room and warming from below it. The default course
-// never moves: exp(-t / infinity) is exactly 1, so the mug stays as in kMug.
-struct MugCourse {
-  double startCelsius = kMug.centreCelsius;
-  double tauSeconds = std::numeric_limits<double>::infinity();
+// cooling from above the room and warming from below it.
+struct Course {
+  double startCelsius;
+  double tauSeconds;
 };
 
-// The mug centre's temperature in °C, seconds after the course began.
-double MugCentreCelsius(const MugCourse& course, double seconds);
+// The mug never moves by default: exp(-t / infinity) is exactly 1, so it
+// stays as in kMug. The hand print fades.
+inline constexpr Course kStillMug{kMug.centreCelsius, std::numeric_limits<double>::infinity()};
+inline constexpr Course kFadingHand{kHandCelsius, kHandFadeSeconds};
 
-// Degrees that grid cell (column, row) reads in a full scan while the mug's
-// centre is at mugCentreCelsius. Every mug cell's excess over the room scales
-// with the centre's, so at kMug's own centre temperature the scene is the
-// fixed one; the rest of the scene never changes.
-int ExpectedReading(int column, int row, double mugCentreCelsius = kMug.centreCelsius);
+// The warmest cell's temperature in °C, seconds after the course began.
+double WarmestCelsius(const Course& course, double seconds);
+
+// A scene as it is at one moment: which one, and how warm the warmest cell
+// of its warm part is.
+struct SceneMoment {
+  Scene scene = Scene::kMug;
+  double warmestCelsius = kMug.centreCelsius;
+};
+
+// Degrees that grid cell (column, row) reads in a full scan at that moment.
+// Every cell of the warm part keeps its share of the warmest cell's excess
+// over the room, so at kMug's own centre temperature the mug scene is the
+// fixed one; the rest of a scene never changes.
+int ExpectedReading(int column, int row, SceneMoment moment = {});
 
 // Degrees that a pixel register (2..9) of a module (0xD0 or 0xD2) sees with
 // the pan servo at panPosition and the tilt servo at tiltPosition. The tilt
 // servo stands at 16 + sub-row offset while scanning; other positions look
-// at the nearest row. The mug's centre is at mugCentreCelsius.
-int PixelReading(int moduleAddress, int panPosition, int tiltPosition, int pixelRegister,
-                 double mugCentreCelsius = kMug.centreCelsius);
+// at the nearest row.
+int PixelReading(int moduleAddress, int panPosition, int tiltPosition, int pixelRegister, SceneMoment moment = {});
 
 }  // namespace headsim
