@@ -55,6 +55,11 @@ std::optional<int> ColourToTemperature(const ThermalImage& image, Colour c) {
   if (r == 255 && g == 255 && b == 255) {
     return kAboveScale;
   }
+  if (image.ScaleMin() != kStandardScaleMin || image.ScaleMax() != kStandardScaleMax) {
+    for (int degrees = image.ScaleMin(); degrees <= image.ScaleMax(); ++degrees) {
+      if (image.ScaleColour(degrees) == c) return degrees;
+    }
+  }
   const auto& anchors = image.AnchorColours();
   for (std::size_t i = 0; i + 1 < anchors.size(); ++i) {
     if (const auto t = SegmentPosition(c, anchors[i], anchors[i + 1])) {

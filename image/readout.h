@@ -22,7 +22,9 @@ inline constexpr int kOffScale = 1111;    // a colour on no segment of the scale
 std::optional<double> SegmentPosition(Colour c, Colour a, Colour b);
 
 // The temperature of a colour, one of the special values above, or nothing
-// for the no-reading grey.
+// for the no-reading grey. On the standard scale (10 to 160 °C) the colour's
+// place on the scale, truncated; on any other span the lowest whole degree
+// drawn in that colour, so that a narrow span tells every degree apart.
 std::optional<int> ColourToTemperature(const ThermalImage& image, Colour c);
 
 // "%d ° C": the number, a space, the degree sign, a space and C (UTF-8).

@@ -16,10 +16,10 @@ ThermalImage::ThermalImage() { InitThermalImage(); }
 void ThermalImage::InitThermalImage() {
   sumLeft_.resize(kSumCount);  // emptied by ClearImage
   sumRight_.resize(kSumCount);
-  scaleMin_ = 10;
+  scaleMin_ = kStandardScaleMin;
   kernelHalfWidth_ = 0.6;
   ambientTemperature_ = 10;
-  scaleMax_ = 160;
+  scaleMax_ = kStandardScaleMax;
   kernelRadius_ = 20;
   pitchX_ = 8;
   pitchY_ = 8;

@@ -12,6 +12,8 @@ inline constexpr int kNoReading = -1;
 inline constexpr int kPictureWidth = 640;    // the picture area and its pictures
 inline constexpr int kPictureHeight = 480;
 inline constexpr int kPaletteSize = 181;
+inline constexpr int kStandardScaleMin = 10;  // the colour scale's degrees at the start
+inline constexpr int kStandardScaleMax = 160;
 // Half-widths below this are taken as this: a half-width of 0 would divide by zero.
 inline constexpr double kMinKernelHalfWidth = 0.01;
 
@@ -115,8 +117,8 @@ class ThermalImage {
   std::int32_t pitchX_ = 8;
   std::int32_t pitchY_ = 8;
   std::int32_t ambientTemperature_ = 10;
-  std::int32_t scaleMin_ = 10;
-  std::int32_t scaleMax_ = 160;
+  std::int32_t scaleMin_ = kStandardScaleMin;
+  std::int32_t scaleMax_ = kStandardScaleMax;
 
   std::vector<double> sumLeft_;
   std::vector<double> sumRight_;

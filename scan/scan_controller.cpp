@@ -38,9 +38,7 @@ void ScanController::SetScanDefaults(ImageSink* image) {
   image_ = image;
   s.panPosition = kLastPanPosition;
   s.tiltOffset = 0;
-  s.range = ScanRange{};  // the whole grid
-  s.firstPan = 0;
-  s.lastPan = kLastPanPosition;
+  s.range = ScanRange{};  // the whole grid; its sweep follows from it
   ValidateRange();
   UpdateRegisterSpan();
   s.subRowCount = 4;

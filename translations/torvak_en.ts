@@ -349,6 +349,49 @@
     </message>
 </context>
 <context>
+    <name>ColourSpanTools</name>
+    <message>
+        <source>Niedrigste</source>
+        <translation>Lowest</translation>
+    </message>
+    <message>
+        <source>Höchste</source>
+        <translation>Highest</translation>
+    </message>
+    <message>
+        <source>„%1“: bitte eine ganze Zahl von Grad eingeben</source>
+        <translation>“%1”: please enter a whole number of degrees</translation>
+    </message>
+    <message>
+        <source>„%1“: der Messkopf misst nur %2 bis %3 °C</source>
+        <translation>“%1”: the head measures only %2 to %3 °C</translation>
+    </message>
+    <message>
+        <source>„%1“ muss über „%2“ liegen</source>
+        <translation>“%1” must lie above “%2”</translation>
+    </message>
+    <message>
+        <source>Farbbereich</source>
+        <translation>Colour span</translation>
+    </message>
+    <message>
+        <source>Standard (10–160 °C)</source>
+        <translation>Standard (10–160 °C)</translation>
+    </message>
+    <message>
+        <source>Automatisch</source>
+        <translation>Automatic</translation>
+    </message>
+    <message>
+        <source>Fest…</source>
+        <translation>Fixed…</translation>
+    </message>
+    <message>
+        <source>%1 (°C):</source>
+        <translation>%1 (°C):</translation>
+    </message>
+</context>
+<context>
     <name>Export</name>
     <message>
         <source>der Name hat keine Endung, die ein Bildformat nennt</source>
@@ -531,6 +574,25 @@
     <message>
         <source>Punktmessung nicht möglich: die Messpunkte %1 liegen außerhalb des Messbereichs</source>
         <translation>Spot measurement not possible: measuring points %1 lie outside the scan range</translation>
+    </message>
+</context>
+<context>
+    <name>PictureModel</name>
+    <message>
+        <source>%1–%2 °C</source>
+        <translation>%1–%2 °C</translation>
+    </message>
+    <message>
+        <source>Farbbereich automatisch: noch kein Messwert, daher %1</source>
+        <translation>Colour span automatic: no reading yet, so %1</translation>
+    </message>
+    <message>
+        <source>Farbbereich automatisch %1</source>
+        <translation>Colour span automatic %1</translation>
+    </message>
+    <message>
+        <source>Farbbereich %1</source>
+        <translation>Colour span %1</translation>
     </message>
 </context>
 <context>

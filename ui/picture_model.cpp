@@ -1,14 +1,47 @@
 #include "ui/picture_model.h"
 
+#include <QSettings>
+#include <algorithm>
 #include <utility>
 
 #include "image/composer.h"
 #include "image/readout.h"
 
+namespace {
+
+constexpr int kSpanFollowMs = 250;
+const QString kSpanKey = QStringLiteral("SETTINGS/COLOURSPAN");
+
+// "standard", "automatic" or "fixed LOW HIGH".
+void StoreSpan(PictureModel::SpanMode mode, const ColourSpan& span) {
+  using Mode = PictureModel::SpanMode;
+  QSettings().setValue(kSpanKey, mode == Mode::Standard    ? QStringLiteral("standard")
+                                 : mode == Mode::Automatic ? QStringLiteral("automatic")
+                                                           : QStringLiteral("fixed %1 %2").arg(span.lowest).arg(span.highest));
+}
+
+// The stored choice; anything not understood is the standard span.
+std::pair<PictureModel::SpanMode, ColourSpan> StoredSpan() {
+  const QStringList words = QSettings().value(kSpanKey).toString().split(u' ');
+  if (words.front() == QStringLiteral("automatic")) return {PictureModel::SpanMode::Automatic, kStandardSpan};
+  if (words.size() == 3 && words.front() == QStringLiteral("fixed")) {
+    const auto parsed = ParseFixedSpan(words[1].toStdString(), words[2].toStdString());
+    if (const auto* span = std::get_if<ColourSpan>(&parsed)) return {PictureModel::SpanMode::Fixed, *span};
+  }
+  return {PictureModel::SpanMode::Standard, kStandardSpan};
+}
+
+}  // namespace
+
 PictureModel::PictureModel(TrendRecorder::SecondsClock clock, QObject* parent)
     : QObject(parent), recorder_(std::move(clock)), backgroundPath_(BackgroundPath()) {
   BuildLayerMap(display_, image_);
   DrawScaleLegend(display_, image_);
+  spanTimer_.setSingleShot(true);
+  spanTimer_.setInterval(kSpanFollowMs);
+  connect(&spanTimer_, &QTimer::timeout, this, [this] { FollowReadings(scanning_); });
+  const auto [mode, span] = StoredSpan();
+  SetSpanMode(mode, span);
 }
 
 void PictureModel::Changed(Parts parts) {
@@ -21,6 +54,8 @@ void PictureModel::StoreReading(const CellReading& reading) {
   if (holdReadingsUntilStopped_) return;
   ShowLiveValues();
   image_.StoreReading(reading.column, reading.row, reading.value);
+  substituted_[reading.column][reading.row] = reading.substituted;
+  if (spanMode_ == SpanMode::Automatic && !spanTimer_.isActive()) spanTimer_.start();
   Changed(kPicture);
 }
 
@@ -45,12 +80,15 @@ void PictureModel::SetAmbient(int celsius) {
 void PictureModel::Clear() {
   image_.ClearImage();
   ShowLiveValues();
+  if (spanMode_ == SpanMode::Automatic) FollowReadings(false);
   Changed(kPicture);
 }
 
 void PictureModel::SetScanning(bool scanning) {
   scanning_ = scanning;
-  if (!scanning) holdReadingsUntilStopped_ = false;
+  if (scanning) return;
+  holdReadingsUntilStopped_ = false;
+  if (spanMode_ == SpanMode::Automatic) FollowReadings(false);
 }
 
 // The step a running scan is in when it is stopped still delivers its
@@ -64,6 +102,8 @@ std::optional<QString> PictureModel::OpenMeasurements(const QString& path) {
   image_.SetRange(read.data->range);
   image_.LoadGrid(read.data->grid);
   image_.SetAmbient(read.data->ambientTemperature);
+  std::fill_n(&substituted_[0][0], kGridColumns * kGridRows, false);  // a file holds what was read
+  if (spanMode_ == SpanMode::Automatic) FollowReadings(false);
   Changed(kPicture | kReadouts);
   return std::nullopt;
 }
@@ -128,6 +168,47 @@ BackgroundLoad PictureModel::ChooseBackground(const QString& path) {
     StoreBackgroundPath(path);
   }
   return load;
+}
+
+void PictureModel::SetSpanMode(SpanMode mode, ColourSpan fixed) {
+  spanMode_ = mode;
+  StoreSpan(mode, fixed);
+  spanTimer_.stop();
+  noRealReadings_ = false;
+  if (mode == SpanMode::Automatic) return FollowReadings(false);
+  ApplySpan(mode == SpanMode::Fixed ? fixed : kStandardSpan);
+}
+
+void PictureModel::FollowReadings(bool growOnly) {
+  const std::optional<ColourSpan> readings = ReadingsSpan(image_.Grid(), substituted_);
+  const bool nothingToFollow = !readings;
+  const ColourSpan shown{image_.ScaleMin(), image_.ScaleMax()};
+  const ColourSpan span = !readings ? kStandardSpan : growOnly && !noRealReadings_ ? Union(shown, *readings) : *readings;
+  if (nothingToFollow != noRealReadings_) {
+    noRealReadings_ = nothingToFollow;
+    if (span == shown) Changed(kScale);  // the span's text changed alone
+  }
+  ApplySpan(span);
+}
+
+void PictureModel::ApplySpan(const ColourSpan& span) {
+  if (span == ColourSpan{image_.ScaleMin(), image_.ScaleMax()}) return;
+  image_.SetScale(span.lowest, span.highest);
+  Changed(kPicture | kScale);
+}
+
+QString PictureModel::SpanText() const {
+  const QString degrees = tr("%1–%2 °C").arg(image_.ScaleMin()).arg(image_.ScaleMax());
+  switch (spanMode_) {
+    case SpanMode::Standard:
+      return {};
+    case SpanMode::Automatic:
+      return noRealReadings_ ? tr("Farbbereich automatisch: noch kein Messwert, daher %1").arg(degrees)
+                             : tr("Farbbereich automatisch %1").arg(degrees);
+    case SpanMode::Fixed:
+      break;
+  }
+  return tr("Farbbereich %1").arg(degrees);
 }
 
 bool PictureModel::AddPoint(GridCell cell) {

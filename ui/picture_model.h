@@ -3,10 +3,12 @@
 #include <QObject>
 #include <QPoint>
 #include <QString>
+#include <QTimer>
 #include <optional>
 #include <vector>
 
 #include "image/cell_reading.h"
+#include "image/colour_span.h"
 #include "image/display.h"
 #include "image/readout.h"
 #include "image/smoothing_settings.h"
@@ -58,6 +60,18 @@ class PictureModel : public QObject {
   void SetSmoothing(const SmoothingSettings& settings);
   void SetLegendSize(int width, int height);
 
+  // "Farbbereich": the degrees the 181 colours of the scale span. Standard
+  // is 10 to 160 °C. Automatic follows the real readings in view (at most
+  // four times a second; while the scan runs the span only grows, when it
+  // stops, is cleared or values are opened it fits them anew). Fixed is two
+  // whole degrees of the head. The choice is kept as a setting.
+  enum class SpanMode { Standard, Automatic, Fixed };
+  void SetSpanMode(SpanMode mode, ColourSpan fixed = {});
+  SpanMode Span() const { return spanMode_; }
+  // What a narrow span is, for everyone to see ("Farbbereich 18–26 °C");
+  // empty for the standard span.
+  QString SpanText() const;
+
   // "Bild Laden": the webcam still at the stored path, at its size.
   BackgroundLoad LoadStill();
   // The background checked or unchecked: read anew (the still may have been
@@ -107,11 +121,18 @@ class PictureModel : public QObject {
   void ShowLiveValues();
   BackgroundLoad LoadBackground(const QString& path, BackgroundFit fit);
   void Changed(Parts parts);
+  // The automatic span for the readings now: grown only (`growOnly`) or fitted anew.
+  void FollowReadings(bool growOnly);
+  void ApplySpan(const ColourSpan& span);
 
   ThermalImage image_;
   mutable DisplayData display_;
   mutable bool composed_ = false;
   TrendRecorder recorder_;
+  SubstituteMask substituted_{};
+  SpanMode spanMode_ = SpanMode::Standard;
+  bool noRealReadings_ = false;  // the automatic span has nothing to follow
+  QTimer spanTimer_;             // paces the automatic span
   bool scanning_ = false;
   bool holdReadingsUntilStopped_ = false;
   // While values opened from a file are shown: their time, and the scan's

@@ -25,6 +25,7 @@
 #include "ui/about_dlg.h"
 #include "ui/arrangement_bars.h"
 #include "ui/background_controls.h"
+#include "ui/colour_span_tools.h"
 #include "ui/dialog_parts.h"
 #include "ui/file_dialogs.h"
 #include "ui/large_picture_window.h"
@@ -53,15 +54,15 @@ CTorvakDlg::CTorvakDlg(ScanService::LinkFactory makeLink, ScanService::ClockFact
 
 CTorvakDlg::~CTorvakDlg() { scan_.reset(); }
 
-// Start-up: controls, the context menu's entries, icon, layout, the scan's
+// Start-up: controls, layout, the context menu's entries, icon, the scan's
 // start-up, initial states, in this order. The scan's share (defaults, the
 // stored port, both servo ranges, "Reset", the options, the ambient reading)
 // runs on the scan's worker; its results arrive as signals.
 void CTorvakDlg::OnInitDialog(const RunDevice& runDevice) {
   controls_ = CreateControls(this);
+  LayOutWindow();
   AddContextEntries();
   setWindowIcon(ProgramIcon());
-  LayOutWindow();
   ConnectScan();
   ConnectCommands();
   ConnectPictureTools();
@@ -76,7 +77,7 @@ void CTorvakDlg::OnInitDialog(const RunDevice& runDevice) {
 
 // The window's context menu (right click), in this order: "Messwerte öffnen…"
 // (also a file dropped on the window), "Hintergrundbild wählen…", "Großbild",
-// the measuring points' entries, About (F1).
+// the measuring points' entries, "Farbbereich", About (F1).
 void CTorvakDlg::AddContextEntries() {
   connect(AddContextEntry(*this, tr("Messwerte öffnen…"), QKeySequence::Open), &QAction::triggered, this, [this] {
     if (const QString path = AskMeasurementsPath(this); !path.isEmpty()) OpenMeasurementsFile(path);
@@ -89,6 +90,7 @@ void CTorvakDlg::AddContextEntries() {
   measuringPoints_ = std::make_unique<MeasuringPointTools>(*this, model_, *scan_,
                                                            [this](QPoint at) { return PicturePoint(at); });
   connect(measuringPoints_.get(), &MeasuringPointTools::statusMessage, this, &CTorvakDlg::ShowStatus);
+  spanTools_ = std::make_unique<ColourSpanTools>(*this, model_, *statusLine_);
   auto* about = new QAction(QCoreApplication::translate("CAboutDlg", kAboutEntry), this);
   about->setShortcut(QKeySequence(Qt::Key_F1));
   connect(about, &QAction::triggered, this, &CTorvakDlg::ShowAboutBox);

@@ -11,6 +11,7 @@
 
 class ArrangementBars;
 class BackgroundControls;
+class ColourSpanTools;
 class LargePictureWindow;
 class MeasuringPointTools;
 class RangeControls;
@@ -122,5 +123,6 @@ class CTorvakDlg : public QDialog {
   std::unique_ptr<RangeControls> ranges_;
   std::unique_ptr<CWeichzeichnerDlg> settingsDialog_;
   std::unique_ptr<MeasuringPointTools> measuringPoints_;
+  std::unique_ptr<ColourSpanTools> spanTools_;
   std::unique_ptr<LargePictureWindow> largePicture_;  // made at its first opening
 };

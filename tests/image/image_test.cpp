@@ -70,6 +70,13 @@ TEST(ThermalImage, ReadingsShowAsMeasuredPixelsAndAsSumsWeightedByTheNormalDensi
     image.StoreReading(5, 5, -1);
     if (rebuild) configure();
     image.StoreReading(29, 30, 70);  // stored twice
+    ThermalImage loaded;  // the grid loaded at once shows the same pictures
+    loaded.SetSmoothing(halfWidth, radius);
+    loaded.SetScale(10, scaleMax);
+    loaded.LoadGrid(image.Grid());
+    for (const Half half : {Half::Left, Half::Right})
+      EXPECT_TRUE(std::equal(image.Smoothed(half).Bits(), image.Smoothed(half).Bits() + 640 * 480, loaded.Smoothed(half).Bits()) &&
+                  std::equal(image.Measured(half).Bits(), image.Measured(half).Bits() + 640 * 480, loaded.Measured(half).Bits()));
     for (int i = -radius - 1; i <= radius; ++i)  // the kernel's offsets are -R..R-1 each way
       for (int j = -radius - 1; j <= radius; ++j)
         ASSERT_NEAR(image.Weight(i, j), NormalDensity(i, j, halfWidth, radius), 1e-9) << i << "," << j;

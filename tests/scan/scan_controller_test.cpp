@@ -232,6 +232,7 @@ TEST(RangeEdges, RefusedChangesLeaveEveryFieldAsItWas) {
   ScanRig rig;  // head at 30
   ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Bottom, 4));
   ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Top, 12));
+  EXPECT_TRUE(rig.State().firstRegister == 3 && rig.State().lastRegister == 5);  // rows 4..12
   ASSERT_TRUE(rig.controller.ChangeEdge(RangeEdge::Left, 20));
   const ScanState before = rig.State();
   const std::size_t ranges = rig.image.ranges.size();
@@ -366,6 +367,9 @@ TEST(Commands, StopAndPauseParkTheTiltAndResumeRestartsOnlyARunningScan) {
   EXPECT_TRUE(rig.window.timerRunning);
   EXPECT_EQ(WritesIn(rig.link.frames, frames), (std::vector<ServoWrite>{{kTilt, 0, 15}, {kTilt, 0, 0}}));
   EXPECT_EQ(WritesIn(rig.link.frames)[3], (ServoWrite{kTilt, 0, 0}));  // Start: park, pan, tilt step, Start
+  rig.controller.Stop();
+  rig.controller.ResumeScan();  // what was paused is resumed once
+  EXPECT_FALSE(rig.controller.Scanning());
 }
 
 TEST(ScanStep, CountsTheReadsThatGotNoAnswer) {

@@ -84,4 +84,39 @@ TEST(PictureModel, ChangesNameTheirPartsAndReadoutsFollowTheLatestReading) {
   EXPECT_EQ(model.ScaleReadout(QPoint(15, 4)).toStdString(), "> 160 \u00b0 C");
 }
 
+// Automatic: nothing real to follow keeps the standard scale and says so; readings set the span at most
+// four times a second, growing only while the scan runs, fitted anew when it stops. In a fixed span each
+// degree reads as itself, beyond the span "<" and ">"; the choice is kept for the next start.
+TEST(PictureModel, TheColourSpanFollowsTheReadingsOrStaysFixedAndIsKept) {
+  PictureModel model({});
+  const auto span = [&] { return ColourSpan{model.Image().ScaleMin(), model.Image().ScaleMax()}; };
+  QSignalSpy changes(&model, &PictureModel::changed);
+  const auto followed = [&] { return changes.clear(), changes.wait(1000) ? span() : ColourSpan{-1, -1}; };
+  model.SetSpanMode(PictureModel::SpanMode::Automatic);
+  EXPECT_TRUE(span() == kStandardSpan && model.SpanText().contains(QStringLiteral("noch kein Messwert")));
+  model.SetScanning(true);
+  model.StoreReading(CellReading{0, 0, 120, true});  // a substitute
+  model.StoreReading(Reading(5, 5, 21));
+  EXPECT_EQ(followed(), (ColourSpan{19, 24}));
+  model.StoreReading(Reading(5, 5, 30));
+  EXPECT_EQ(followed(), (ColourSpan{19, 33}));  // 30 alone spans 28..33
+  model.SetScanning(false);
+  EXPECT_EQ(span(), (ColourSpan{28, 33}));
+  EXPECT_EQ(model.SpanText().toStdString(), "Farbbereich automatisch 28–33 °C");
+
+  model.SetSpanMode(PictureModel::SpanMode::Fixed, {18, 26});
+  const CellPoint centre = model.CellCentre({5, 5});
+  const QPoint at(static_cast<int>(centre.x), static_cast<int>(centre.y));
+  for (int degrees = 17; degrees <= 27; ++degrees) {
+    model.StoreReading(Reading(5, 5, degrees));
+    const QString expected = degrees < 18   ? QStringLiteral("< 18 \u00b0 C")
+                             : degrees > 26 ? QStringLiteral("> 26 \u00b0 C")
+                                            : QString::fromStdString(DegreesText(degrees));
+    EXPECT_EQ(model.PictureReadout(at), expected) << degrees;
+  }
+  EXPECT_EQ(PictureModel({}).SpanText(), model.SpanText());
+  model.SetSpanMode(PictureModel::SpanMode::Standard);
+  EXPECT_TRUE(span() == kStandardSpan && PictureModel({}).SpanText().isEmpty());
+}
+
 }  // namespace

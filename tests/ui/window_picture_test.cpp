@@ -217,3 +217,30 @@ TEST_F(WindowTest, ChosenBackgroundIsShownScaledAndRememberedUnlessItCannotBeSho
   EXPECT_EQ(window.ControlAs<QLabel>(ctl::kBackgroundPathLabel)->text(), still);
   QSettings().remove(QStringLiteral("SETTINGS/BACKGROUND"));
 }
+
+// "Farbbereich": Ctrl+B follows the readings, "Fest…" refuses a wrong field with a sentence naming it and
+// takes a good span, Ctrl+Shift+B brings back the standard; a span other than that is named at the right
+// of the status line.
+TEST_F(WindowTest, ColourSpanEntriesReachTheModelAndNameTheSpan) {
+  CTorvakDlg& window = Open();
+  auto* note = window.findChild<QLabel*>(QStringLiteral("spanNote"));
+  EXPECT_FALSE(note->isVisible());
+  QTest::keyClick(&window, Qt::Key_B, Qt::ControlModifier);
+  EXPECT_TRUE(window.Model().Span() == PictureModel::SpanMode::Automatic && note->isVisible());
+  QString refused;
+  WithNextModal<QDialog>([&](QDialog& dialog) {
+    const auto field = [&](const char* name) { return dialog.findChild<QLineEdit*>(QString::fromLatin1(name)); };
+    const auto ok = [&] { dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click(); };
+    field("lowest")->setText(QStringLiteral("26")), field("highest")->setText(QStringLiteral("18")), ok();
+    refused = dialog.findChild<QLabel*>(QStringLiteral("refusal"))->text();
+    field("highest")->setText(QStringLiteral("30")), ok();
+  });
+  for (QAction* action : window.findChildren<QAction*>())
+    if (action->text() == QStringLiteral("Fest…")) action->trigger();
+  EXPECT_TRUE(refused.contains(QStringLiteral("Höchste")));
+  EXPECT_EQ(note->text(), QStringLiteral("Farbbereich 26–30 °C"));
+  window.activateWindow();  // the dialog took it
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  QTest::keyClick(&window, Qt::Key_B, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_TRUE(window.Model().Span() == PictureModel::SpanMode::Standard && !note->isVisible());
+}
