@@ -220,15 +220,16 @@ void CTorvakDlg::ConnectPictureTools() {
   background_ = std::make_unique<BackgroundControls>(controls_, model_);
   connect(background_.get(), &BackgroundControls::statusMessage, this, &CTorvakDlg::ShowStatus);
   ranges_ = std::make_unique<RangeControls>(controls_, *scan_, model_);
-  OnClick(ctl::kEditSmoothing, [this] { EditSmoothing(); });
+  OnClick(ctl::kEditSmoothing, [this] { WithScanPaused([this] { EditSmoothingSettings(*settingsDialog_, model_); }); });
   OnClick(ctl::kSaveScreenshot, [this] { SaveScreenshot(); });
   settingsDialog_ = std::make_unique<CWeichzeichnerDlg>(this);
 }
 
-// As around the About box: a running scan waits while the dialog is open.
-void CTorvakDlg::EditSmoothing() {
+// A modal dialog: a running scan waits while it is open. The scan service
+// pauses only a running scan and resumes only what it paused.
+void CTorvakDlg::WithScanPaused(const std::function<void()>& dialog) {
   scan_->Pause();
-  EditSmoothingSettings(*settingsDialog_, model_);
+  dialog();
   scan_->Resume();
 }
 
@@ -288,12 +289,8 @@ void CTorvakDlg::OnTabChanged(int page) {
   update();
 }
 
-// The scan service pauses only a running scan and resumes only what it paused.
 void CTorvakDlg::ShowAboutBox() {
-  scan_->Pause();
-  CAboutDlg about(this);
-  about.exec();
-  scan_->Resume();
+  WithScanPaused([this] { CAboutDlg(this).exec(); });
 }
 
 void CTorvakDlg::ShowStatus(const QString& text) { statusLine_->showMessage(text); }

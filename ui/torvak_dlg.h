@@ -102,7 +102,7 @@ class CTorvakDlg : public QDialog {
   void OnModelChanged(PictureModel::Parts parts);
   void OnTabChanged(int page);
   void ShowPortChoice(int number);
-  void EditSmoothing();
+  void WithScanPaused(const std::function<void()>& dialog);
   void SaveScreenshot();
   void ShowProblem(const QString& command, const QString& problem);
   // The picture area's point under a point of the window, if it lies there.
