@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "overlay/surface_image.h"
+#include "ui/marker_colours.h"
 #include "ui/picture_model.h"
 #include "ui/picture_painter.h"
 #include "ui/torvak_controls.h"
@@ -19,6 +20,11 @@ constexpr QSize kStartSize(1280, 800);
 constexpr int kReadoutLabels[] = {ctl::kMaxLabel, ctl::kMinLabel, ctl::kAmbientLabel, ctl::kMouseLabel};
 
 // Where a point of `from` lies in an area of the given size, the same share of the way across.
+// A point's line as it is drawn: its number, then its value.
+QString PointLine(std::size_t number, int value) {
+  return QString::number(number) + u' ' + QString::fromStdString(DegreesText(value));
+}
+
 QPoint MapInto(QPoint at, const QRect& from, QSize size) {
   return {(at.x() - from.left()) * size.width() / from.width(), (at.y() - from.top()) * size.height() / from.height()};
 }
@@ -63,6 +69,11 @@ void LargePictureWindow::LayOut() {
   const int top = kMargin + 2 * line + kMargin / 2;
   const int scaleHeight = std::max(10, std::min(height() - top - 6 * line - 2 * kMargin, 10 * sideWidth_ / 3));
   scaleRect_ = QRect(pictureRect_.right() + 2 * kMargin, top, std::max(1, scaleHeight / 10), scaleHeight);
+  const int pointsWidth = width() - scaleRect_.right() - 2 * kMargin;
+  for (pointFontPixels_ = fontPixels_; pointFontPixels_ > 8; --pointFontPixels_) {
+    large.setPixelSize(pointFontPixels_);
+    if (QFontMetrics(large).horizontalAdvance(PointLine(kMaxMeasuringPoints, 255)) <= pointsWidth) break;
+  }
 }
 
 void LargePictureWindow::resizeEvent(QResizeEvent* event) {
@@ -77,6 +88,26 @@ void LargePictureWindow::paintEvent(QPaintEvent*) {
   const DisplayData& display = model_.Display();
   painter.drawImage(scaleRect_, SurfaceImage(model_.Legend()), QRect(0, 0, display.legendWidth, display.legendHeight));
   PaintValues(painter);
+  PaintPoints(painter);
+}
+
+void LargePictureWindow::PaintPoints(QPainter& painter) const {
+  QFont font = painter.font();
+  font.setPixelSize(pointFontPixels_);
+  font.setBold(true);
+  painter.setFont(font);
+  const QFontMetrics metrics(font);
+  const int left = scaleRect_.right() + kMargin;
+  for (std::size_t i = 0; i < model_.Points().size(); ++i) {
+    const int baseline = scaleRect_.top() + metrics.ascent() + static_cast<int>(i) * metrics.lineSpacing() * 3 / 2;
+    const std::optional<int> value = model_.PointValue(i);
+    const QString number = QString::number(i + 1);
+    painter.setPen(MarkerColour(i));
+    painter.drawText(left, baseline, number);
+    painter.setPen(Qt::white);
+    painter.drawText(left + metrics.horizontalAdvance(number + u' '), baseline,
+                     value ? QString::fromStdString(DegreesText(*value)) : QStringLiteral("–"));
+  }
 }
 
 // Max above the scale, Min, Umgebung and Mausposition below it, as the main

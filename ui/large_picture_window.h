@@ -9,7 +9,7 @@ class PictureModel;
 // thermal pictures over the background, frames and measuring points),
 // scaled to fill a window of its own with its aspect kept, and beside it the
 // colour scale and the values Max, Min, Umgebung and Mausposition in large
-// type. It is painted anew whenever the model changes; the temperature under
+// type, and the measuring points' values beside the scale. It is painted anew whenever the model changes; the temperature under
 // the mouse is read from the model at the same place of the picture. F11
 // turns full screen on and off, Esc leaves it (and closes the window when it
 // is not full screen).
@@ -36,10 +36,13 @@ class LargePictureWindow : public QWidget {
   // The type size and the places of picture and scale, for the window's size.
   void LayOut();
   void PaintValues(QPainter& painter) const;
+  // Each point's number in its marker's colour and what it reads, right of the scale.
+  void PaintPoints(QPainter& painter) const;
 
   const PictureModel& model_;
   int sideWidth_ = 0;
   int fontPixels_ = 0;
+  int pointFontPixels_ = 0;  // the points' lines fit beside the scale
   QRect pictureRect_;
   QRect scaleRect_;
   QString mouseText_;  // "Mausposition"

@@ -222,6 +222,13 @@ void PictureModel::ClearPoints() {
   Changed(kPoints);
 }
 
+std::optional<int> PictureModel::PointValue(std::size_t index) const {
+  const GridCell cell = Points().at(index);
+  const int value = image_.Grid()[cell.column][cell.row];
+  if (value == kNoReading || substituted_[cell.column][cell.row]) return std::nullopt;
+  return value;
+}
+
 const MemoryPicture& PictureModel::Composite() const {
   if (!composed_) {
     ComposePicture(display_, image_);

@@ -88,6 +88,9 @@ class PictureModel : public QObject {
   void ClearPoints();
   const std::vector<MeasuringPoint>& Points() const { return recorder_.Points(); }
   TrendRecorder& Recorder() { return recorder_; }
+  // What point `index` reads now, as the picture shows it: nothing without a
+  // reading there or for a made-up one.
+  std::optional<int> PointValue(std::size_t index) const;
 
   const ThermalImage& Image() const { return image_; }
   const DisplayData& Display() const { return display_; }

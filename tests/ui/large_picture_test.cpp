@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "ui/large_picture_window.h"
+#include "ui/marker_colours.h"
 
 TEST_F(WindowTest, LargePictureShowsThePictureScaledReadsLikeItAndFollowsIt) {
   CTorvakDlg& window = Open();
@@ -47,6 +48,14 @@ TEST_F(WindowTest, LargePictureShowsThePictureScaledReadsLikeItAndFollowsIt) {
                                    area.top + (over.y() - place.top()) * kPictureHeight / place.height()));
   EXPECT_FALSE(large->MouseText().isEmpty());
   EXPECT_EQ(large->MouseText(), window.ControlAs<QLineEdit>(ctl::kMouseField)->text());
+
+  window.Model().AddPoint({40, 13});  // its number in its colour beside the scale
+  const QRect beside(large->ScaleRect().topRight() + QPoint(1, 0), QSize(large->width() - large->ScaleRect().right() - 1, 80));
+  const QImage side = large->grab(beside).toImage().convertToFormat(QImage::Format_RGB32);
+  int marked = 0;
+  for (int y = 0; y < side.height(); ++y)
+    for (int x = 0; x < side.width(); ++x) marked += side.pixelColor(x, y) == MarkerColour(0);
+  EXPECT_GT(marked, 5);
 
   large->installEventFilter(this);  // counts its paints too
   QCoreApplication::processEvents();
