@@ -59,4 +59,16 @@ void BM_BuildLayerMap(benchmark::State& state) {
 }
 BENCHMARK(BM_BuildLayerMap)->Unit(benchmark::kMicrosecond);
 
+// A new colour span for a full grid, smoothed: the pictures recoloured and composed anew.
+void BM_ColourSpanChange(benchmark::State& state) {
+  Scene scene;
+  SetDisplayMode(scene.display, scene.image, DisplayMode::Smoothed);
+  for (int i = 0; auto _ : state) {
+    ++i % 2 == 0 ? scene.image.SetScale(18, 26) : scene.image.SetScale(10, 160);
+    ComposePicture(scene.display, scene.image);
+    benchmark::DoNotOptimize(scene.display.compositeSurface.Bits());
+  }
+}
+BENCHMARK(BM_ColourSpanChange)->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -18,6 +18,7 @@
 #include "bench/qt_event_delay.h"
 #include "scan/qt/port_link.h"
 #include "scan/qt/port_settings.h"
+#include "tests/e2e/head_sim.h"
 #include "ui/large_picture_window.h"
 #include "ui/torvak_controls.h"
 #include "ui/torvak_dlg.h"
@@ -143,6 +144,24 @@ BENCHMARK(BM_UiLatencyDuringScanWithoutPort)->Iterations(1)->UseManualTime()->Un
 
 void BM_UiLatencyDuringScanWithLargePicture(benchmark::State& state) { MeasureLatency(state, 0, {}, true); }
 BENCHMARK(BM_UiLatencyDuringScanWithLargePicture)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The spot measurement on the emulated head (a few hundred readings a second)
+// with the colour span following the readings.
+void BM_UiLatencyDuringSpotWithAutomaticSpan(benchmark::State& state) {
+  HeadSim head;
+  if (!head.Start()) return state.SkipWithError("the emulator did not start");
+  for (auto _ : state) {
+    CTorvakDlg window({}, {}, RunDevice{head.Link(), kNoPortNumber});
+    window.show();
+    WaitUntilStarted(window);
+    window.Model().SetSpanMode(PictureModel::SpanMode::Automatic);
+    window.Scan().StartSpot({{12, 12}, {13, 12}, {40, 13}, {12, 14}});
+    event_delay::Measure(state, 300);
+    window.Model().SetSpanMode(PictureModel::SpanMode::Standard);
+    window.close();
+  }
+}
+BENCHMARK(BM_UiLatencyDuringSpotWithAutomaticSpan)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // An open port that never answers: every read waits out its time-out on the worker.
 void BM_UiLatencyDuringScanOnSilentPort(benchmark::State& state) {

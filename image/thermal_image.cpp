@@ -120,10 +120,16 @@ void ThermalImage::SetSmoothing(double halfWidth, int radius) {
   RebuildImage();
 }
 
+// The sums stay: only their colours change.
 void ThermalImage::SetScale(int minimum, int maximum) {
   scaleMin_ = minimum;
   scaleMax_ = maximum;
-  RebuildImage();
+  RefreshColourTable();
+  for (int c = 0; c < kGridColumns; ++c) {
+    for (int r = 0; r < kGridRows; ++r) SetCell(c, r, grid_[c][r]);
+  }
+  PaintSmoothed(Half::Left);
+  PaintSmoothed(Half::Right);
 }
 
 void ThermalImage::RebuildImage() {
