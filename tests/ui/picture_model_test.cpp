@@ -30,6 +30,9 @@ TEST(PictureModel, OpenedValuesStandInForTheScansUntilItsNextReading) {
   saved.takenAt = QDateTime(QDate(2024, 3, 7), QTime(14, 5, 9));
   ASSERT_FALSE(SaveMeasurements(path, saved));
   model.StoreReading(Reading(0, 0, 99));  // not in the file
+  model.AddPoint({1, 7});
+  model.StoreReading(CellReading{1, 7, 120, true});  // made up for a missing answer: no value of the point
+  EXPECT_EQ(model.PointValue(0), std::nullopt);
   model.SetAmbient(23);
   model.SetScanning(true);
   const ScanRange live{0, 61, 0, 30};
@@ -42,6 +45,7 @@ TEST(PictureModel, OpenedValuesStandInForTheScansUntilItsNextReading) {
   EXPECT_TRUE(SameGrid(shown.grid, saved.grid));
   EXPECT_TRUE(shown.range == saved.range && shown.ambientTemperature == 30 && shown.takenAt == saved.takenAt);
   EXPECT_EQ(model.AmbientText().toStdString(), "30 \u00b0 C");
+  EXPECT_EQ(model.PointValue(0), saved.grid[1][7]);  // the file's values were all read
 
   ASSERT_TRUE(model.OpenMeasurements(dir.filePath(QStringLiteral("fehlt.csv"))));
   EXPECT_TRUE(SameGrid(model.Image().Grid(), saved.grid));
@@ -85,8 +89,8 @@ TEST(PictureModel, ChangesNameTheirPartsAndReadoutsFollowTheLatestReading) {
 }
 
 // Automatic: nothing real to follow keeps the standard scale and says so; readings set the span at most
-// four times a second, growing only while the scan runs, fitted anew when it stops. In a fixed span each
-// degree reads as itself, beyond the span "<" and ">"; the choice is kept for the next start.
+// four times a second, growing only while the scan runs, fitted anew when it stops or is cleared. In a
+// fixed span each degree reads as itself, beyond the span "<" and ">"; the choice is kept for the next start.
 TEST(PictureModel, TheColourSpanFollowsTheReadingsOrStaysFixedAndIsKept) {
   PictureModel model({});
   const auto span = [&] { return ColourSpan{model.Image().ScaleMin(), model.Image().ScaleMax()}; };
@@ -103,6 +107,8 @@ TEST(PictureModel, TheColourSpanFollowsTheReadingsOrStaysFixedAndIsKept) {
   model.SetScanning(false);
   EXPECT_EQ(span(), (ColourSpan{28, 33}));
   EXPECT_EQ(model.SpanText().toStdString(), "Farbbereich automatisch 28–33 °C");
+  model.Clear();  // "Löschen": nothing left to follow
+  EXPECT_TRUE(span() == kStandardSpan && model.SpanText().contains(QStringLiteral("noch kein Messwert")));
 
   model.SetSpanMode(PictureModel::SpanMode::Fixed, {18, 26});
   const CellPoint centre = model.CellCentre({5, 5});
