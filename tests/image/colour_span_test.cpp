@@ -29,7 +29,7 @@ TEST(ColourSpan, AutomaticSpanFollowsTheRealReadingsAndIsAtLeastFiveDegreesWide)
   Scene edges;
   edges.grid[1][1] = 1;
   EXPECT_EQ(ReadingsSpan(edges.grid, edges.substituted), (ColourSpan{0, 5}));
-  edges.grid[1][1] = 255;
+  edges.grid[1][1] = 253;  // one degree past the top once widened
   EXPECT_EQ(ReadingsSpan(edges.grid, edges.substituted), (ColourSpan{250, 255}));
   EXPECT_EQ(Union({18, 26}, {20, 30}), (ColourSpan{18, 30}));
 }
