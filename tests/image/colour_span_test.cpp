@@ -57,6 +57,7 @@ TEST(ColourSpan, FixedSpanTakesWholeDegreesOfTheHeadAndNamesTheWrongField) {
   EXPECT_EQ(refusal("18.5", "26"), std::pair(SpanField::Lowest, SpanFault::NotAWholeNumber));
   EXPECT_EQ(refusal("-1", "26"), std::pair(SpanField::Lowest, SpanFault::OutsideTheHeadsDegrees));
   EXPECT_EQ(refusal("18", "256"), std::pair(SpanField::Highest, SpanFault::OutsideTheHeadsDegrees));
+  EXPECT_EQ(refusal("18", "99999999999"), std::pair(SpanField::Highest, SpanFault::NotAWholeNumber));
   EXPECT_EQ(refusal("26", "26"), std::pair(SpanField::Highest, SpanFault::NotAboveTheLowest));
 }
 
