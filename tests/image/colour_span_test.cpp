@@ -27,9 +27,9 @@ TEST(ColourSpan, AutomaticSpanFollowsTheRealReadingsAndIsAtLeastFiveDegreesWide)
   scene.grid[5][6] = 18;
   EXPECT_EQ(ReadingsSpan(scene.grid, scene.substituted), (ColourSpan{18, 26}));
   Scene edges;
-  edges.grid[1][1] = 1;
+  edges.grid[0][1] = 1;
   EXPECT_EQ(ReadingsSpan(edges.grid, edges.substituted), (ColourSpan{0, 5}));
-  edges.grid[1][1] = 253;  // one degree past the top once widened
+  edges.grid[0][1] = 253;  // one degree past the top once widened
   EXPECT_EQ(ReadingsSpan(edges.grid, edges.substituted), (ColourSpan{250, 255}));
   EXPECT_EQ(Union({18, 26}, {20, 30}), (ColourSpan{18, 30}));
 }

@@ -121,6 +121,8 @@ TEST(PictureModel, TheColourSpanFollowsTheReadingsOrStaysFixedAndIsKept) {
     EXPECT_EQ(model.PictureReadout(at), expected) << degrees;
   }
   EXPECT_EQ(PictureModel({}).SpanText(), model.SpanText());
+  model.SetSpanMode(PictureModel::SpanMode::Automatic);  // fitted to the readings, not grown from the fixed span
+  EXPECT_EQ(span(), (ColourSpan{25, 30}));
   model.SetSpanMode(PictureModel::SpanMode::Standard);
   EXPECT_TRUE(span() == kStandardSpan && PictureModel({}).SpanText().isEmpty());
 }
