@@ -77,6 +77,7 @@ TEST(PictureModel, ChangesNameTheirPartsAndReadoutsFollowTheLatestReading) {
 
   EXPECT_TRUE(model.AddPoint({3, 31}));
   EXPECT_EQ(last(), PictureModel::kPoints);
+  EXPECT_FALSE(model.AddPoint({3, 31}));  // set already
   model.StoreReading(CellReading{3, 31, 151, false, false, 1.0, 1});
   EXPECT_EQ(model.Recorder().Series(0).size(), 1u);
 
