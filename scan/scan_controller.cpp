@@ -380,7 +380,11 @@ void ScanController::PauseScan() {
 
 void ScanController::ResumeScan() {
   if (pausedScan_) {
+    // A spot measurement resumed begins a new round: what ran while it was
+    // paused (another spot measurement, say) may have left the next visit
+    // beyond its visits.
     spotVisits_ = pausedSpot_;
+    nextVisit_ = 0;
     Run();
   }
   pausedScan_ = false;
