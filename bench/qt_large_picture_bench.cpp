@@ -1,6 +1,6 @@
-// The large picture's cost: a reading stored and "Großbild" repainted at
-// 1920 x 1080 (composed anew) with a full grid, smoothed, over a background. Part of torvak_bench_qt (its main
-// is in qt_ui_latency_bench.cpp).
+// The large picture's cost at 1920 x 1080 with a full grid, smoothed: a
+// reading stored and "Großbild" repainted (composed anew), and a new colour
+// span. Part of torvak_bench_qt (its main is in qt_ui_latency_bench.cpp).
 #include <QAbstractButton>
 #include <QTest>
 #include <benchmark/benchmark.h>
@@ -11,20 +11,26 @@
 
 namespace {
 
-void BM_LargePictureRepaint1920x1080(benchmark::State& state) {
-  CTorvakDlg window;
-  PictureModel& picture = window.Model();
+// A full grid of readings (from `lowest`, `spread` degrees), smoothed, and
+// "Großbild" shown at 1920 x 1080; nothing when it could not be shown.
+LargePictureWindow* ShowFullGridLarge(CTorvakDlg& window, int lowest, int spread) {
   for (int i = 0; i < kGridColumns * kGridRows; ++i)
-    picture.StoreReading(CellReading{i / kGridRows, i % kGridRows, 10 + i % 150});
+    window.Model().StoreReading(CellReading{i / kGridRows, i % kGridRows, lowest + i % spread});
   window.ControlAs<QAbstractButton>(ctl::kSmoothed)->click();
   LargePictureWindow& large = window.ShowLargePicture();
   large.showNormal();
   large.resize(1920, 1080);
-  if (!QTest::qWaitForWindowExposed(&large)) return state.SkipWithError("the window was not shown");
+  return QTest::qWaitForWindowExposed(&large) ? &large : nullptr;
+}
+
+void BM_LargePictureRepaint1920x1080(benchmark::State& state) {
+  CTorvakDlg window;
+  LargePictureWindow* large = ShowFullGridLarge(window, 10, 150);
+  if (large == nullptr) return state.SkipWithError("the window was not shown");
   for (int i = 0; auto _ : state) {
-    picture.StoreReading(CellReading{i % kGridColumns, 0, 10 + i % 150});
+    window.Model().StoreReading(CellReading{i % kGridColumns, 0, 10 + i % 150});
     ++i;
-    large.repaint();
+    large->repaint();
   }
 }
 BENCHMARK(BM_LargePictureRepaint1920x1080)->Unit(benchmark::kMillisecond);
@@ -32,17 +38,11 @@ BENCHMARK(BM_LargePictureRepaint1920x1080)->Unit(benchmark::kMillisecond);
 // A new colour span, and "Großbild" at 1920 x 1080 and the window's picture area repainted for it.
 void BM_ColourSpanChange1920x1080(benchmark::State& state) {
   CTorvakDlg window;
-  PictureModel& picture = window.Model();
-  for (int i = 0; i < kGridColumns * kGridRows; ++i)
-    picture.StoreReading(CellReading{i / kGridRows, i % kGridRows, 15 + i % 15});
-  window.ControlAs<QAbstractButton>(ctl::kSmoothed)->click();
-  LargePictureWindow& large = window.ShowLargePicture();
-  large.showNormal();
-  large.resize(1920, 1080);
-  if (!QTest::qWaitForWindowExposed(&large)) return state.SkipWithError("the window was not shown");
+  LargePictureWindow* large = ShowFullGridLarge(window, 15, 15);
+  if (large == nullptr) return state.SkipWithError("the window was not shown");
   for (int i = 0; auto _ : state) {
-    picture.SetSpanMode(PictureModel::SpanMode::Fixed, ++i % 2 == 0 ? ColourSpan{18, 26} : ColourSpan{15, 30});
-    large.repaint();
+    window.Model().SetSpanMode(PictureModel::SpanMode::Fixed, ++i % 2 == 0 ? ColourSpan{18, 26} : ColourSpan{15, 30});
+    large->repaint();
     window.repaint(ToRect(window.Layout().pictureArea));
   }
 }
