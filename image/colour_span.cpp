@@ -40,18 +40,19 @@ std::optional<int> WholeDegrees(std::string_view text) {
   return value;
 }
 
-std::optional<SpanFault> Fault(const std::optional<int>& degrees) {
-  if (!degrees) return SpanFault::NotAWholeNumber;
-  if (*degrees < kLowestReading || *degrees > kHighestReading) return SpanFault::OutsideTheHeadsDegrees;
-  return std::nullopt;
-}
-
 }  // namespace
 
+std::variant<int, SpanFault> ParseDegrees(std::string_view text) {
+  const std::optional<int> degrees = WholeDegrees(text);
+  if (!degrees) return SpanFault::NotAWholeNumber;
+  if (*degrees < kLowestReading || *degrees > kHighestReading) return SpanFault::OutsideTheHeadsDegrees;
+  return *degrees;
+}
+
 std::variant<ColourSpan, SpanRefusal> ParseFixedSpan(std::string_view lowest, std::string_view highest) {
-  const std::optional<int> low = WholeDegrees(lowest), high = WholeDegrees(highest);
-  if (const auto fault = Fault(low)) return SpanRefusal{SpanField::Lowest, *fault};
-  if (const auto fault = Fault(high)) return SpanRefusal{SpanField::Highest, *fault};
-  if (*high <= *low) return SpanRefusal{SpanField::Highest, SpanFault::NotAboveTheLowest};
-  return ColourSpan{*low, *high};
+  const auto low = ParseDegrees(lowest), high = ParseDegrees(highest);
+  if (const auto* fault = std::get_if<SpanFault>(&low)) return SpanRefusal{SpanField::Lowest, *fault};
+  if (const auto* fault = std::get_if<SpanFault>(&high)) return SpanRefusal{SpanField::Highest, *fault};
+  if (std::get<int>(high) <= std::get<int>(low)) return SpanRefusal{SpanField::Highest, SpanFault::NotAboveTheLowest};
+  return ColourSpan{std::get<int>(low), std::get<int>(high)};
 }

@@ -34,9 +34,11 @@ ColourSpan Union(const ColourSpan& a, const ColourSpan& b);
 // A fixed span typed into two fields: whole degrees of the head, the highest
 // above the lowest; else which field is wrong and why.
 enum class SpanField { Lowest, Highest };
-enum class SpanFault { NotAWholeNumber, OutsideTheHeadsDegrees, NotAboveTheLowest };
+enum class SpanFault { NotAWholeNumber, OutsideTheHeadsDegrees, NotAboveTheLowest, BelowTheLowest };
 struct SpanRefusal {
   SpanField field;
   SpanFault fault;
 };
+// Whole degrees of the head typed into one field (blanks around allowed), or why not.
+std::variant<int, SpanFault> ParseDegrees(std::string_view text);
 std::variant<ColourSpan, SpanRefusal> ParseFixedSpan(std::string_view lowest, std::string_view highest);

@@ -203,8 +203,8 @@ void DrawScaleLegend(DisplayData& display, const ThermalImage& image) {
     const int upTo = Trunc((i + 1) * step);
     legend.FillRect(0, height - 5 - upTo, width, upTo - below, image.Palette()[i]);
   }
-  legend.FillRect(0, 0, width, 5, kWhite);           // above the scale
-  legend.FillRect(0, height - 5, width, 5, kBlack);  // below the scale
+  legend.FillRect(0, 0, width, 5, image.Colours().above);
+  legend.FillRect(0, height - 5, width, 5, image.Colours().below);
 }
 
 void SetDisplayMode(DisplayData& display, const ThermalImage& image, DisplayMode mode) {

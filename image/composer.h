@@ -25,8 +25,8 @@ void ComposeRect(DisplayData& display, int x0, int y0, int x1, int y1);
 void DrawRangeFrame(DisplayData& display, const ThermalImage& image);
 
 // Draws the colour-scale bar (legendWidth x legendHeight) into the legend
-// surface's top-left corner: palette from bottom to top between a black band
-// below and a white band above.
+// surface's top-left corner: palette from bottom to top between a band in the
+// colour below the scale (black) and one in the colour above it (white).
 void DrawScaleLegend(DisplayData& display, const ThermalImage& image);
 // A new size of the colour-scale bar, drawn at once.
 void SetLegendSize(DisplayData& display, const ThermalImage& image, int width, int height);

@@ -43,16 +43,15 @@ std::optional<double> SegmentPosition(Colour c, Colour a, Colour b) {
 std::string DegreesText(int celsius) { return std::to_string(celsius) + " \u00b0 C"; }
 
 std::optional<int> ColourToTemperature(const ThermalImage& image, Colour c) {
-  const int r = Red(c);
-  const int g = Green(c);
-  const int b = Blue(c);
-  if (r == 100 && g == 100 && b == 100) {
+  // The alpha byte of a picture from elsewhere does not count.
+  const auto is = [c](Colour other) { return (c & 0x00ffffffu) == (other & 0x00ffffffu); };
+  if (is(kNoReadingGrey)) {
     return std::nullopt;
   }
-  if (r == 0 && g == 0 && b == 0) {
+  if (is(image.Colours().below)) {
     return kBelowScale;
   }
-  if (r == 255 && g == 255 && b == 255) {
+  if (is(image.Colours().above)) {
     return kAboveScale;
   }
   if (image.ScaleMin() != kStandardScaleMin || image.ScaleMax() != kStandardScaleMax) {
@@ -60,7 +59,7 @@ std::optional<int> ColourToTemperature(const ThermalImage& image, Colour c) {
       if (image.ScaleColour(degrees) == c) return degrees;
     }
   }
-  const auto& anchors = image.AnchorColours();
+  const auto& anchors = image.Colours().anchors;
   for (std::size_t i = 0; i + 1 < anchors.size(); ++i) {
     if (const auto t = SegmentPosition(c, anchors[i], anchors[i + 1])) {
       const double span = image.ScaleMax() - image.ScaleMin();
@@ -106,7 +105,8 @@ std::optional<int> ReadTemperatureAt(const DisplayData& display, const ThermalIm
   }
 }
 
-std::string ReadoutText(const DisplayData& display, const ThermalImage& image, ReadoutArea area, int x, int y) {
+std::string ReadoutText(const DisplayData& display, const ThermalImage& image, ReadoutArea area, int x, int y,
+                        ValueText valueText) {
   std::optional<int> t;
   if (area == ReadoutArea::Picture) {
     if (StrictlyInside(kPictureWidth, kPictureHeight, x, y)) t = ReadTemperatureAt(display, image, x, y);
@@ -117,12 +117,12 @@ std::string ReadoutText(const DisplayData& display, const ThermalImage& image, R
     return {};
   }
   if (*t == kBelowScale) {
-    return "< " + DegreesText(image.ScaleMin());
+    return "< " + valueText(image.ScaleMin());
   }
   if (*t == kAboveScale) {
-    return "> " + DegreesText(image.ScaleMax());
+    return "> " + valueText(image.ScaleMax());
   }
-  return DegreesText(*t);
+  return valueText(*t);
 }
 
 std::optional<GridCell> CellAt(const DisplayData& display, int x, int y) {

@@ -13,8 +13,8 @@
 // arrangement and the smoothing, at the resolution of the scale.
 
 // Special temperatures besides the degrees of the scale.
-inline constexpr int kBelowScale = 0;     // black
-inline constexpr int kAboveScale = 1000;  // white
+inline constexpr int kBelowScale = 0;     // the colour below the scale
+inline constexpr int kAboveScale = 1000;  // the colour above it
 inline constexpr int kOffScale = 1111;    // a colour on no segment of the scale
 
 // Where colour c lies between anchor colours a and b, from 0 to 1, or
@@ -43,8 +43,11 @@ enum class ReadoutArea { Picture, Scale };
 
 // The text of the field under "Mausposition:" for point (x, y) of an area, in
 // the area's own pixels: "%d ° C", "< %d ° C", "> %d ° C" (UTF-8), or empty
-// on the area's edge, outside it or where nothing was read.
-std::string ReadoutText(const DisplayData& display, const ThermalImage& image, ReadoutArea area, int x, int y);
+// on the area's edge, outside it or where nothing was read. A scale of
+// other values (differences) writes them with its own `valueText`.
+using ValueText = std::string (*)(int value);
+std::string ReadoutText(const DisplayData& display, const ThermalImage& image, ReadoutArea area, int x, int y,
+                        ValueText valueText = DegreesText);
 
 // The grid cell whose place in its picture holds point (x, y) of the picture
 // area, as the measured pixels show it (the left picture's where both lie);

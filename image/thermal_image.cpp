@@ -26,8 +26,7 @@ void ThermalImage::InitThermalImage() {
   ComputeKernel();
   std::fill_n(&previousGrid_[0][0], kGridColumns * kGridRows, kNoReading);
   ClearImage();
-  anchorColours_ = {Rgb(0, 0, 255), Rgb(0, 255, 0),   Rgb(255, 255, 0), Rgb(255, 165, 0),
-                   Rgb(255, 0, 0), Rgb(255, 0, 255), Rgb(128, 0, 128)};
+  colours_ = kTemperatureColours;
   BuildPalette();
 }
 
@@ -36,22 +35,23 @@ void ThermalImage::BuildPalette() {
   const auto channel = [](int from, int to, int step) {
     return static_cast<int>(from + step * (static_cast<double>(to - from) / kPaletteSteps));
   };
-  for (std::size_t s = 0; s + 1 < anchorColours_.size(); ++s) {
-    const Colour a = anchorColours_[s];
-    const Colour b = anchorColours_[s + 1];
+  const auto& anchors = colours_.anchors;
+  for (std::size_t s = 0; s + 1 < anchors.size(); ++s) {
+    const Colour a = anchors[s];
+    const Colour b = anchors[s + 1];
     for (int k = 0; k < kPaletteSteps; ++k) {
       palette_[s * kPaletteSteps + k] =
           Rgb(channel(Red(a), Red(b), k), channel(Green(a), Green(b), k), channel(Blue(a), Blue(b), k));
     }
   }
-  palette_[kPaletteSize - 1] = anchorColours_.back();
+  palette_[kPaletteSize - 1] = anchors.back();
   UpdateColourTable();
 }
 
 Colour ThermalImage::ScaleColour(int value) const {
   if (value == kNoReading) return kNoReadingGrey;
-  if (value > scaleMax_) return kWhite;
-  if (value < scaleMin_) return kBlack;
+  if (value > scaleMax_) return colours_.above;
+  if (value < scaleMin_) return colours_.below;
   const double q = static_cast<double>(value - scaleMin_) / static_cast<double>(scaleMax_ - scaleMin_);
   return palette_[static_cast<std::size_t>(static_cast<int>(q * (kPaletteSize - 1)))];
 }
@@ -125,6 +125,16 @@ void ThermalImage::SetScale(int minimum, int maximum) {
   scaleMin_ = minimum;
   scaleMax_ = maximum;
   RefreshColourTable();
+  Recolour();
+}
+
+void ThermalImage::SetColours(const ScaleColours& colours) {
+  colours_ = colours;
+  BuildPalette();
+  Recolour();
+}
+
+void ThermalImage::Recolour() {
   for (int c = 0; c < kGridColumns; ++c) {
     for (int r = 0; r < kGridRows; ++r) SetCell(c, r, grid_[c][r]);
   }

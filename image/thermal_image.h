@@ -19,6 +19,20 @@ inline constexpr double kMinKernelHalfWidth = 0.01;
 
 enum class Half { Left, Right };
 
+// The colours of a scale: seven anchors 30 palette steps apart from its
+// lowest to its highest degree, and the colours below and above it.
+struct ScaleColours {
+  std::array<Colour, 7> anchors;
+  Colour below;
+  Colour above;
+};
+// Blue, green, yellow, orange, red, magenta, purple; black below, white above.
+inline constexpr ScaleColours kTemperatureColours{
+    {Rgb(0, 0, 255), Rgb(0, 255, 0), Rgb(255, 255, 0), Rgb(255, 165, 0), Rgb(255, 0, 0), Rgb(255, 0, 255),
+     Rgb(128, 0, 128)},
+    kBlack,
+    kWhite};
+
 // The temperature grid and the pictures made from it: per half one picture
 // with a pixel per cell ("Mess-Pixel") and one Gaussian-smoothed picture
 // ("Weichzeichner"), with the colour scale that turns degrees into colours.
@@ -40,6 +54,8 @@ class ThermalImage {
   void SetSmoothing(double halfWidth, int radius);
   // The degrees the colour scale spans; every picture is recoloured.
   void SetScale(int minimum, int maximum);
+  // Other colours for the scale; every picture is recoloured.
+  void SetColours(const ScaleColours& colours);
   void SetRange(const ScanRange& range) { range_ = range; }
   void SetAmbient(int celsius) { ambientTemperature_ = celsius; }
 
@@ -49,7 +65,7 @@ class ThermalImage {
   int ScaleMin() const { return scaleMin_; }
   int ScaleMax() const { return scaleMax_; }
   const std::array<Colour, kPaletteSize>& Palette() const { return palette_; }
-  const std::array<Colour, 7>& AnchorColours() const { return anchorColours_; }
+  const ScaleColours& Colours() const { return colours_; }
   double KernelHalfWidth() const { return kernelHalfWidth_; }
   int KernelRadius() const { return kernelRadius_; }
   int PitchX() const { return pitchX_; }
@@ -82,6 +98,8 @@ class ThermalImage {
   };
 
   void BuildPalette();
+  // Paints every cell and smoothed pixel anew in the colours of the scale now.
+  void Recolour();
   void ComputeKernel();
   // Paints every cell of the grid anew, with the current kernel and scale.
   void RebuildImage();
@@ -104,7 +122,7 @@ class ThermalImage {
   void PaintSmoothed(Half half);
 
   std::array<Colour, kPaletteSize> palette_{};
-  std::array<Colour, 7> anchorColours_{};
+  ScaleColours colours_ = kTemperatureColours;
   ScanRange range_;
   CellGrid grid_;
   CellGrid previousGrid_;

@@ -1,11 +1,20 @@
 #pragma once
 #include <QRect>
 
+#include <QDialog>
 #include <QKeySequence>
 #include <QString>
+#include <functional>
+#include <optional>
+
+#include "image/colour_span.h"
 
 class QAction;
 class QFont;
+class QFormLayout;
+class QLabel;
+class QLineEdit;
+class QMenu;
 class QSlider;
 class QWidget;
 
@@ -14,6 +23,9 @@ class QWidget;
 // An entry of the window's context menu, with its shortcut shown in the
 // menu and working without it.
 QAction* AddContextEntry(QWidget& window, const QString& text, QKeySequence shortcut = {});
+// An entry of a submenu of it. Its key is the window's own and only named
+// in the entry (a key of the entry too would make it ambiguous).
+QAction* AddMenuEntry(QWidget& window, QMenu& menu, const QString& text, QKeySequence shortcut = {});
 
 // A horizontal trackbar from 0 to maximum without tick marks that pages by a
 // fifth of its range, as trackbars do by default.
@@ -43,3 +55,23 @@ class DialogUnits {
   double letterWidth_;
   double lineHeight_;
 };
+
+// A small dialog of typed fields with a line for a refusal.
+class FieldsDialog : public QDialog {
+  Q_OBJECT
+ public:
+  FieldsDialog(QWidget& parent, const QString& title);
+  QLineEdit* AddField(const QString& caption, const QString& text, const QString& objectName);
+  void AddRow(const QString& caption, QWidget* field);
+  // Shows the dialog. OK calls `take`: nothing returned means the fields were
+  // taken and the dialog closes; a sentence is shown and the dialog stays.
+  // True when the fields were taken.
+  bool Ask(const std::function<std::optional<QString>()>& take);
+
+ private:
+  QFormLayout* form_;
+  QLabel* refusal_;
+};
+
+// Why typed degrees were refused, naming the field by its caption.
+QString DegreesRefusal(const SpanRefusal& refusal, const QString& lowestName, const QString& highestName);

@@ -1,10 +1,12 @@
 #include "ui/picture_model.h"
 
+#include <QLocale>
 #include <QSettings>
 #include <algorithm>
 #include <utility>
 
 #include "image/composer.h"
+#include "image/difference.h"
 #include "image/readout.h"
 
 namespace {
@@ -55,7 +57,13 @@ void PictureModel::StoreReading(const CellReading& reading) {
   ShowLiveValues();
   image_.StoreReading(reading.column, reading.row, reading.value);
   substituted_[reading.column][reading.row] = reading.substituted;
-  if (spanMode_ == SpanMode::Automatic && !spanTimer_.isActive()) spanTimer_.start();
+  if (difference_) {
+    const int value = reading.substituted ? kNoReading : reading.value;
+    difference_->StoreReading(reading.column, reading.row,
+                              CodedDifference(value, reference_->grid[reading.column][reading.row]));
+  }
+  const bool follows = spanMode_ == SpanMode::Automatic || (difference_ && !fixedReach_);
+  if (follows && !spanTimer_.isActive()) spanTimer_.start();
   Changed(kPicture);
 }
 
@@ -80,7 +88,8 @@ void PictureModel::SetAmbient(int celsius) {
 void PictureModel::Clear() {
   image_.ClearImage();
   ShowLiveValues();
-  if (spanMode_ == SpanMode::Automatic) FollowReadings(false);
+  RefreshDifference();
+  FollowReadings(false);
   Changed(kPicture);
 }
 
@@ -88,7 +97,7 @@ void PictureModel::SetScanning(bool scanning) {
   scanning_ = scanning;
   if (scanning) return;
   holdReadingsUntilStopped_ = false;
-  if (spanMode_ == SpanMode::Automatic) FollowReadings(false);
+  FollowReadings(false);
 }
 
 // The step a running scan is in when it is stopped still delivers its
@@ -103,7 +112,8 @@ std::optional<QString> PictureModel::OpenMeasurements(const QString& path) {
   image_.LoadGrid(read.data->grid);
   image_.SetAmbient(read.data->ambientTemperature);
   std::fill_n(&substituted_[0][0], kGridColumns * kGridRows, false);  // a file holds what was read
-  if (spanMode_ == SpanMode::Automatic) FollowReadings(false);
+  RefreshDifference();
+  FollowReadings(false);
   Changed(kPicture | kReadouts);
   return std::nullopt;
 }
@@ -134,11 +144,12 @@ void PictureModel::PlacePictures(const PictureRect& left, const PictureRect& rig
 // The layer map follows too: the smoothed pictures' hidden margin depends on the radius.
 void PictureModel::SetSmoothing(const SmoothingSettings& settings) {
   settings.ApplyTo(image_, display_);
+  if (difference_) settings.ApplyTo(*difference_, display_);
   Changed(kPicture);
 }
 
 void PictureModel::SetLegendSize(int width, int height) {
-  ::SetLegendSize(display_, image_, width, height);
+  ::SetLegendSize(display_, Shown(), width, height);
   Changed(kScale);
 }
 
@@ -180,6 +191,8 @@ void PictureModel::SetSpanMode(SpanMode mode, ColourSpan fixed) {
 }
 
 void PictureModel::FollowReadings(bool growOnly) {
+  if (difference_ && !fixedReach_) FollowDifferences(growOnly);
+  if (spanMode_ != SpanMode::Automatic) return;
   const std::optional<ColourSpan> readings = ReadingsSpan(image_.Grid(), substituted_);
   const bool nothingToFollow = !readings;
   const ColourSpan shown{image_.ScaleMin(), image_.ScaleMax()};
@@ -211,6 +224,119 @@ QString PictureModel::SpanText() const {
   return tr("Farbbereich %1").arg(degrees);
 }
 
+void PictureModel::SetIsotherm(const std::optional<Isotherm>& isotherm) {
+  isotherm_ = isotherm;
+  Changed(kPicture);
+}
+
+QString PictureModel::IsothermNote() const {
+  if (!isotherm_) return {};
+  const Isotherm& i = *isotherm_;
+  const QString held = i.kind == IsothermKind::Band        ? tr("%1–%2 °C").arg(i.low).arg(i.high)
+                       : i.kind == IsothermKind::AtOrAbove ? tr("ab %1 °C").arg(i.low)
+                                                           : tr("bis %1 °C").arg(i.low);
+  const IsothermCount count = CountIsotherm(image_.Grid(), substituted_, i);
+  if (count.measured == 0) return tr("Isotherme %1: noch kein Messwert").arg(held);
+  return tr("Isotherme %1: %2 von %3 Zellen (%4 %)")
+      .arg(held)
+      .arg(count.held)
+      .arg(count.measured)
+      .arg(qRound(100.0 * count.held / count.measured));
+}
+
+std::optional<QString> PictureModel::RememberReference() {
+  Reference reference{{}, image_.Range(), opened_ ? opened_->takenAt : QDateTime::currentDateTime()};
+  bool anyReading = false;
+  for (int c = 0; c < kGridColumns; ++c) {
+    for (int r = 0; r < kGridRows; ++r) {
+      reference.grid[c][r] = substituted_[c][r] ? kNoReading : image_.Grid()[c][r];
+      anyReading = anyReading || reference.grid[c][r] != kNoReading;
+    }
+  }
+  if (!anyReading) return tr("Es gibt noch keinen Messwert, den Torvak sich als Referenz merken könnte.");
+  reference_ = reference;
+  RefreshDifference();
+  return std::nullopt;
+}
+
+std::optional<QString> PictureModel::ReferenceFromFile(const QString& path) {
+  const MeasurementsRead read = ReadMeasurements(path);
+  if (!read.data) return read.problem;
+  if (const auto refusal = ReferenceRangeRefusal(read.data->range)) return refusal;
+  reference_ = Reference{{}, read.data->range, read.data->takenAt};
+  std::copy_n(&read.data->grid[0][0], kGridColumns * kGridRows, &reference_->grid[0][0]);
+  RefreshDifference();
+  return std::nullopt;
+}
+
+std::optional<QString> PictureModel::ReferenceRangeRefusal(const ScanRange& range) const {
+  if (range == image_.Range()) return std::nullopt;
+  return tr("Die Referenz wurde über einen anderen Bereich aufgenommen als das Bild jetzt; sie wird nicht verwendet.");
+}
+
+std::optional<QString> PictureModel::ShowDifference() {
+  if (!reference_) return tr("Es ist noch keine Referenz gemerkt („Als Referenz merken“ oder „Referenz aus Datei…“).");
+  if (const auto refusal = ReferenceRangeRefusal(reference_->range)) return refusal;
+  if (difference_) return std::nullopt;
+  difference_ = std::make_unique<ThermalImage>();
+  difference_->SetColours(kDifferenceColours);
+  difference_->SetSmoothing(image_.KernelHalfWidth(), image_.KernelRadius());
+  difference_->SetRange(image_.Range());
+  RefreshDifference();
+  DrawScaleLegend(display_, Shown());
+  Changed(kPicture | kScale | kReadouts);
+  return std::nullopt;
+}
+
+void PictureModel::HideDifference() {
+  if (!difference_) return;
+  difference_.reset();
+  DrawScaleLegend(display_, Shown());
+  Changed(kPicture | kScale | kReadouts);
+}
+
+void PictureModel::SetDifferenceReach(std::optional<int> kelvin) {
+  fixedReach_ = kelvin;
+  if (!difference_) return;
+  if (kelvin) return ApplyDifferenceReach(*kelvin);
+  FollowDifferences(false);
+}
+
+void PictureModel::RefreshDifference() {
+  if (!difference_) return;
+  ThermalImage::CellGrid differences;
+  FillDifferences(image_.Grid(), substituted_, reference_->grid, differences);
+  difference_->LoadGrid(differences);
+  if (fixedReach_) {
+    ApplyDifferenceReach(*fixedReach_);
+  } else {
+    FollowDifferences(false);
+  }
+  Changed(kPicture);
+}
+
+void PictureModel::FollowDifferences(bool growOnly) {
+  const int largest = std::max(LargestDifference(difference_->Grid()), kNarrowestDifference);
+  const int shown = difference_->ScaleMax() - kDifferenceZero;
+  ApplyDifferenceReach(growOnly ? std::max(shown, largest) : largest);
+}
+
+void PictureModel::ApplyDifferenceReach(int kelvin) {
+  const ColourSpan span = SymmetricSpan(kelvin);
+  if (span == ColourSpan{difference_->ScaleMin(), difference_->ScaleMax()}) return;
+  difference_->SetScale(span.lowest, span.highest);
+  Changed(kPicture | kScale);
+}
+
+QString PictureModel::DifferenceNote() const {
+  if (!difference_) return {};
+  const QString reach = QStringLiteral("±%1 K").arg(difference_->ScaleMax() - kDifferenceZero);
+  return tr("Differenz zur Referenz von %1, %2")
+      .arg(QLocale().toString(reference_->takenAt, QLocale::ShortFormat), fixedReach_ ? reach : tr("automatisch %1").arg(reach));
+}
+
+ValueText PictureModel::ShownValueText() const { return difference_ ? DifferenceText : DegreesText; }
+
 bool PictureModel::AddPoint(GridCell cell) {
   if (!recorder_.AddPoint(cell)) return false;
   Changed(kPoints);
@@ -231,7 +357,9 @@ std::optional<int> PictureModel::PointValue(std::size_t index) const {
 
 const MemoryPicture& PictureModel::Composite() const {
   if (!composed_) {
-    ComposePicture(display_, image_);
+    if (difference_) difference_->SetRange(image_.Range());  // the frame of the range shown now
+    ComposePicture(display_, Shown());
+    if (isotherm_) DrawIsotherm(display_, image_.Grid(), substituted_, *isotherm_);
     composed_ = true;
   }
   return display_.compositeSurface;
@@ -243,26 +371,26 @@ std::optional<int> PictureModel::Ambient() const {
 
 namespace {
 
-QString DegreesField(int celsius) { return QString::fromStdString(DegreesText(celsius)); }
+QString Field(ValueText text, int value) { return QString::fromStdString(text(value)); }
 
 }  // namespace
 
-QString PictureModel::MaxText() const { return DegreesField(image_.ScaleMax()); }
+QString PictureModel::MaxText() const { return Field(ShownValueText(), Shown().ScaleMax()); }
 
-QString PictureModel::MinText() const { return DegreesField(image_.ScaleMin()); }
+QString PictureModel::MinText() const { return Field(ShownValueText(), Shown().ScaleMin()); }
 
 QString PictureModel::AmbientText() const {
   const std::optional<int> ambient = Ambient();
-  return ambient ? DegreesField(*ambient) : QString();
+  return ambient ? Field(DegreesText, *ambient) : QString();
 }
 
 QString PictureModel::PictureReadout(QPoint at) const {
   Composite();  // the readout reads the layers the composition fills
-  return QString::fromStdString(ReadoutText(display_, image_, ReadoutArea::Picture, at.x(), at.y()));
+  return QString::fromStdString(ReadoutText(display_, Shown(), ReadoutArea::Picture, at.x(), at.y(), ShownValueText()));
 }
 
 QString PictureModel::ScaleReadout(QPoint at) const {
-  return QString::fromStdString(ReadoutText(display_, image_, ReadoutArea::Scale, at.x(), at.y()));
+  return QString::fromStdString(ReadoutText(display_, Shown(), ReadoutArea::Scale, at.x(), at.y(), ShownValueText()));
 }
 
 std::optional<GridCell> PictureModel::CellAt(QPoint at) const { return ::CellAt(display_, at.x(), at.y()); }

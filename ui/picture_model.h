@@ -4,12 +4,14 @@
 #include <QPoint>
 #include <QString>
 #include <QTimer>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "image/cell_reading.h"
 #include "image/colour_span.h"
 #include "image/display.h"
+#include "image/isotherm.h"
 #include "image/readout.h"
 #include "image/smoothing_settings.h"
 #include "image/thermal_image.h"
@@ -72,6 +74,34 @@ class PictureModel : public QObject {
   // empty for the standard span.
   QString SpanText() const;
 
+  // "Isotherme…": the cells it holds drawn in its signal colour over the
+  // picture (nothing for none), and how many of the real readings they are.
+  void SetIsotherm(const std::optional<Isotherm>& isotherm);
+  const std::optional<Isotherm>& IsothermShown() const { return isotherm_; }
+  // "Isotherme 20–22 °C: 57 von 1984 Zellen (3 %)"; empty without an isotherm.
+  QString IsothermNote() const;
+
+  // "Als Referenz merken": the real readings shown now, with their time. A
+  // refusal (nothing read yet) is the returned sentence.
+  std::optional<QString> RememberReference();
+  // "Referenz aus Datei…": the values of a measurement file, read as
+  // "Messwerte öffnen…" reads them, of the range shown now; else the refusal.
+  std::optional<QString> ReferenceFromFile(const QString& path);
+  // "Differenz zur Referenz": each cell's reading minus the reference's in a
+  // scale of its own, cold blue through white to warm red, symmetric about
+  // zero; a cell missing on either side is drawn as without a reading. The
+  // readouts and Max/Min give kelvin ("+3 K"). Refused (the sentence) without
+  // a reference or for one of another range. "Differenz aus" ends it.
+  std::optional<QString> ShowDifference();
+  void HideDifference();
+  bool DifferenceShown() const { return difference_ != nullptr; }
+  // How far the difference scale reaches to each side: automatic (nothing;
+  // the largest difference in view, at least kNarrowestDifference, paced as
+  // the automatic colour span) or fixed kelvin.
+  void SetDifferenceReach(std::optional<int> kelvin);
+  // "Differenz zur Referenz von 10:42:13, ±4 K"; empty while not shown.
+  QString DifferenceNote() const;
+
   // "Bild Laden": the webcam still at the stored path, at its size.
   BackgroundLoad LoadStill();
   // The background checked or unchecked: read anew (the still may have been
@@ -92,6 +122,7 @@ class PictureModel : public QObject {
   // reading there or for a made-up one.
   std::optional<int> PointValue(std::size_t index) const;
 
+  // The readings' image (also while the difference is shown).
   const ThermalImage& Image() const { return image_; }
   const DisplayData& Display() const { return display_; }
   // The picture area as shown: composed once after each change, when asked.
@@ -124,9 +155,18 @@ class PictureModel : public QObject {
   void ShowLiveValues();
   BackgroundLoad LoadBackground(const QString& path, BackgroundFit fit);
   void Changed(Parts parts);
-  // The automatic span for the readings now: grown only (`growOnly`) or fitted anew.
+  // The automatic spans for the readings now: grown only (`growOnly`) or fitted anew.
   void FollowReadings(bool growOnly);
   void ApplySpan(const ColourSpan& span);
+  void FollowDifferences(bool growOnly);
+  void ApplyDifferenceReach(int kelvin);
+  // The difference of every cell anew, after the readings changed all at once.
+  void RefreshDifference();
+  // The picture shown: the readings' or the difference's.
+  const ThermalImage& Shown() const { return difference_ ? *difference_ : image_; }
+  ValueText ShownValueText() const;
+  // Refused when the reference was taken over another range than the one shown.
+  std::optional<QString> ReferenceRangeRefusal(const ScanRange& range) const;
 
   ThermalImage image_;
   mutable DisplayData display_;
@@ -146,6 +186,16 @@ class PictureModel : public QObject {
     int liveAmbient = 0;
   };
   std::optional<OpenedValues> opened_;
+  std::optional<Isotherm> isotherm_;
+  // The real readings of the reference (kNoReading for the rest) and their time and range.
+  struct Reference {
+    ThermalImage::CellGrid grid;
+    ScanRange range;
+    QDateTime takenAt;
+  };
+  std::optional<Reference> reference_;
+  std::unique_ptr<ThermalImage> difference_;  // while the difference is shown
+  std::optional<int> fixedReach_;
   QString backgroundPath_;
   // How the background shown was loaded; reading it anew keeps that.
   BackgroundFit backgroundFit_ = BackgroundFit::TopLeft;

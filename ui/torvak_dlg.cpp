@@ -26,6 +26,7 @@
 #include "ui/arrangement_bars.h"
 #include "ui/background_controls.h"
 #include "ui/colour_span_tools.h"
+#include "ui/isotherm_tools.h"
 #include "ui/dialog_parts.h"
 #include "ui/file_dialogs.h"
 #include "ui/large_picture_window.h"
@@ -33,6 +34,7 @@
 #include "ui/picture_painter.h"
 #include "ui/program_art.h"
 #include "ui/range_controls.h"
+#include "ui/reference_tools.h"
 #include "ui/screenshot.h"
 #include "ui/status_line.h"
 #include "ui/torvak_controls.h"
@@ -77,7 +79,8 @@ void CTorvakDlg::OnInitDialog(const RunDevice& runDevice) {
 
 // The window's context menu (right click), in this order: "Messwerte öffnen…"
 // (also a file dropped on the window), "Hintergrundbild wählen…", "Großbild",
-// the measuring points' entries, "Farbbereich", About (F1).
+// the measuring points' entries, "Farbbereich", the isotherm's entries,
+// "Referenz und Differenz", About (F1).
 void CTorvakDlg::AddContextEntries() {
   connect(AddContextEntry(*this, tr("Messwerte öffnen…"), QKeySequence::Open), &QAction::triggered, this, [this] {
     if (const QString path = AskMeasurementsPath(this); !path.isEmpty()) OpenMeasurementsFile(path);
@@ -91,6 +94,9 @@ void CTorvakDlg::AddContextEntries() {
                                                            [this](QPoint at) { return PicturePoint(at); });
   connect(measuringPoints_.get(), &MeasuringPointTools::statusMessage, this, &CTorvakDlg::ShowStatus);
   spanTools_ = std::make_unique<ColourSpanTools>(*this, model_, *statusLine_);
+  isothermTools_ = std::make_unique<IsothermTools>(*this, model_, *statusLine_);
+  referenceTools_ = std::make_unique<ReferenceTools>(*this, model_, *statusLine_);
+  connect(referenceTools_.get(), &ReferenceTools::statusMessage, this, &CTorvakDlg::ShowStatus);
   auto* about = new QAction(QCoreApplication::translate("CAboutDlg", kAboutEntry), this);
   about->setShortcut(QKeySequence(Qt::Key_F1));
   connect(about, &QAction::triggered, this, &CTorvakDlg::ShowAboutBox);

@@ -12,6 +12,8 @@
 class ArrangementBars;
 class BackgroundControls;
 class ColourSpanTools;
+class IsothermTools;
+class ReferenceTools;
 class LargePictureWindow;
 class MeasuringPointTools;
 class RangeControls;
@@ -124,5 +126,7 @@ class CTorvakDlg : public QDialog {
   std::unique_ptr<CWeichzeichnerDlg> settingsDialog_;
   std::unique_ptr<MeasuringPointTools> measuringPoints_;
   std::unique_ptr<ColourSpanTools> spanTools_;
+  std::unique_ptr<IsothermTools> isothermTools_;
+  std::unique_ptr<ReferenceTools> referenceTools_;
   std::unique_ptr<LargePictureWindow> largePicture_;  // made at its first opening
 };
