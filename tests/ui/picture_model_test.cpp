@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+#include "image/difference.h"
+
 namespace {
 
 CellReading Reading(int column, int row, int value) { return CellReading{column, row, value}; }
@@ -126,6 +128,70 @@ TEST(PictureModel, TheColourSpanFollowsTheReadingsOrStaysFixedAndIsKept) {
   EXPECT_EQ(span(), (ColourSpan{25, 30}));
   model.SetSpanMode(PictureModel::SpanMode::Standard);
   EXPECT_TRUE(span() == kStandardSpan && PictureModel({}).SpanText().isEmpty());
+}
+
+QPoint CentreOf(const PictureModel& model, GridCell cell) {
+  const CellPoint centre = model.CellCentre(cell);
+  return {static_cast<int>(centre.x), static_cast<int>(centre.y)};
+}
+
+// Nothing to compare without a reference or a real reading; each cell then shows its reading minus the
+// reference's in kelvin (a cell made up or missing on either side none), the scale reaches the largest
+// difference or as far as fixed, and its bar is the difference's; the export's values stay absolute. A
+// file of another range or one refused leaves the reference as it was; one of the same range brings its
+// time. "Differenz aus" returns to degrees.
+TEST(PictureModel, TheDifferenceShowsEachCellAgainstTheReferenceInKelvin) {
+  QTemporaryDir dir;
+  PictureModel model({});
+  EXPECT_TRUE(model.ShowDifference() && model.RememberReference() && !model.DifferenceShown());
+  model.StoreReading(Reading(5, 5, 21));
+  model.StoreReading(Reading(6, 5, 22));
+  model.StoreReading(CellReading{7, 5, 30, true});
+  ASSERT_FALSE(model.RememberReference());
+  Measurements other = model.Snapshot();
+  model.StoreReading(Reading(5, 5, 24));
+  model.StoreReading(Reading(6, 5, 20));
+  model.StoreReading(Reading(7, 5, 25));
+  ASSERT_FALSE(model.ShowDifference());
+  const auto readout = [&](GridCell cell) { return model.PictureReadout(CentreOf(model, cell)).toStdString(); };
+  EXPECT_EQ(readout({5, 5}), "+3 K");
+  EXPECT_EQ(readout({6, 5}), "-2 K");
+  EXPECT_EQ(readout({7, 5}), "");
+  EXPECT_TRUE(model.MaxText() == QStringLiteral("+3 K") && model.MinText() == QStringLiteral("-3 K"));
+  EXPECT_EQ(model.Legend().Pixel(5, 2), kDifferenceColours.above);
+  EXPECT_EQ(model.Snapshot().grid[5][5], 24);
+
+  const QString path = dir.filePath(QStringLiteral("referenz.csv"));
+  other.range = ScanRange{0, 30, 0, 31};
+  ASSERT_FALSE(SaveMeasurements(path, other));
+  EXPECT_TRUE(model.ReferenceFromFile(path) && model.ReferenceFromFile(dir.filePath(QStringLiteral("fehlt.csv"))));
+  EXPECT_EQ(readout({5, 5}), "+3 K");
+  other.range = model.Image().Range();
+  other.takenAt = QDateTime(QDate(2024, 3, 7), QTime(14, 5, 0));
+  other.grid[5][5] = 30;
+  ASSERT_FALSE(SaveMeasurements(path, other));
+  ASSERT_FALSE(model.ReferenceFromFile(path));
+  EXPECT_EQ(readout({5, 5}), "-6 K");
+  model.SetDifferenceReach(10);
+  EXPECT_EQ(model.MaxText(), QStringLiteral("+10 K"));
+  EXPECT_EQ(readout({5, 5}), "-6 K");
+  EXPECT_TRUE(model.DifferenceNote().contains(QLocale().toString(other.takenAt, QLocale::ShortFormat)));
+  model.HideDifference();
+  EXPECT_TRUE(model.MaxText() == QStringLiteral("160 \u00b0 C") && model.DifferenceNote().isEmpty());
+  EXPECT_EQ(model.Legend().Pixel(5, 2), kWhite);
+}
+
+// The isotherm's cells are drawn over the picture and counted among the real readings; off, nothing of it.
+TEST(PictureModel, TheIsothermIsDrawnAndCounted) {
+  PictureModel model({});
+  model.StoreReading(Reading(5, 5, 21));
+  model.StoreReading(Reading(6, 5, 25));
+  model.SetIsotherm(Isotherm{IsothermKind::Band, 20, 22});
+  const auto at = [&](GridCell cell) { return model.Composite().Pixel(CentreOf(model, cell).x(), CentreOf(model, cell).y()); };
+  EXPECT_TRUE(at({5, 5}) == kIsothermColour && at({6, 5}) != kIsothermColour);
+  EXPECT_EQ(model.IsothermNote().toStdString(), "Isotherme 20–22 °C: 1 von 2 Zellen (50 %)");
+  model.SetIsotherm(std::nullopt);
+  EXPECT_TRUE(at({5, 5}) != kIsothermColour && model.IsothermNote().isEmpty());
 }
 
 }  // namespace

@@ -244,3 +244,47 @@ TEST_F(WindowTest, ColourSpanEntriesReachTheModelAndNameTheSpan) {
   QTest::keyClick(&window, Qt::Key_B, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_TRUE(window.Model().Span() == PictureModel::SpanMode::Standard && !note->isVisible());
 }
+
+// "Isotherme…" refuses a wrong field with a sentence and sets a good isotherm, counted at the right of the
+// status line; Ctrl+Shift+I ends it. Ctrl+R remembers the picture, Ctrl+D shows the difference with its
+// note, "Differenzbereich fest…" fixes its reach, Ctrl+Shift+D ends it.
+TEST_F(WindowTest, IsothermAndDifferenceEntriesReachTheModel) {
+  CTorvakDlg& window = Open();
+  const auto trigger = [&](const QString& text) {
+    for (QAction* action : window.findChildren<QAction*>())
+      if (action->text() == text) action->trigger();
+  };
+  const auto key = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    window.activateWindow();  // a dialog may have taken it
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, key, modifiers);
+  };
+  const auto answer = [&](const char* first, const char* second, const char* fields) {
+    WithNextModal<QDialog>([=](QDialog& dialog) {
+      const QStringList names = QString::fromLatin1(fields).split(u' ');
+      dialog.findChild<QLineEdit*>(names.front())->setText(QString::fromLatin1(first));
+      if (names.size() > 1) dialog.findChild<QLineEdit*>(names.back())->setText(QString::fromLatin1(second));
+      dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+      EXPECT_FALSE(dialog.findChild<QLabel*>(QStringLiteral("refusal"))->text().isEmpty());
+      dialog.findChild<QLineEdit*>(names.front())->setText(QStringLiteral("4"));
+      dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+  };
+  auto* isothermNote = window.findChild<QLabel*>(QStringLiteral("isothermNote"));
+  answer("30", "20", "low high");
+  trigger(QStringLiteral("Isotherme…"));
+  EXPECT_TRUE(window.Model().IsothermShown() && isothermNote->isVisible());
+  key(Qt::Key_I, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_TRUE(!window.Model().IsothermShown() && !isothermNote->isVisible());
+
+  window.Model().StoreReading(CellReading{5, 5, 21});
+  key(Qt::Key_R, Qt::ControlModifier);
+  key(Qt::Key_D, Qt::ControlModifier);
+  auto* differenceNote = window.findChild<QLabel*>(QStringLiteral("differenceNote"));
+  EXPECT_TRUE(window.Model().DifferenceShown() && differenceNote->isVisible());
+  answer("0", "", "reach");
+  trigger(QStringLiteral("Differenzbereich fest…"));
+  EXPECT_EQ(window.Model().MaxText(), QStringLiteral("+4 K"));
+  key(Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_TRUE(!window.Model().DifferenceShown() && !differenceNote->isVisible());
+}
