@@ -1,6 +1,6 @@
 // The large picture's cost at 1920 x 1080 with a full grid, smoothed: a
 // reading stored and "Großbild" repainted (composed anew), and a new colour
-// span. Part of torvak_bench_qt (its main is in qt_ui_latency_bench.cpp).
+// span, an isotherm or the difference. Part of torvak_bench_qt (its main is in qt_ui_latency_bench.cpp).
 #include <QAbstractButton>
 #include <QTest>
 #include <benchmark/benchmark.h>
@@ -47,5 +47,28 @@ void BM_ColourSpanChange1920x1080(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ColourSpanChange1920x1080)->Unit(benchmark::kMillisecond);
+
+// An isotherm set and taken away, then the difference to a reference shown and ended, in turn: the
+// window's picture area repainted for it (argument 0), and "Großbild" at 1920 x 1080 as well (1).
+void BM_IsothermOrDifferenceChange(benchmark::State& state) {
+  CTorvakDlg window;
+  LargePictureWindow* large = ShowFullGridLarge(window, 15, 15);
+  if (large == nullptr) return state.SkipWithError("the window was not shown");
+  if (state.range(0) == 0) large->hide();
+  PictureModel& model = window.Model();
+  model.RememberReference();
+  for (int row = 0; row < kGridRows; ++row) model.StoreReading(CellReading{20, row, 18});
+  for (int i = 0; auto _ : state) {
+    switch (i++ % 4) {
+      case 0: model.SetIsotherm(Isotherm{IsothermKind::Band, 20, 22}); break;
+      case 1: model.SetIsotherm(std::nullopt); break;
+      case 2: model.ShowDifference(); break;
+      default: model.HideDifference(); break;
+    }
+    if (large->isVisible()) large->repaint();
+    window.repaint(ToRect(window.Layout().pictureArea));
+  }
+}
+BENCHMARK(BM_IsothermOrDifferenceChange)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

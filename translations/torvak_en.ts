@@ -359,18 +359,6 @@
         <translation>Highest</translation>
     </message>
     <message>
-        <source>„%1“: bitte eine ganze Zahl von Grad eingeben</source>
-        <translation>“%1”: please enter a whole number of degrees</translation>
-    </message>
-    <message>
-        <source>„%1“: der Messkopf misst nur %2 bis %3 °C</source>
-        <translation>“%1”: the head measures only %2 to %3 °C</translation>
-    </message>
-    <message>
-        <source>„%1“ muss über „%2“ liegen</source>
-        <translation>“%1” must lie above “%2”</translation>
-    </message>
-    <message>
         <source>Farbbereich</source>
         <translation>Colour span</translation>
     </message>
@@ -400,6 +388,25 @@
     <message>
         <source>für die Endung „.%1“ gibt es kein Bildformat</source>
         <translation>there is no picture format for the extension “.%1”</translation>
+    </message>
+</context>
+<context>
+    <name>FieldsDialog</name>
+    <message>
+        <source>„%1“: bitte eine ganze Zahl von Grad eingeben</source>
+        <translation>“%1”: please enter a whole number of degrees</translation>
+    </message>
+    <message>
+        <source>„%1“: der Messkopf misst nur %2 bis %3 °C</source>
+        <translation>“%1”: the head measures only %2 to %3 °C</translation>
+    </message>
+    <message>
+        <source>„%1“ muss über „%2“ liegen</source>
+        <translation>“%1” must lie above “%2”</translation>
+    </message>
+    <message>
+        <source>„%1“ darf nicht unter „%2“ liegen</source>
+        <translation>“%1” must not lie below “%2”</translation>
     </message>
 </context>
 <context>
@@ -481,6 +488,49 @@
     <message>
         <source>sie lässt sich nicht anlegen (%1)</source>
         <translation>it cannot be created (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>IsothermTools</name>
+    <message>
+        <source>Isotherme…</source>
+        <translation>Isotherm…</translation>
+    </message>
+    <message>
+        <source>Isotherme aus</source>
+        <translation>Isotherm off</translation>
+    </message>
+    <message>
+        <source>Isotherme</source>
+        <translation>Isotherm</translation>
+    </message>
+    <message>
+        <source>von … bis</source>
+        <translation>from … to</translation>
+    </message>
+    <message>
+        <source>ab</source>
+        <translation>at or above</translation>
+    </message>
+    <message>
+        <source>bis</source>
+        <translation>at or below</translation>
+    </message>
+    <message>
+        <source>Zellen:</source>
+        <translation>Cells:</translation>
+    </message>
+    <message>
+        <source>Wert</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Bis</source>
+        <translation>To</translation>
+    </message>
+    <message>
+        <source>%1 (°C):</source>
+        <translation>%1 (°C):</translation>
     </message>
 </context>
 <context>
@@ -593,6 +643,93 @@
     <message>
         <source>Farbbereich %1</source>
         <translation>Colour span %1</translation>
+    </message>
+    <message>
+        <source>ab %1 °C</source>
+        <translation>at or above %1 °C</translation>
+    </message>
+    <message>
+        <source>bis %1 °C</source>
+        <translation>at or below %1 °C</translation>
+    </message>
+    <message>
+        <source>Isotherme %1: noch kein Messwert</source>
+        <translation>Isotherm %1: no reading yet</translation>
+    </message>
+    <message>
+        <source>Isotherme %1: %2 von %3 Zellen (%4 %)</source>
+        <translation>Isotherm %1: %2 of %3 cells (%4 %)</translation>
+    </message>
+    <message>
+        <source>Es gibt noch keinen Messwert, den Torvak sich als Referenz merken könnte.</source>
+        <translation>There is no reading yet that Torvak could remember as the reference.</translation>
+    </message>
+    <message>
+        <source>Die Referenz wurde über einen anderen Bereich aufgenommen als das Bild jetzt; sie wird nicht verwendet.</source>
+        <translation>The reference was taken over another range than the picture now; it is not used.</translation>
+    </message>
+    <message>
+        <source>Es ist noch keine Referenz gemerkt („Als Referenz merken“ oder „Referenz aus Datei…“).</source>
+        <translation>No reference has been remembered yet (“Remember as reference” or “Reference from file…”).</translation>
+    </message>
+    <message>
+        <source>Differenz zur Referenz von %1, %2</source>
+        <translation>Difference to the reference of %1, %2</translation>
+    </message>
+    <message>
+        <source>automatisch %1</source>
+        <translation>automatic %1</translation>
+    </message>
+</context>
+<context>
+    <name>ReferenceTools</name>
+    <message>
+        <source>Referenz und Differenz</source>
+        <translation>Reference and difference</translation>
+    </message>
+    <message>
+        <source>Als Referenz merken</source>
+        <translation>Remember as reference</translation>
+    </message>
+    <message>
+        <source>Referenz gemerkt</source>
+        <translation>Reference remembered</translation>
+    </message>
+    <message>
+        <source>Referenz aus Datei…</source>
+        <translation>Reference from file…</translation>
+    </message>
+    <message>
+        <source>Differenz zur Referenz</source>
+        <translation>Difference to the reference</translation>
+    </message>
+    <message>
+        <source>Differenz aus</source>
+        <translation>Difference off</translation>
+    </message>
+    <message>
+        <source>Differenzbereich automatisch</source>
+        <translation>Difference span automatic</translation>
+    </message>
+    <message>
+        <source>Differenzbereich fest…</source>
+        <translation>Difference span fixed…</translation>
+    </message>
+    <message>
+        <source>Referenz aus %1 übernommen</source>
+        <translation>Reference taken from %1</translation>
+    </message>
+    <message>
+        <source>Differenzbereich</source>
+        <translation>Difference span</translation>
+    </message>
+    <message>
+        <source>Bis ± (K):</source>
+        <translation>Up to ± (K):</translation>
+    </message>
+    <message>
+        <source>„Bis ±“: bitte eine ganze Zahl von 1 bis %1 Kelvin eingeben</source>
+        <translation>“Up to ±”: please enter a whole number of kelvin from 1 to %1</translation>
     </message>
 </context>
 <context>

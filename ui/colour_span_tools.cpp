@@ -62,7 +62,7 @@ bool ColourSpanTools::AskFixedSpan() {
   return dialog.Ask([&]() -> std::optional<QString> {
     const auto parsed = ParseFixedSpan(lowest->text().toStdString(), highest->text().toStdString());
     const auto* span = std::get_if<ColourSpan>(&parsed);
-    if (!span) return DegreesRefusal(std::get<SpanRefusal>(parsed), lowestName, highestName);
+    if (!span) return FieldsDialog::DegreesRefusal(std::get<SpanRefusal>(parsed), lowestName, highestName);
     picture_.SetSpanMode(PictureModel::SpanMode::Fixed, *span);
     return std::nullopt;
   });

@@ -1,7 +1,6 @@
 #include "ui/dialog_parts.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -87,9 +86,8 @@ bool FieldsDialog::Ask(const std::function<std::optional<QString>()>& take) {
   return exec() == QDialog::Accepted;
 }
 
-QString DegreesRefusal(const SpanRefusal& refusal, const QString& lowestName, const QString& highestName) {
+QString FieldsDialog::DegreesRefusal(const SpanRefusal& refusal, const QString& lowestName, const QString& highestName) {
   const QString field = refusal.field == SpanField::Lowest ? lowestName : highestName;
-  const auto tr = [](const char* text) { return QCoreApplication::translate("DegreeFields", text); };
   switch (refusal.fault) {
     case SpanFault::NotAWholeNumber: return tr("„%1“: bitte eine ganze Zahl von Grad eingeben").arg(field);
     case SpanFault::OutsideTheHeadsDegrees:

@@ -68,10 +68,10 @@ class FieldsDialog : public QDialog {
   // True when the fields were taken.
   bool Ask(const std::function<std::optional<QString>()>& take);
 
+  // Why typed degrees were refused, naming the field by its caption.
+  static QString DegreesRefusal(const SpanRefusal& refusal, const QString& lowestName, const QString& highestName);
+
  private:
   QFormLayout* form_;
   QLabel* refusal_;
 };
-
-// Why typed degrees were refused, naming the field by its caption.
-QString DegreesRefusal(const SpanRefusal& refusal, const QString& lowestName, const QString& highestName);

@@ -44,7 +44,7 @@ bool IsothermTools::AskIsotherm() {
     const auto chosen = static_cast<IsothermKind>(kind->currentIndex());
     const auto parsed = ParseIsotherm(chosen, low->text().toStdString(), high->text().toStdString());
     const auto* isotherm = std::get_if<Isotherm>(&parsed);
-    if (!isotherm) return DegreesRefusal(std::get<SpanRefusal>(parsed), lowName, highName);
+    if (!isotherm) return FieldsDialog::DegreesRefusal(std::get<SpanRefusal>(parsed), lowName, highName);
     picture_.SetIsotherm(*isotherm);
     return std::nullopt;
   });

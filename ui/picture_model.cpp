@@ -237,11 +237,13 @@ QString PictureModel::IsothermNote() const {
                                                            : tr("bis %1 °C").arg(i.low);
   const IsothermCount count = CountIsotherm(image_.Grid(), substituted_, i);
   if (count.measured == 0) return tr("Isotherme %1: noch kein Messwert").arg(held);
+  // A few cells are not "0 %".
+  const int share = qRound(100.0 * count.held / count.measured);
   return tr("Isotherme %1: %2 von %3 Zellen (%4 %)")
       .arg(held)
       .arg(count.held)
       .arg(count.measured)
-      .arg(qRound(100.0 * count.held / count.measured));
+      .arg(share == 0 && count.held > 0 ? QStringLiteral("< 1") : QString::number(share));
 }
 
 std::optional<QString> PictureModel::RememberReference() {

@@ -10,6 +10,7 @@
 // clock is virtual (the plot's times and rate), the text cursor does not
 // blink and the mouse never moves over a readout.
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -169,6 +170,25 @@ int GrabViews(const QString& folder, const QString& work) {
   grabber.SaveOpened(QStringLiteral("about-box"), [&] { QTest::keyClick(&window, Qt::Key_F1); });
   grabber.SaveOpened(QStringLiteral("large-picture"), [&] { QTest::keyClick(&window, Qt::Key_F11); });
   grabber.SaveOpened(QStringLiteral("plot"), [&] { QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier); });
+  // The tools for small differences, after every view above so that those stay as they were.
+  window.Model().SetSpanMode(PictureModel::SpanMode::Automatic);
+  grabber.Save(window, QStringLiteral("span-automatic"));
+  grabber.SaveOpened(QStringLiteral("isotherm-dialog"), [&] {
+    for (QAction* action : window.actions())
+      if (action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_I)) action->trigger();
+  });
+  const int mug = window.Model().Image().Grid()[headsim::kMug.column][headsim::kMug.row];
+  window.Model().SetIsotherm(Isotherm{IsothermKind::Band, mug - 30, mug - 10});
+  grabber.Save(window, QStringLiteral("isotherm"));
+  window.Model().SetIsotherm(std::nullopt);
+  window.Model().RememberReference();
+  for (int row = 10; row < 20; ++row) {  // a warmer and a cooler stripe
+    window.Model().StoreReading(CellReading{20, row, window.Model().Image().Grid()[20][row] + 3});
+    window.Model().StoreReading(CellReading{45, row, window.Model().Image().Grid()[45][row] - 2});
+  }
+  window.Model().ShowDifference();
+  grabber.Save(window, QStringLiteral("difference"));
+  grabber.SaveOpened(QStringLiteral("difference-large-picture"), [&] { QTest::keyClick(&window, Qt::Key_F11); });
   head.kill();
   head.waitForFinished();
   return grabber.Failures() == 0 ? 0 : 1;
