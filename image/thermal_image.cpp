@@ -113,6 +113,12 @@ void ThermalImage::LoadGrid(const CellGrid& values) {
   RebuildImage();
 }
 
+void ThermalImage::LoadGrid(const CellGrid& values, int scaleMin, int scaleMax) {
+  scaleMin_ = scaleMin;
+  scaleMax_ = scaleMax;
+  LoadGrid(values);
+}
+
 void ThermalImage::SetSmoothing(double halfWidth, int radius) {
   kernelHalfWidth_ = halfWidth;
   kernelRadius_ = radius;

@@ -50,6 +50,8 @@ class ThermalImage {
   void ClearImage();
   // Replaces every cell (kNoReading for none) and repaints both kinds of picture.
   void LoadGrid(const CellGrid& values);
+  // The same with the scale's degrees changed at once: painted once, not twice.
+  void LoadGrid(const CellGrid& values, int scaleMin, int scaleMax);
   // The kernel's half-width and radius; the smoothed pictures are made anew.
   void SetSmoothing(double halfWidth, int radius);
   // The degrees the colour scale spans; every picture is recoloured.

@@ -57,12 +57,12 @@ void PictureModel::StoreReading(const CellReading& reading) {
   ShowLiveValues();
   image_.StoreReading(reading.column, reading.row, reading.value);
   substituted_[reading.column][reading.row] = reading.substituted;
-  if (difference_) {
+  if (reference_) {
     const int value = reading.substituted ? kNoReading : reading.value;
     difference_->StoreReading(reading.column, reading.row,
                               CodedDifference(value, reference_->grid[reading.column][reading.row]));
   }
-  const bool follows = spanMode_ == SpanMode::Automatic || (difference_ && !fixedReach_);
+  const bool follows = spanMode_ == SpanMode::Automatic || (differenceShown_ && !fixedReach_);
   if (follows && !spanTimer_.isActive()) spanTimer_.start();
   Changed(kPicture);
 }
@@ -191,7 +191,7 @@ void PictureModel::SetSpanMode(SpanMode mode, ColourSpan fixed) {
 }
 
 void PictureModel::FollowReadings(bool growOnly) {
-  if (difference_ && !fixedReach_) FollowDifferences(growOnly);
+  if (differenceShown_ && !fixedReach_) FollowDifferences(growOnly);
   if (spanMode_ != SpanMode::Automatic) return;
   const std::optional<ColourSpan> readings = ReadingsSpan(image_.Grid(), substituted_);
   const bool nothingToFollow = !readings;
@@ -279,42 +279,41 @@ std::optional<QString> PictureModel::ReferenceRangeRefusal(const ScanRange& rang
 std::optional<QString> PictureModel::ShowDifference() {
   if (!reference_) return tr("Es ist noch keine Referenz gemerkt („Als Referenz merken“ oder „Referenz aus Datei…“).");
   if (const auto refusal = ReferenceRangeRefusal(reference_->range)) return refusal;
-  if (difference_) return std::nullopt;
-  difference_ = std::make_unique<ThermalImage>();
-  difference_->SetColours(kDifferenceColours);
-  difference_->SetSmoothing(image_.KernelHalfWidth(), image_.KernelRadius());
-  difference_->SetRange(image_.Range());
-  RefreshDifference();
+  if (differenceShown_) return std::nullopt;
+  differenceShown_ = true;
+  SetDifferenceReach(fixedReach_);
   DrawScaleLegend(display_, Shown());
   Changed(kPicture | kScale | kReadouts);
   return std::nullopt;
 }
 
 void PictureModel::HideDifference() {
-  if (!difference_) return;
-  difference_.reset();
+  if (!differenceShown_) return;
+  differenceShown_ = false;
   DrawScaleLegend(display_, Shown());
   Changed(kPicture | kScale | kReadouts);
 }
 
 void PictureModel::SetDifferenceReach(std::optional<int> kelvin) {
   fixedReach_ = kelvin;
-  if (!difference_) return;
+  if (!differenceShown_) return;
   if (kelvin) return ApplyDifferenceReach(*kelvin);
   FollowDifferences(false);
 }
 
 void PictureModel::RefreshDifference() {
-  if (!difference_) return;
+  if (!reference_) return;
+  if (!difference_) {
+    difference_ = std::make_unique<ThermalImage>();
+    difference_->SetColours(kDifferenceColours);
+    difference_->SetSmoothing(image_.KernelHalfWidth(), image_.KernelRadius());
+  }
   ThermalImage::CellGrid differences;
   FillDifferences(image_.Grid(), substituted_, reference_->grid, differences);
-  difference_->LoadGrid(differences);
-  if (fixedReach_) {
-    ApplyDifferenceReach(*fixedReach_);
-  } else {
-    FollowDifferences(false);
-  }
-  Changed(kPicture);
+  const ColourSpan span =
+      SymmetricSpan(fixedReach_.value_or(std::max(LargestDifference(differences), kNarrowestDifference)));
+  difference_->LoadGrid(differences, span.lowest, span.highest);
+  if (differenceShown_) Changed(kPicture | kScale);
 }
 
 void PictureModel::FollowDifferences(bool growOnly) {
@@ -331,13 +330,13 @@ void PictureModel::ApplyDifferenceReach(int kelvin) {
 }
 
 QString PictureModel::DifferenceNote() const {
-  if (!difference_) return {};
+  if (!differenceShown_) return {};
   const QString reach = QStringLiteral("±%1 K").arg(difference_->ScaleMax() - kDifferenceZero);
   return tr("Differenz zur Referenz von %1, %2")
       .arg(QLocale().toString(reference_->takenAt, QLocale::ShortFormat), fixedReach_ ? reach : tr("automatisch %1").arg(reach));
 }
 
-ValueText PictureModel::ShownValueText() const { return difference_ ? DifferenceText : DegreesText; }
+ValueText PictureModel::ShownValueText() const { return differenceShown_ ? DifferenceText : DegreesText; }
 
 bool PictureModel::AddPoint(GridCell cell) {
   if (!recorder_.AddPoint(cell)) return false;

@@ -94,7 +94,7 @@ class PictureModel : public QObject {
   // a reference or for one of another range. "Differenz aus" ends it.
   std::optional<QString> ShowDifference();
   void HideDifference();
-  bool DifferenceShown() const { return difference_ != nullptr; }
+  bool DifferenceShown() const { return differenceShown_; }
   // How far the difference scale reaches to each side: automatic (nothing;
   // the largest difference in view, at least kNarrowestDifference, paced as
   // the automatic colour span) or fixed kelvin.
@@ -160,10 +160,10 @@ class PictureModel : public QObject {
   void ApplySpan(const ColourSpan& span);
   void FollowDifferences(bool growOnly);
   void ApplyDifferenceReach(int kelvin);
-  // The difference of every cell anew, after the readings changed all at once.
+  // The difference of every cell anew, and the reach for it.
   void RefreshDifference();
   // The picture shown: the readings' or the difference's.
-  const ThermalImage& Shown() const { return difference_ ? *difference_ : image_; }
+  const ThermalImage& Shown() const { return differenceShown_ ? *difference_ : image_; }
   ValueText ShownValueText() const;
   // Refused when the reference was taken over another range than the one shown.
   std::optional<QString> ReferenceRangeRefusal(const ScanRange& range) const;
@@ -194,7 +194,10 @@ class PictureModel : public QObject {
     QDateTime takenAt;
   };
   std::optional<Reference> reference_;
-  std::unique_ptr<ThermalImage> difference_;  // while the difference is shown
+  // The difference's picture, made with the first reference and kept up to
+  // date reading by reading, so that showing it is only a composition.
+  std::unique_ptr<ThermalImage> difference_;
+  bool differenceShown_ = false;
   std::optional<int> fixedReach_;
   QString backgroundPath_;
   // How the background shown was loaded; reading it anew keeps that.

@@ -137,7 +137,7 @@ QPoint CentreOf(const PictureModel& model, GridCell cell) {
 
 // Nothing to compare without a reference or a real reading; each cell then shows its reading minus the
 // reference's in kelvin (a cell made up or missing on either side none), the scale reaches the largest
-// difference or as far as fixed, and its bar is the difference's; the export's values stay absolute. A
+// difference (growing only while the scan runs) or as far as fixed, and its bar is the difference's; the export's values stay absolute. A
 // file of another range or one refused leaves the reference as it was; one of the same range brings its
 // time. "Differenz aus" returns to degrees.
 TEST(PictureModel, TheDifferenceShowsEachCellAgainstTheReferenceInKelvin) {
@@ -176,6 +176,16 @@ TEST(PictureModel, TheDifferenceShowsEachCellAgainstTheReferenceInKelvin) {
   EXPECT_EQ(model.MaxText(), QStringLiteral("+10 K"));
   EXPECT_EQ(readout({5, 5}), "-6 K");
   EXPECT_TRUE(model.DifferenceNote().contains(QLocale().toString(other.takenAt, QLocale::ShortFormat)));
+  model.SetDifferenceReach(std::nullopt);  // automatic: the largest, -6 K, grown only while the scan runs
+  EXPECT_EQ(model.MaxText(), QStringLiteral("+6 K"));
+  model.SetScanning(true);
+  model.StoreReading(Reading(6, 5, 30));
+  QSignalSpy changes(&model, &PictureModel::changed);
+  ASSERT_TRUE(changes.wait(1000));
+  EXPECT_EQ(model.MaxText(), QStringLiteral("+8 K"));
+  model.StoreReading(Reading(6, 5, 22));
+  model.SetScanning(false);
+  EXPECT_EQ(model.MaxText(), QStringLiteral("+6 K"));
   model.HideDifference();
   EXPECT_TRUE(model.MaxText() == QStringLiteral("160 \u00b0 C") && model.DifferenceNote().isEmpty());
   EXPECT_EQ(model.Legend().Pixel(5, 2), kWhite);
