@@ -146,22 +146,28 @@ void BM_UiLatencyDuringScanWithLargePicture(benchmark::State& state) { MeasureLa
 BENCHMARK(BM_UiLatencyDuringScanWithLargePicture)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The spot measurement on the emulated head (a few hundred readings a second)
-// with the colour span following the readings.
-void BM_UiLatencyDuringSpotWithAutomaticSpan(benchmark::State& state) {
+// with the colour span following the readings, an isotherm, and the
+// difference to a reference shown, its reach following too.
+void BM_UiLatencyDuringSpotWithSpanIsothermAndDifference(benchmark::State& state) {
   HeadSim head;
   if (!head.Start()) return state.SkipWithError("the emulator did not start");
   for (auto _ : state) {
     CTorvakDlg window({}, {}, RunDevice{head.Link(), kNoPortNumber});
     window.show();
     WaitUntilStarted(window);
-    window.Model().SetSpanMode(PictureModel::SpanMode::Automatic);
+    PictureModel& model = window.Model();
+    model.SetSpanMode(PictureModel::SpanMode::Automatic);
+    model.SetIsotherm(Isotherm{IsothermKind::Band, 20, 30});
+    model.StoreReading(CellReading{12, 12, 20});
+    model.RememberReference();
+    model.ShowDifference();
     window.Scan().StartSpot({{12, 12}, {13, 12}, {40, 13}, {12, 14}});
     event_delay::Measure(state, 300);
-    window.Model().SetSpanMode(PictureModel::SpanMode::Standard);
+    model.SetSpanMode(PictureModel::SpanMode::Standard);
     window.close();
   }
 }
-BENCHMARK(BM_UiLatencyDuringSpotWithAutomaticSpan)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UiLatencyDuringSpotWithSpanIsothermAndDifference)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // An open port that never answers: every read waits out its time-out on the worker.
 void BM_UiLatencyDuringScanOnSilentPort(benchmark::State& state) {
