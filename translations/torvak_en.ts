@@ -2,6 +2,64 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="de">
 <context>
+    <name>AreaTools</name>
+    <message>
+        <source>Messfeld hier setzen	Umschalt+Ziehen</source>
+        <translation>Set measuring area here	Shift+Drag</translation>
+    </message>
+    <message>
+        <source>Messfelder löschen</source>
+        <translation>Clear measuring areas</translation>
+    </message>
+    <message>
+        <source>Messfelder…</source>
+        <translation>Measuring areas…</translation>
+    </message>
+    <message>
+        <source>Messfeld %1 gesetzt: Spalten %2–%3, Zeilen %4–%5</source>
+        <translation>Measuring area %1 set: columns %2–%3, rows %4–%5</translation>
+    </message>
+    <message>
+        <source>Es sind schon vier Messfelder gesetzt; „Messfelder löschen“ macht Platz.</source>
+        <translation>Four measuring areas are set already; “Clear measuring areas” makes room.</translation>
+    </message>
+    <message>
+        <source>Dieses Messfeld ist schon gesetzt.</source>
+        <translation>This measuring area is set already.</translation>
+    </message>
+</context>
+<context>
+    <name>AreaWindow</name>
+    <message>
+        <source>Messfelder</source>
+        <translation>Measuring areas</translation>
+    </message>
+    <message>
+        <source>Messfeld</source>
+        <translation>Area</translation>
+    </message>
+    <message>
+        <source>Zellen gelesen</source>
+        <translation>Cells read</translation>
+    </message>
+    <message>
+        <source>Mittel</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>Höchste</source>
+        <translation>Highest</translation>
+    </message>
+    <message>
+        <source>Niedrigste</source>
+        <translation>Lowest</translation>
+    </message>
+    <message>
+        <source>%1 von %2</source>
+        <translation>%1 of %2</translation>
+    </message>
+</context>
+<context>
     <name>Background</name>
     <message>
         <source>unbekanntes Bildformat</source>

@@ -98,15 +98,24 @@ void LargePictureWindow::PaintPoints(QPainter& painter) const {
   painter.setFont(font);
   const QFontMetrics metrics(font);
   const int left = scaleRect_.right() + kMargin;
-  for (std::size_t i = 0; i < model_.Points().size(); ++i) {
-    const int baseline = scaleRect_.top() + metrics.ascent() + static_cast<int>(i) * metrics.lineSpacing() * 3 / 2;
-    const std::optional<int> value = model_.PointValue(i);
-    const QString number = QString::number(i + 1);
-    painter.setPen(MarkerColour(i));
+  int line = 0;
+  const auto paint = [&](const QString& number, const QColor& colour, const QString& value) {
+    const int baseline = scaleRect_.top() + metrics.ascent() + line++ * metrics.lineSpacing() * 3 / 2;
+    painter.setPen(colour);
     painter.drawText(left, baseline, number);
     painter.setPen(Qt::white);
-    painter.drawText(left + metrics.horizontalAdvance(number + u' '), baseline,
-                     value ? QString::fromStdString(DegreesText(*value)) : QStringLiteral("–"));
+    painter.drawText(left + metrics.horizontalAdvance(number + u' '), baseline, value);
+  };
+  const QString none = QStringLiteral("–");
+  for (std::size_t i = 0; i < model_.Points().size(); ++i) {
+    const std::optional<int> value = model_.PointValue(i);
+    paint(QString::number(i + 1), MarkerColour(i), value ? QString::fromStdString(DegreesText(*value)) : none);
+  }
+  // An area's mean, its number in brackets as its frame.
+  for (std::size_t i = 0; i < model_.Areas().size(); ++i) {
+    const std::optional<AreaStatistics> values = model_.AreaValues(i);
+    paint(QStringLiteral("[%1]").arg(i + 1), AreaColour(i),
+          values ? MeanDegreesText(values->mean) : none);
   }
 }
 

@@ -15,3 +15,12 @@ inline QColor MarkerColour(std::size_t pointIndex) {
                                               QColor(45, 60, 80)};
   return kColours[pointIndex % kColours.size()];
 }
+
+// The colour of measuring area areaIndex (0..3; further indices repeat): light
+// colours with no channel at 0 and no two channels equal, so neither scale
+// (each of its colours has a channel at 0 or two equal) draws them.
+inline QColor AreaColour(std::size_t areaIndex) {
+  static const std::array<QColor, 4> kColours{QColor(255, 200, 80), QColor(120, 255, 160), QColor(255, 130, 200),
+                                              QColor(200, 180, 60)};
+  return kColours[areaIndex % kColours.size()];
+}

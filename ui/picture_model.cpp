@@ -56,9 +56,9 @@ void PictureModel::StoreReading(const CellReading& reading) {
   if (holdReadingsUntilStopped_) return;
   ShowLiveValues();
   image_.StoreReading(reading.column, reading.row, reading.value);
-  substituted_[reading.column][reading.row] = reading.substituted;
+  unsure_[reading.column][reading.row] = reading.substituted || reading.doubtful;
   if (reference_) {
-    const int value = reading.substituted ? kNoReading : reading.value;
+    const int value = reading.substituted || reading.doubtful ? kNoReading : reading.value;
     difference_->StoreReading(reading.column, reading.row,
                               CodedDifference(value, reference_->grid[reading.column][reading.row]));
   }
@@ -111,7 +111,7 @@ std::optional<QString> PictureModel::OpenMeasurements(const QString& path) {
   image_.SetRange(read.data->range);
   image_.LoadGrid(read.data->grid);
   image_.SetAmbient(read.data->ambientTemperature);
-  std::fill_n(&substituted_[0][0], kGridColumns * kGridRows, false);  // a file holds what was read
+  std::fill_n(&unsure_[0][0], kGridColumns * kGridRows, false);  // a file holds what was read
   RefreshDifference();
   FollowReadings(false);
   Changed(kPicture | kReadouts);
@@ -193,7 +193,7 @@ void PictureModel::SetSpanMode(SpanMode mode, ColourSpan fixed) {
 void PictureModel::FollowReadings(bool growOnly) {
   if (differenceShown_ && !fixedReach_) FollowDifferences(growOnly);
   if (spanMode_ != SpanMode::Automatic) return;
-  const std::optional<ColourSpan> readings = ReadingsSpan(image_.Grid(), substituted_);
+  const std::optional<ColourSpan> readings = ReadingsSpan(image_.Grid(), unsure_);
   const bool nothingToFollow = !readings;
   const ColourSpan shown{image_.ScaleMin(), image_.ScaleMax()};
   const ColourSpan span = !readings ? kStandardSpan : growOnly && !noRealReadings_ ? Union(shown, *readings) : *readings;
@@ -235,7 +235,7 @@ QString PictureModel::IsothermNote() const {
   const QString held = i.kind == IsothermKind::Band        ? tr("%1–%2 °C").arg(i.low).arg(i.high)
                        : i.kind == IsothermKind::AtOrAbove ? tr("ab %1 °C").arg(i.low)
                                                            : tr("bis %1 °C").arg(i.low);
-  const IsothermCount count = CountIsotherm(image_.Grid(), substituted_, i);
+  const IsothermCount count = CountIsotherm(image_.Grid(), unsure_, i);
   if (count.measured == 0) return tr("Isotherme %1: noch kein Messwert").arg(held);
   // A few cells are not "0 %".
   const int share = qRound(100.0 * count.held / count.measured);
@@ -251,7 +251,7 @@ std::optional<QString> PictureModel::RememberReference() {
   bool anyReading = false;
   for (int c = 0; c < kGridColumns; ++c) {
     for (int r = 0; r < kGridRows; ++r) {
-      reference.grid[c][r] = substituted_[c][r] ? kNoReading : image_.Grid()[c][r];
+      reference.grid[c][r] = unsure_[c][r] ? kNoReading : image_.Grid()[c][r];
       anyReading = anyReading || reference.grid[c][r] != kNoReading;
     }
   }
@@ -309,7 +309,7 @@ void PictureModel::RefreshDifference() {
     difference_->SetSmoothing(image_.KernelHalfWidth(), image_.KernelRadius());
   }
   ThermalImage::CellGrid differences;
-  FillDifferences(image_.Grid(), substituted_, reference_->grid, differences);
+  FillDifferences(image_.Grid(), unsure_, reference_->grid, differences);
   const ColourSpan span =
       SymmetricSpan(fixedReach_.value_or(std::max(LargestDifference(differences), kNarrowestDifference)));
   difference_->LoadGrid(differences, span.lowest, span.highest);
@@ -338,6 +338,22 @@ QString PictureModel::DifferenceNote() const {
 
 ValueText PictureModel::ShownValueText() const { return differenceShown_ ? DifferenceText : DegreesText; }
 
+bool PictureModel::AddArea(const CellArea& area) {
+  if (areas_.size() >= kMaxAreas || std::find(areas_.begin(), areas_.end(), area) != areas_.end()) return false;
+  areas_.push_back(area);
+  Changed(kAreas);
+  return true;
+}
+
+void PictureModel::ClearAreas() {
+  areas_.clear();
+  Changed(kAreas);
+}
+
+std::optional<AreaStatistics> PictureModel::AreaValues(std::size_t index) const {
+  return MeasureArea(image_.Grid(), unsure_, areas_.at(index));
+}
+
 bool PictureModel::AddPoint(GridCell cell) {
   if (!recorder_.AddPoint(cell)) return false;
   Changed(kPoints);
@@ -352,7 +368,7 @@ void PictureModel::ClearPoints() {
 std::optional<int> PictureModel::PointValue(std::size_t index) const {
   const GridCell cell = Points().at(index);
   const int value = image_.Grid()[cell.column][cell.row];
-  if (value == kNoReading || substituted_[cell.column][cell.row]) return std::nullopt;
+  if (value == kNoReading || unsure_[cell.column][cell.row]) return std::nullopt;
   return value;
 }
 
@@ -360,7 +376,7 @@ const MemoryPicture& PictureModel::Composite() const {
   if (!composed_) {
     if (difference_) difference_->SetRange(image_.Range());  // the frame of the range shown now
     ComposePicture(display_, Shown());
-    if (isotherm_) DrawIsotherm(display_, image_.Grid(), substituted_, *isotherm_);
+    if (isotherm_) DrawIsotherm(display_, image_.Grid(), unsure_, *isotherm_);
     composed_ = true;
   }
   return display_.compositeSurface;
@@ -375,6 +391,8 @@ namespace {
 QString Field(ValueText text, int value) { return QString::fromStdString(text(value)); }
 
 }  // namespace
+
+QString MeanDegreesText(double celsius) { return QLocale().toString(celsius, 'f', 1) + QStringLiteral(" \u00b0 C"); }
 
 QString PictureModel::MaxText() const { return Field(ShownValueText(), Shown().ScaleMax()); }
 

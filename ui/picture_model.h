@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "image/cell_area.h"
 #include "image/cell_reading.h"
 #include "image/colour_span.h"
 #include "image/display.h"
@@ -34,6 +35,7 @@ class PictureModel : public QObject {
     kScale = 2,     // the colour scale and its limits
     kReadouts = 4,  // the ambient temperature (and with the picture, the readouts)
     kPoints = 8,    // the measuring points (set or cleared)
+    kAreas = 16,    // the measuring areas (set or cleared)
   };
   Q_DECLARE_FLAGS(Parts, Part)
 
@@ -119,10 +121,19 @@ class PictureModel : public QObject {
   const std::vector<MeasuringPoint>& Points() const { return recorder_.Points(); }
   TrendRecorder& Recorder() { return recorder_; }
   // What point `index` reads now, as the picture shows it: nothing without a
-  // reading there or for a made-up one.
+  // reading there or for one made up or possibly another cell's.
   std::optional<int> PointValue(std::size_t index) const;
 
   // The readings' image (also while the difference is shown).
+  // "Messfeld": up to four rectangles of cells; false when four are set or
+  // the same one is.
+  bool AddArea(const CellArea& area);
+  void ClearAreas();
+  const std::vector<CellArea>& Areas() const { return areas_; }
+  // What area `index` reads now: mean, highest, lowest and cells read, from
+  // its sure readings; nothing without any.
+  std::optional<AreaStatistics> AreaValues(std::size_t index) const;
+
   const ThermalImage& Image() const { return image_; }
   const DisplayData& Display() const { return display_; }
   // The picture area as shown: composed once after each change, when asked.
@@ -172,7 +183,10 @@ class PictureModel : public QObject {
   mutable DisplayData display_;
   mutable bool composed_ = false;
   TrendRecorder recorder_;
-  SubstituteMask substituted_{};
+  // Cells whose reading was made up or may be another cell's: the picture
+  // shows them, but no number is taken from them.
+  SubstituteMask unsure_{};
+  std::vector<CellArea> areas_;
   SpanMode spanMode_ = SpanMode::Standard;
   bool noRealReadings_ = false;  // the automatic span has nothing to follow
   QTimer spanTimer_;             // paces the automatic span
@@ -205,3 +219,6 @@ class PictureModel : public QObject {
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(PictureModel::Parts)
+
+// An area's mean, "21,5 ° C": "%d ° C" with a decimal in the locale's sign.
+QString MeanDegreesText(double celsius);

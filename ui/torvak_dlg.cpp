@@ -24,6 +24,7 @@
 #include "scan/qt/port_settings.h"
 #include "ui/about_dlg.h"
 #include "ui/arrangement_bars.h"
+#include "ui/area_tools.h"
 #include "ui/background_controls.h"
 #include "ui/colour_span_tools.h"
 #include "ui/isotherm_tools.h"
@@ -93,6 +94,8 @@ void CTorvakDlg::AddContextEntries() {
   measuringPoints_ = std::make_unique<MeasuringPointTools>(*this, model_, *scan_,
                                                            [this](QPoint at) { return PicturePoint(at); });
   connect(measuringPoints_.get(), &MeasuringPointTools::statusMessage, this, &CTorvakDlg::ShowStatus);
+  areaTools_ = std::make_unique<AreaTools>(*this, model_, [this](QPoint at) { return PicturePoint(at); });
+  connect(areaTools_.get(), &AreaTools::statusMessage, this, &CTorvakDlg::ShowStatus);
   spanTools_ = std::make_unique<ColourSpanTools>(*this, model_, *statusLine_);
   isothermTools_ = std::make_unique<IsothermTools>(*this, model_, *statusLine_);
   referenceTools_ = std::make_unique<ReferenceTools>(*this, model_, *statusLine_);
@@ -177,7 +180,9 @@ void CTorvakDlg::ConnectScan() {
 // scale with its limits, and the ambient field shows the ambient
 // temperature, if there is one.
 void CTorvakDlg::OnModelChanged(PictureModel::Parts parts) {
-  if (parts & (PictureModel::kPicture | PictureModel::kPoints)) update(ToRect(layout_.pictureArea));
+  if (parts & (PictureModel::kPicture | PictureModel::kPoints | PictureModel::kAreas)) {
+    update(ToRect(layout_.pictureArea));
+  }
   if (parts & PictureModel::kScale) {
     update(ToRect(layout_.scaleArea));
     ControlAs<QLineEdit>(ctl::kMaxField)->setText(model_.MaxText());
@@ -327,19 +332,30 @@ void CTorvakDlg::mouseMoveEvent(QMouseEvent* event) {
   const QString text = scale.contains(at) ? model_.ScaleReadout(at - scale.topLeft())
                                           : model_.PictureReadout(at - ToRect(layout_.pictureArea).topLeft());
   ControlAs<QLineEdit>(ctl::kMouseField)->setText(text);
+  areaTools_->Drag(at);
   QDialog::mouseMoveEvent(event);
 }
 
-// Ctrl+click sets a measuring point at the cell under the pointer.
+// Ctrl+click sets a measuring point at the cell under the pointer,
+// Shift+drag frames a measuring area.
 void CTorvakDlg::mousePressEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
   if (event->button() == Qt::LeftButton && event->modifiers() == Qt::ControlModifier &&
-      measuringPoints_->SetPointAt(event->position().toPoint()))
+      measuringPoints_->SetPointAt(at))
+    return event->accept();
+  if (event->button() == Qt::LeftButton && event->modifiers() == Qt::ShiftModifier && areaTools_->BeginDrag(at))
     return event->accept();
   QDialog::mousePressEvent(event);
 }
 
+void CTorvakDlg::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && areaTools_->Dragging()) return areaTools_->EndDrag(), event->accept();
+  QDialog::mouseReleaseEvent(event);
+}
+
 void CTorvakDlg::contextMenuEvent(QContextMenuEvent* event) {
   measuringPoints_->PrepareMenu(event->pos());
+  areaTools_->PrepareMenu(event->pos());
   QMenu::exec(actions(), event->globalPos(), nullptr, this);
 }
 

@@ -15,6 +15,7 @@ class ColourSpanTools;
 class IsothermTools;
 class ReferenceTools;
 class LargePictureWindow;
+class AreaTools;
 class MeasuringPointTools;
 class RangeControls;
 class CWeichzeichnerDlg;
@@ -83,6 +84,7 @@ class CTorvakDlg : public QDialog {
   void keyPressEvent(QKeyEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -125,6 +127,7 @@ class CTorvakDlg : public QDialog {
   std::unique_ptr<RangeControls> ranges_;
   std::unique_ptr<CWeichzeichnerDlg> settingsDialog_;
   std::unique_ptr<MeasuringPointTools> measuringPoints_;
+  std::unique_ptr<AreaTools> areaTools_;
   std::unique_ptr<ColourSpanTools> spanTools_;
   std::unique_ptr<IsothermTools> isothermTools_;
   std::unique_ptr<ReferenceTools> referenceTools_;

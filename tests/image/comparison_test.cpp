@@ -22,7 +22,7 @@ TEST(Isotherm, CountsTheRealReadingsItHoldsIncludingTheBandsEnds) {
   Scene scene;
   EXPECT_EQ(CountIsotherm(scene.grid, scene.substituted, {IsothermKind::Band, 20, 22}).measured, 0);
   const int values[] = {19, 20, 21, 22, 23};
-  for (int i = 0; i < 5; ++i) scene.grid[10 + i][3] = values[i];
+  for (int i = 0; i < 5; ++i) scene.grid[10 + i][i] = values[i];
   scene.grid[40][3] = 21, scene.substituted[40][3] = true;
   const auto count = [&](Isotherm isotherm) {
     const IsothermCount c = CountIsotherm(scene.grid, scene.substituted, isotherm);
@@ -38,11 +38,12 @@ TEST(Isotherm, CountsTheRealReadingsItHoldsIncludingTheBandsEnds) {
 // changes; a substitute inside the band stays as it was.
 TEST(Isotherm, PaintsTheHeldCellsPlacesOnly) {
   Scene scene;
-  scene.grid[3][30] = 21;  // left picture, second row from the top
+  scene.grid[0][31] = 21;  // left picture, top left, placed at the area's corner
   scene.grid[40][0] = 22;  // right picture, bottom row
   scene.grid[41][0] = 25;
   scene.grid[42][0] = 21, scene.substituted[42][0] = true;
   DisplayData display;
+  display.leftPicture = PictureRect{0, 0, 248, 192, 8.0, 6.0};
   display.compositeSurface.Fill(kBlack);
   DrawIsotherm(display, scene.grid, scene.substituted, {IsothermKind::Band, 20, 22});
   int cyan = 0;
@@ -52,8 +53,8 @@ TEST(Isotherm, PaintsTheHeldCellsPlacesOnly) {
   const PictureRect& l = display.leftPicture;
   const PictureRect& r = display.rightPicture;
   EXPECT_EQ(cyan, 2 * 8 * 6);
-  EXPECT_EQ(display.compositeSurface.Pixel(l.x + 3 * 8, l.y + 6), kIsothermColour);
-  EXPECT_EQ(display.compositeSurface.Pixel(l.x + 4 * 8 - 1, l.y + 2 * 6 - 1), kIsothermColour);
+  EXPECT_EQ(display.compositeSurface.Pixel(0, 0), kIsothermColour);
+  EXPECT_EQ(display.compositeSurface.Pixel(l.x + 8 - 1, l.y + 6 - 1), kIsothermColour);
   EXPECT_EQ(display.compositeSurface.Pixel(r.x + 9 * 8 + 7, r.y + 31 * 6 + 5), kIsothermColour);
 }
 
@@ -95,6 +96,8 @@ TEST(Difference, EachCellIsTheReadingMinusTheReferenceMissingOnEitherSideNone) {
   now.grid[4][0] = 0, reference.grid[4][0] = 255;
   now.grid[5][0] = 255, reference.grid[5][0] = 0;
   ThermalImage::CellGrid differences;
+  FillDifferences(now.grid, now.substituted, now.grid, differences);
+  EXPECT_EQ(LargestDifference(differences), 0);
   FillDifferences(now.grid, now.substituted, reference.grid, differences);
   EXPECT_EQ(DifferenceText(differences[0][0]), "+3 K");
   EXPECT_TRUE(differences[1][0] == kNoReading && differences[2][0] == kNoReading && differences[3][0] == kNoReading);

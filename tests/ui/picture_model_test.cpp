@@ -204,4 +204,21 @@ TEST(PictureModel, TheIsothermIsDrawnAndCounted) {
   EXPECT_TRUE(at({5, 5}) != kIsothermColour && model.IsothermNote().isEmpty());
 }
 
+// Four areas at most, each once; their values and the points' leave out readings made up or possibly
+// another cell's.
+TEST(PictureModel, AreasAreFourAtMostAndNumbersComeFromSureReadingsOnly) {
+  PictureModel model({});
+  for (int i = 0; i < 4; ++i) EXPECT_TRUE(model.AddArea({{i, 0}, {i, 1}}));
+  EXPECT_FALSE(model.AddArea({{9, 9}, {9, 9}}));
+  model.ClearAreas();
+  model.AddArea({{0, 0}, {1, 0}});
+  EXPECT_FALSE(model.AddArea({{0, 0}, {1, 0}}));
+  model.AddPoint({1, 0});
+  model.StoreReading(Reading(0, 0, 20));
+  model.StoreReading(CellReading{1, 0, 90, false, true});  // doubtful
+  EXPECT_EQ(model.PointValue(0), std::nullopt);
+  const auto values = model.AreaValues(0);
+  EXPECT_TRUE(values && values->cellsRead == 1 && values->highest == 20);
+}
+
 }  // namespace

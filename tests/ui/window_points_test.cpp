@@ -37,8 +37,10 @@ TEST_F(WindowTest, MeasuringPointsAreSetDrawnRecordedAndReachTheSpotMeasurementA
   });
   QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(area.left + 2, area.top + 2), window.mapToGlobal(cell));
   QApplication::sendEvent(&window, &menu);  // beside the pictures: no point can be set there
-  EXPECT_EQ(entries.size(), window.actions().size() - 1) << entries.join(" | ").toStdString();
+  // Beside the pictures no point or area can be set there, and no area is set to clear.
+  EXPECT_EQ(entries.size(), window.actions().size() - 3) << entries.join(" | ").toStdString();
   EXPECT_FALSE(entries.join(" | ").contains(QStringLiteral("Messpunkt hier setzen")));
+  EXPECT_FALSE(entries.join(" | ").contains(QStringLiteral("Messfeld hier setzen")));
   window.activateWindow();  // the closed menu took it
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
   points.Actions()[1]->trigger();  // "Messpunkte löschen"
@@ -68,4 +70,32 @@ TEST_F(WindowTest, MeasuringPointsAreSetDrawnRecordedAndReachTheSpotMeasurementA
   EXPECT_TRUE(WaitFor([&] { return !window.Scanning(); }));
   window.reject();
   EXPECT_FALSE(window.isVisible());
+}
+
+// Shift+drag from one cell to another frames the area between them, drawn in its colour; a drag that
+// begins beside the pictures frames none; "Messfelder…" (Ctrl+F) shows a line per area.
+TEST_F(WindowTest, ShiftDragFramesAMeasuringAreaShownInItsWindow) {
+  CTorvakDlg& window = Open();
+  const Area& area = window.Layout().pictureArea;
+  const auto at = [&](GridCell cell) {
+    const CellPoint centre = CellCentre(Display(), cell);
+    return QPoint(area.left + static_cast<int>(centre.x), area.top + static_cast<int>(centre.y));
+  };
+  const auto drag = [&](QPoint from, QPoint to) {
+    QTest::mousePress(&window, Qt::LeftButton, Qt::ShiftModifier, from);
+    QTest::mouseMove(&window, to);
+    QTest::mouseRelease(&window, Qt::LeftButton, Qt::ShiftModifier, to);
+  };
+  drag(QPoint(area.left + 2, area.top + 2), at({5, 5}));
+  EXPECT_TRUE(window.Model().Areas().empty());
+  drag(at({8, 20}), at({3, 25}));
+  ASSERT_EQ(window.Model().Areas(), (std::vector<CellArea>{{{3, 20}, {8, 25}}}));
+  const QImage picture = window.grab(ToRect(area)).toImage();
+  const CellPoint corner = CellCentre(Display(), {3, 25});
+  const int left = static_cast<int>(corner.x - Display().leftPicture.cellWidth / 2);
+  EXPECT_EQ(picture.pixelColor(left, static_cast<int>(corner.y) + 2), AreaColour(0));
+  QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
+  auto* table = window.findChild<QTableWidget*>();
+  ASSERT_TRUE(table != nullptr && table->isVisible());
+  EXPECT_EQ(table->rowCount(), 1);
 }
