@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QWidget>
+#include <algorithm>
 
 #include "scan/qt/scan_service.h"
 #include "ui/dialog_parts.h"
@@ -41,7 +42,7 @@ void MeasuringPointTools::PrepareMenu(QPoint at) {
   const bool pointsSet = !picture_.Points().empty();
   setPoint_->setEnabled(menuCell_ && picture_.Points().size() < kMaxMeasuringPoints);
   clearPoints_->setEnabled(pointsSet);
-  spot_->setEnabled(pointsSet || menuCell_);
+  spot_->setEnabled(pointsSet || menuCell_ || !picture_.Areas().empty());
 }
 
 bool MeasuringPointTools::SetPointAt(QPoint at) {
@@ -55,8 +56,20 @@ void MeasuringPointTools::ClearPoints() {
   picture_.ClearPoints();
 }
 
+// The points first (a refusal names them by their numbers), then the cells of
+// every area inside the scan range, each cell once.
 void MeasuringPointTools::StartSpotMeasurement() {
   std::vector<GridCell> cells = picture_.Points();
+  const ScanRange& range = picture_.Image().Range();
+  for (const CellArea& area : picture_.Areas()) {
+    const int lastColumn = std::min<int>(area.last.column, range.lastColumn);
+    const int lastRow = std::min<int>(area.last.row, range.lastRow);
+    for (int c = std::max<int>(area.first.column, range.firstColumn); c <= lastColumn; ++c) {
+      for (int r = std::max<int>(area.first.row, range.firstRow); r <= lastRow; ++r) {
+        if (std::find(cells.begin(), cells.end(), GridCell{c, r}) == cells.end()) cells.push_back({c, r});
+      }
+    }
+  }
   if (cells.empty() && menuCell_) cells.push_back(*menuCell_);
   if (cells.empty()) return emit statusMessage(tr("Für die Punktmessung zuerst einen Messpunkt setzen"));
   scan_.StartSpot(std::move(cells));

@@ -73,7 +73,8 @@ TEST_F(WindowTest, MeasuringPointsAreSetDrawnRecordedAndReachTheSpotMeasurementA
 }
 
 // Shift+drag from one cell to another frames the area between them, drawn in its colour; a drag that
-// begins beside the pictures frames none; "Messfelder…" (Ctrl+F) shows a line per area.
+// begins beside the pictures frames none; the spot measurement visits the area's cells; "Messfelder…"
+// (Ctrl+F) shows a line per area.
 TEST_F(WindowTest, ShiftDragFramesAMeasuringAreaShownInItsWindow) {
   CTorvakDlg& window = Open();
   const Area& area = window.Layout().pictureArea;
@@ -94,6 +95,8 @@ TEST_F(WindowTest, ShiftDragFramesAMeasuringAreaShownInItsWindow) {
   const CellPoint corner = CellCentre(Display(), {3, 25});
   const int left = static_cast<int>(corner.x - Display().leftPicture.cellWidth / 2);
   EXPECT_EQ(picture.pixelColor(left, static_cast<int>(corner.y) + 2), AreaColour(0));
+  QTest::keyClick(&window, Qt::Key_M, Qt::ControlModifier);  // "Punktmessung": the area's cells, no point set
+  EXPECT_TRUE(WaitFor([&] { return window.Scanning(); }));
   QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
   auto* table = window.findChild<QTableWidget*>();
   ASSERT_TRUE(table != nullptr && table->isVisible());
