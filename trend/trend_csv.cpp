@@ -1,41 +1,17 @@
 #include "trend/trend_csv.h"
 
 #include <cmath>
-#include <cstdio>
-#include <ctime>
 #include <functional>
 #include <optional>
 #include <vector>
+
+#include "trend/csv_text.h"
 
 namespace {
 
 // Readings of one round lie closer together than this; equal round tags
 // further apart belong to rounds 65536 apart (at least two minutes).
 constexpr double kSameRoundSeconds = 60.0;
-
-// The local time of the start as 2026-12-07T14:05:09+01:00. strftime's %z
-// gives +0100; ISO 8601 extended format wants the colon.
-std::string IsoLocalTime(std::chrono::system_clock::time_point when) {
-  const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
-  std::tm local{};
-  localtime_r(&seconds, &local);
-  char text[64];
-  const std::size_t length = std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S%z", &local);
-  std::string iso(text, length);
-  if (iso.size() >= 5 && (iso[iso.size() - 5] == '+' || iso[iso.size() - 5] == '-')) iso.insert(iso.size() - 2, ":");
-  return iso;
-}
-
-// A number with a decimal comma and the given decimals, built from whole
-// units so that the C locale of the process does not matter.
-std::string Decimal(double value, int decimals) {
-  const long long scale = decimals == 3 ? 1000 : 100;
-  const long long units = std::llround(value * static_cast<double>(scale));
-  const long long whole = units < 0 ? -units : units;
-  char text[48];
-  std::snprintf(text, sizeof text, "%s%lld,%0*lld", units < 0 ? "-" : "", whole / scale, decimals, whole % scale);
-  return text;
-}
 
 std::string Header(const TrendRecorder& recorder, const std::string& extra) {
   const std::vector<MeasuringPoint>& points = recorder.Points();

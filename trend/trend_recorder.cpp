@@ -5,17 +5,8 @@
 #include <limits>
 #include <utility>
 
-namespace {
-
-double SteadySeconds() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-}  // namespace
-
 TrendRecorder::TrendRecorder(SecondsClock monotonic, WallClock wall)
-    : monotonic_(monotonic ? std::move(monotonic) : SecondsClock(SteadySeconds)),
-      wall_(wall ? std::move(wall) : WallClock([] { return std::chrono::system_clock::now(); })) {
+    : monotonic_(SteadyUnlessGiven(std::move(monotonic))), wall_(SystemUnlessGiven(std::move(wall))) {
   // Until the first point is set, times count from construction so that
   // Elapsed() is never meaningless.
   start_ = monotonic_();

@@ -8,6 +8,7 @@
 
 #include "image/cell_reading.h"
 #include "image/grid_cell.h"
+#include "trend/recording_clocks.h"
 #include "trend/trend_series.h"
 
 // A grid cell whose temperature is followed over time.
@@ -23,8 +24,8 @@ inline constexpr std::size_t kMaxMeasuringPoints = 4;
 // changed since it last looked, however close together the changes came.
 class TrendRecorder {
  public:
-  using SecondsClock = std::function<double()>;  // monotonic seconds, the readings' clock
-  using WallClock = std::function<std::chrono::system_clock::time_point()>;
+  using SecondsClock = ::SecondsClock;  // monotonic seconds, the readings' clock
+  using WallClock = ::WallClock;
   // Empty clocks: std::chrono::steady_clock and std::chrono::system_clock.
   explicit TrendRecorder(SecondsClock monotonic = {}, WallClock wall = {});
 

@@ -2,12 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <ctime>
-#include <optional>
-#include <string>
 #include <tuple>
 
+#include "support/time_zone.h"
 #include "trend/trend_csv.h"
 #include "trend/trend_recorder.h"
 
@@ -22,29 +19,6 @@ struct Clocks {
       return sys_time<seconds>(sys_days(2026y / 12 / 7) + 13h + 5min + 9s) + minutes(wallMinutes);
     });
   }
-};
-
-// The process's time zone while it lives; afterwards the one before it, or none.
-class TimeZone {
- public:
-  explicit TimeZone(const char* zone) {
-    if (const char* before = std::getenv("TZ")) before_ = before;
-    Set(zone);
-  }
-  ~TimeZone() { Set(before_ ? before_->c_str() : nullptr); }
-  TimeZone(const TimeZone&) = delete;
-  TimeZone& operator=(const TimeZone&) = delete;
-
- private:
-  static void Set(const char* zone) {
-    if (zone != nullptr) {
-      setenv("TZ", zone, 1);
-    } else {
-      unsetenv("TZ");
-    }
-    tzset();
-  }
-  std::optional<std::string> before_;
 };
 
 CellReading At(double seconds, int column, int row, int celsius, std::uint64_t round = 1) {
