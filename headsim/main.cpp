@@ -127,7 +127,8 @@ bool ParseCelsius(const char* text, double* celsius) {
 bool ParseCooling(const char* text, headsim::Course* course) {
   char* end = nullptr;
   course->startCelsius = std::strtod(text, &end);
-  return end != text && *end == ',' && std::isfinite(course->startCelsius) && ParsePositive(end + 1, &course->tauSeconds);
+  return end != text && *end == ',' && std::isfinite(course->startCelsius) &&
+         ParsePositive(end + 1, &course->tauSeconds);
 }
 
 bool ParseScene(const std::string& name, headsim::Scene* scene) {

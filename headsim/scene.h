@@ -72,9 +72,10 @@ inline constexpr double kHeaterCelsius = 90;
 inline constexpr double kRodDiffusivity = 20.0 * 20.0 / (4 * 300.0);
 
 // How the warmest cell of a scene's warm part (the mug's centre, the hand
-// print's palm; the cube's water and the rod's heater stay as set) changes over time: it starts at startCelsius and follows
-// Newton's law towards the room, T(t) = room + (start - room) * exp(-t / tau),
-// cooling from above the room and warming from below it.
+// print's palm; the cube's water and the rod's heater, which stay as set)
+// changes over time: it starts at startCelsius and follows Newton's law
+// towards the room, T(t) = room + (start - room) * exp(-t / tau), cooling
+// from above the room and warming from below it.
 struct Course {
   double startCelsius;
   double tauSeconds;
