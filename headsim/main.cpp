@@ -11,10 +11,12 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 #include <random>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "headsim/adapter.h"
 #include "headsim/scene.h"
@@ -35,6 +37,9 @@ struct Options {
   headsim::Scene scene = headsim::Scene::kMug;
   std::optional<headsim::Course> cooling;  // --cooling, for the mug
   std::optional<double> fadeSeconds;       // --fade, for the hand print
+  std::optional<double> cubeCelsius;       // --cube, the Leslie cube's water
+  std::optional<double> heaterCelsius;     // --heater, for the rod
+  std::optional<double> diffusivity;       // --diffusivity, the rod's, in cells^2 per second
   headsim::Course course = headsim::kStillMug;  // the scene's, as those options make it
   bool printScene = false;
   bool help = false;
@@ -57,23 +62,39 @@ void Usage(std::FILE* out) {
       "  --hangup-after FRAMES drops the line after FRAMES frames\n"
       "  --scene NAME          what the head looks at: mug (the default), a room at 21\n"
       "                        degrees C with a warm mug, a hot and a cold spot; or\n"
-      "                        hand, a table at 21 with a hand print 3 degrees warmer\n"
+      "                        hand, a table at 21 with a hand print 3 degrees warmer;\n"
+      "                        cube, a Leslie cube of hot water showing four faces of\n"
+      "                        emissivity 0.95, 0.90, 0.60 and 0.10 side by side; or\n"
+      "                        rod, a black metal rod along a row whose left end lies\n"
+      "                        on a heater from the start on\n"
       "  --cooling T0,TAU      the mug's centre starts at T0 degrees C and approaches the\n"
       "                        room's 21 with time constant TAU seconds (TAU > 0): it\n"
       "                        cools from above 21 and warms from below it\n"
       "  --fade TAU            the hand print fades into the table with time constant\n"
       "                        TAU seconds (TAU > 0; without it 60)\n"
+      "  --cube CELSIUS        the Leslie cube's water is at CELSIUS degrees C\n"
+      "                        (without it 70)\n"
+      "  --heater CELSIUS      the rod's heater holds CELSIUS degrees C (without it 90)\n"
+      "  --diffusivity A       the rod's thermal diffusivity in cells^2 per second\n"
+      "                        (A > 0; without it 0.33: the heat spreads about 20\n"
+      "                        cells in 5 minutes)\n"
       "  --parent PID          ends when process PID (the one starting it) ends\n"
       "  --print-scene         prints the grid a full scan reads (with --cooling or\n"
-      "                        --scene hand: at the start) and ends\n"
+      "                        --scene hand or rod: at the start) and ends\n"
       "  --help                prints this help and ends\n"
       "  --version             prints the version and ends\n",
       out);
 }
 
-// The grid a full scan reads; with --cooling or the hand print, at the emulator's start.
+// The scene as the options make it, seconds after the emulator's start.
+headsim::SceneMoment MomentAt(const Options& options, double seconds) {
+  return {options.scene, headsim::WarmestCelsius(options.course, seconds),
+          std::sqrt(options.diffusivity.value_or(headsim::kRodDiffusivity) * seconds)};
+}
+
+// The grid a full scan reads; with --cooling, the hand print or the rod, at the emulator's start.
 void PrintScene(const Options& options) {
-  const headsim::SceneMoment start{options.scene, headsim::WarmestCelsius(options.course, 0.0)};
+  const headsim::SceneMoment start = MomentAt(options, 0.0);
   for (int row = 31; row >= 0; --row) {
     for (int column = 0; column < 62; ++column) {
       std::printf(column ? ";%d" : "%d", headsim::ExpectedReading(column, row, start));
@@ -88,42 +109,81 @@ bool ParseNumber(const char* text, long* value) {
   return end != text && *end == '\0' && *value >= 0;
 }
 
-// TAU: a decimal number of seconds above 0.
-bool ParseTau(const char* text, double* seconds) {
+// A decimal number above 0 (a time constant, a diffusivity).
+bool ParsePositive(const char* text, double* value) {
   char* end = nullptr;
-  *seconds = std::strtod(text, &end);
-  return end != text && *end == '\0' && std::isfinite(*seconds) && *seconds > 0;
+  *value = std::strtod(text, &end);
+  return end != text && *end == '\0' && std::isfinite(*value) && *value > 0;
+}
+
+// A whole or decimal temperature in degrees Celsius, above absolute zero.
+bool ParseCelsius(const char* text, double* celsius) {
+  char* end = nullptr;
+  *celsius = std::strtod(text, &end);
+  return end != text && *end == '\0' && std::isfinite(*celsius) && *celsius > -273.15;
 }
 
 // T0,TAU: two decimal numbers, T0 in degrees Celsius and TAU > 0 in seconds.
 bool ParseCooling(const char* text, headsim::Course* course) {
   char* end = nullptr;
   course->startCelsius = std::strtod(text, &end);
-  return end != text && *end == ',' && std::isfinite(course->startCelsius) && ParseTau(end + 1, &course->tauSeconds);
+  return end != text && *end == ',' && std::isfinite(course->startCelsius) &&
+         ParsePositive(end + 1, &course->tauSeconds);
 }
 
 bool ParseScene(const std::string& name, headsim::Scene* scene) {
-  if (name == "mug" || name == "hand") {
-    *scene = name == "mug" ? headsim::Scene::kMug : headsim::Scene::kHand;
-    return true;
+  constexpr std::pair<const char*, headsim::Scene> kScenes[] = {
+      {"mug", headsim::Scene::kMug}, {"hand", headsim::Scene::kHand},
+      {"cube", headsim::Scene::kCube}, {"rod", headsim::Scene::kRod}};
+  for (const auto& [known, value] : kScenes) {
+    if (name == known) {
+      *scene = value;
+      return true;
+    }
   }
-  std::fprintf(stderr, "torvak-headsim: there is no scene \"%s\", only mug and hand\n", name.c_str());
+  std::fprintf(stderr, "torvak-headsim: there is no scene \"%s\", only mug, hand, cube and rod\n", name.c_str());
   return false;
 }
 
-// The course of the scene's warm part: the mug still unless --cooling moves
-// it, the hand print fading as --fade says; false after saying why when an
-// option belongs to the other scene.
-bool ChooseCourse(Options* options) {
-  const bool mug = options->scene == headsim::Scene::kMug;
-  if (mug ? options->fadeSeconds.has_value() : options->cooling.has_value()) {
-    std::fputs(mug ? "torvak-headsim: --fade needs --scene hand\n" : "torvak-headsim: --cooling needs the mug scene\n",
-               stderr);
-    return false;
+// False after saying why when an option given belongs to another scene.
+bool OptionsFitScene(const Options& options) {
+  struct SceneOption {
+    bool given;
+    headsim::Scene scene;
+    const char* refusal;
+  };
+  const SceneOption sceneOptions[] = {
+      {options.cooling.has_value(), headsim::Scene::kMug, "--cooling needs the mug scene"},
+      {options.fadeSeconds.has_value(), headsim::Scene::kHand, "--fade needs --scene hand"},
+      {options.cubeCelsius.has_value(), headsim::Scene::kCube, "--cube needs --scene cube"},
+      {options.heaterCelsius.has_value(), headsim::Scene::kRod, "--heater needs --scene rod"},
+      {options.diffusivity.has_value(), headsim::Scene::kRod, "--diffusivity needs --scene rod"},
+  };
+  for (const SceneOption& option : sceneOptions) {
+    if (option.given && option.scene != options.scene) {
+      std::fprintf(stderr, "torvak-headsim: %s\n", option.refusal);
+      return false;
+    }
   }
-  options->course = mug ? options->cooling.value_or(headsim::kStillMug)
-                        : headsim::Course{headsim::kHandCelsius, options->fadeSeconds.value_or(headsim::kHandFadeSeconds)};
   return true;
+}
+
+// The course of the scene's warm part: the mug still unless --cooling moves
+// it, the hand print fading as --fade says, the cube's water and the rod's
+// heater held where their options put them.
+headsim::Course SceneCourse(const Options& options) {
+  constexpr double kHeld = std::numeric_limits<double>::infinity();
+  switch (options.scene) {
+    case headsim::Scene::kHand:
+      return {headsim::kHandCelsius, options.fadeSeconds.value_or(headsim::kHandFadeSeconds)};
+    case headsim::Scene::kCube:
+      return {options.cubeCelsius.value_or(headsim::kCubeCelsius), kHeld};
+    case headsim::Scene::kRod:
+      return {options.heaterCelsius.value_or(headsim::kHeaterCelsius), kHeld};
+    case headsim::Scene::kMug:
+      break;
+  }
+  return options.cooling.value_or(headsim::kStillMug);
 }
 
 bool ParseOptions(int argc, char** argv, Options* options) {
@@ -131,7 +191,7 @@ bool ParseOptions(int argc, char** argv, Options* options) {
     const std::string arg = argv[i];
     long number = 0;
     headsim::Course course{};
-    double seconds = 0;
+    double decimal = 0;
     const bool hasValue = i + 1 < argc;
     if (arg == "--link" && hasValue) {
       options->link = argv[++i];
@@ -149,8 +209,14 @@ bool ParseOptions(int argc, char** argv, Options* options) {
       options->hangUpAfter = number;
     } else if (arg == "--cooling" && hasValue && ParseCooling(argv[++i], &course)) {
       options->cooling = course;
-    } else if (arg == "--fade" && hasValue && ParseTau(argv[++i], &seconds)) {
-      options->fadeSeconds = seconds;
+    } else if (arg == "--fade" && hasValue && ParsePositive(argv[++i], &decimal)) {
+      options->fadeSeconds = decimal;
+    } else if (arg == "--cube" && hasValue && ParseCelsius(argv[++i], &decimal)) {
+      options->cubeCelsius = decimal;
+    } else if (arg == "--heater" && hasValue && ParseCelsius(argv[++i], &decimal)) {
+      options->heaterCelsius = decimal;
+    } else if (arg == "--diffusivity" && hasValue && ParsePositive(argv[++i], &decimal)) {
+      options->diffusivity = decimal;
     } else if (arg == "--scene" && hasValue && ParseScene(argv[++i], &options->scene)) {
     } else if (arg == "--parent" && hasValue && ParseNumber(argv[++i], &number) && number > 0) {
       options->parentPid = number;
@@ -164,7 +230,8 @@ bool ParseOptions(int argc, char** argv, Options* options) {
       return false;
     }
   }
-  return ChooseCourse(options);
+  options->course = SceneCourse(*options);
+  return OptionsFitScene(*options);
 }
 
 // The emulator's end of the line: the pseudo-terminal's master, its device
@@ -268,7 +335,7 @@ void ServeFrames(int master, const Options& options, std::chrono::steady_clock::
     const long skippedBefore = adapter.SkippedBytes();
     for (ssize_t i = 0; i < count && frames != options.hangUpAfter; ++i) {
       const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-      adapter.SetScene({options.scene, headsim::WarmestCelsius(options.course, elapsed.count())});
+      adapter.SetScene(MomentAt(options, elapsed.count()));
       headsim::Frame frame;
       if (!adapter.Feed(buffer[i], &frame)) {
         continue;

@@ -91,15 +91,79 @@ double HandSceneCelsius(int column, int row, double handCelsius) {
   return kRoomCelsius + HandPrintExcess(column, row) * handScale;
 }
 
+constexpr double kZeroCelsiusInKelvin = 273.15;
+
+// What a thermopile reads of a grey body at celsius with that emissivity,
+// the room being what it reflects: the broadband radiation balance in kelvin.
+double ApparentCelsius(double celsius, double emissivity) {
+  const double body = std::pow(celsius + kZeroCelsiusInKelvin, 4);
+  const double room = std::pow(kRoomCelsius + kZeroCelsiusInKelvin, 4);
+  return std::pow(emissivity * body + (1 - emissivity) * room, 0.25) - kZeroCelsiusInKelvin;
+}
+
+// The cube scene's temperature at a cell while the water is at waterCelsius.
+double CubeSceneCelsius(int column, int row, double waterCelsius) {
+  for (const CubeFace& face : kCubeFaces) {
+    if (column >= face.firstColumn && column <= face.lastColumn && row >= face.firstRow && row <= face.lastRow) {
+      return ApparentCelsius(waterCelsius, face.emissivity);
+    }
+  }
+  return kRoomCelsius;
+}
+
+double RodSceneCelsius(int column, int row, const SceneMoment& moment) {
+  if (row != kRodRow || column < kRodFirstColumn || column > kRodLastColumn) {
+    return kRoomCelsius;
+  }
+  return RodCelsius(column - kRodFirstColumn, moment);
+}
+
+double SceneCelsius(int column, int row, const SceneMoment& moment) {
+  switch (moment.scene) {
+    case Scene::kHand:
+      return HandSceneCelsius(column, row, moment.warmestCelsius);
+    case Scene::kCube:
+      return CubeSceneCelsius(column, row, moment.warmestCelsius);
+    case Scene::kRod:
+      return RodSceneCelsius(column, row, moment);
+    case Scene::kMug:
+      break;
+  }
+  return MugSceneCelsius(column, row, moment.warmestCelsius);
+}
+
 }  // namespace
+
+double RodCelsius(double cells, const SceneMoment& moment) {
+  const double length = kRodLastColumn - kRodFirstColumn;
+  const double spread = moment.rodSpreadCells;
+  if (spread <= 0) {
+    return cells <= 0 ? moment.warmestCelsius : kRoomCelsius;
+  }
+  // Far beyond the rod's length the whole rod is at the heater: its slowest
+  // mode's remaining share, exp(-pi^2 spread^2 / (4 length^2)), is below
+  // 1e-100, and the images below would need ever more terms.
+  if (spread > 10 * length) {
+    return moment.warmestCelsius;
+  }
+  // The heater's step mirrored at the insulated end and back at the heated
+  // one. The terms alternate and shrink, so the sum stops once the smaller
+  // argument reaches 6, where erfc is below 1e-16.
+  double share = 0;
+  for (int k = 0; (2 * k * length + cells) / (2 * spread) < 6; ++k) {
+    const double sign = k % 2 == 0 ? 1 : -1;
+    share += sign * (std::erfc((2 * k * length + cells) / (2 * spread)) +
+                     std::erfc((2 * (k + 1) * length - cells) / (2 * spread)));
+  }
+  return kRoomCelsius + (moment.warmestCelsius - kRoomCelsius) * share;
+}
 
 double WarmestCelsius(const Course& course, double seconds) {
   return kRoomCelsius + (course.startCelsius - kRoomCelsius) * std::exp(-seconds / course.tauSeconds);
 }
 
 int ExpectedReading(int column, int row, SceneMoment moment) {
-  const double celsius = moment.scene == Scene::kHand ? HandSceneCelsius(column, row, moment.warmestCelsius)
-                                                      : MugSceneCelsius(column, row, moment.warmestCelsius);
+  const double celsius = SceneCelsius(column, row, moment);
   // The sensors round to whole degrees and answer in one byte. Clamping
   // before rounding gives the same reading and keeps a mug started far
   // outside that byte within what std::lround can represent.

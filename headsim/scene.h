@@ -4,12 +4,14 @@
 
 // The scenes the emulated head looks at, described once per grid cell:
 // a room at 21 °C with a warm mug, a hot spot above the top of the colour
-// scale and a cold spot below its bottom; or a table at the room's 21 °C
-// with the print a hand left on it, for a narrow colour scale.
+// scale and a cold spot below its bottom; a table at the room's 21 °C with
+// the print a hand left on it, for a narrow colour scale; and two for
+// physics lessons: a Leslie cube's four faces of different emissivity, and
+// a metal rod heated at one end.
 namespace headsim {
 
-// Which of the two: --scene mug (the default) or --scene hand.
-enum class Scene { kMug, kHand };
+// Which of them: --scene mug (the default), hand, cube or rod.
+enum class Scene { kMug, kHand, kCube, kRod };
 
 // The modules' own sensors sit in a cool corner: 19 °C lies below every
 // substitute the program makes up for a missing answer (20..147), so an
@@ -36,10 +38,44 @@ inline constexpr Spot kColdSpot{"cold spot", 53, 7, 2, 4, 6};
 inline constexpr int kHandCelsius = 24;
 inline constexpr double kHandFadeSeconds = 60;
 
+// A Leslie cube of hot water, seen with four faces side by side across
+// both pictures, two in each, in the middle rows where a class looks first.
+// A face's cells read what a thermopile sees of a grey body at the water's
+// temperature reflecting the room: from the radiation balance in kelvin,
+// (eps T^4 + (1 - eps) T_room^4)^(1/4).
+struct CubeFace {
+  const char* name;
+  int firstColumn;
+  int lastColumn;
+  int firstRow;  // the lowest
+  int lastRow;
+  double emissivity;
+};
+inline constexpr CubeFace kCubeFaces[] = {
+    {"matt black paint", 3, 12, 10, 21, 0.95},
+    {"white paint", 17, 26, 10, 21, 0.90},
+    {"dull metal", 34, 43, 10, 21, 0.60},
+    {"polished aluminium", 48, 57, 10, 21, 0.10},
+};
+inline constexpr double kCubeCelsius = 70;
+
+// A metal rod painted black, so it reads its true temperature, along one
+// row; its first cell lies on a heater from the emulator's start on, its
+// last is its insulated end.
+inline constexpr int kRodRow = 15;
+inline constexpr int kRodFirstColumn = 6;
+inline constexpr int kRodLastColumn = 55;
+inline constexpr double kHeaterCelsius = 90;
+// In cells^2 per second: after 5 minutes the diffusion length 2 sqrt(a t),
+// where the excess over the room has fallen to erfc(1) = 16 % of the
+// heater's, is 20 cells, so the heat visibly creeps along during a lesson.
+inline constexpr double kRodDiffusivity = 20.0 * 20.0 / (4 * 300.0);
+
 // How the warmest cell of a scene's warm part (the mug's centre, the hand
-// print's palm) changes over time: it starts at startCelsius and follows
-// Newton's law towards the room, T(t) = room + (start - room) * exp(-t / tau),
-// cooling from above the room and warming from below it.
+// print's palm; the cube's water and the rod's heater, which stay as set)
+// changes over time: it starts at startCelsius and follows Newton's law
+// towards the room, T(t) = room + (start - room) * exp(-t / tau), cooling
+// from above the room and warming from below it.
 struct Course {
   double startCelsius;
   double tauSeconds;
@@ -53,12 +89,19 @@ inline constexpr Course kFadingHand{kHandCelsius, kHandFadeSeconds};
 // The warmest cell's temperature in °C, seconds after the course began.
 double WarmestCelsius(const Course& course, double seconds);
 
-// A scene as it is at one moment: which one, and how warm the warmest cell
-// of its warm part is.
+// A scene as it is at one moment: which one, how warm the warmest cell
+// of its warm part is, and for the rod how far the heat has spread from
+// the heater: sqrt(a t) in cells, a being the diffusivity and t the time
+// since the emulator's start.
 struct SceneMoment {
   Scene scene = Scene::kMug;
   double warmestCelsius = kMug.centreCelsius;
+  double rodSpreadCells = 0;
 };
+
+// The rod's temperature in °C at cells along it from the heated end (0 up
+// to its length) at that moment, by the one-dimensional heat equation.
+double RodCelsius(double cells, const SceneMoment& moment);
 
 // Degrees that grid cell (column, row) reads in a full scan at that moment.
 // Every cell of the warm part keeps its share of the warmest cell's excess
