@@ -1022,5 +1022,17 @@
         <source>Der Temperaturverlauf enthält Messwerte, die noch nicht gespeichert sind. Sollen sie verworfen werden?</source>
         <translation>The temperature recording holds readings that have not been saved. Should they be discarded?</translation>
     </message>
+    <message>
+        <source>Residuen zeigen</source>
+        <translation>Show residuals</translation>
+    </message>
+    <message>
+        <source>Mit der Maus über den Verlauf ziehen wählt die Zeitspanne, an die „Abkühlung anpassen“ anpasst; ein Klick ohne Ziehen wählt wieder den ganzen Verlauf.</source>
+        <translation>Dragging the mouse over the course chooses the span of time “Fit cooling” fits; a click without dragging chooses the whole course again.</translation>
+    </message>
+    <message>
+        <source>Residuen (K)</source>
+        <translation>Residuals (K)</translation>
+    </message>
 </context>
 </TS>

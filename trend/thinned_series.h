@@ -18,6 +18,8 @@ class ThinnedSeries {
   // The samples to draw, in time order. series is the one of the last
   // update, grown; a recording begun anew takes a new ThinnedSeries.
   const std::vector<TrendSample>& Update(const TrendSeries& series);
+  // The samples to draw as of the last update.
+  const std::vector<TrendSample>& Shown() const { return shown_; }
 
  private:
   void KeepExtremes(TrendSeries::Iterator begin, TrendSeries::Iterator end);

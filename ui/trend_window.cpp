@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QGraphicsRectItem>
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
@@ -14,8 +15,10 @@
 #include <QLineSeries>
 #include <QLocale>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScatterSeries>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -41,6 +44,12 @@ constexpr double kUnbounded = 1e9;  // no limit for an axis' lower end
 constexpr double kLineWidth = 2.0;
 constexpr double kFitLineWidth = 3.0;
 constexpr int kResultLines = 2;  // the fit's result and a remark on Tu
+constexpr int kResidualHeight = 180;
+constexpr double kResidualMarkerSize = 5.0;
+constexpr double kNarrowestResiduals = 1.0;  // kelvin to each side: rounding to whole degrees alone gives ± 0.5
+// Below the lines and the grid, above the plot's background.
+constexpr double kSpanBandZ = 0.5;
+const QColor kSpanBandColour(40, 90, 200, 40);
 
 // One decimal, written as the interface language writes numbers; a dash instead of NaN or infinity.
 QString Decimal(double value) {
@@ -89,6 +98,17 @@ QString AmbientRemark(const CoolingFit& fit, std::optional<double> measured, boo
   return {};
 }
 
+// Ticks at round steps (1, 2 or 5 times a power of ten), about `ticks` of them.
+void SetRoundTicks(QValueAxis& axis, int ticks) {
+  const double rough = (axis.max() - axis.min()) / ticks;
+  const double power = std::pow(10.0, std::floor(std::log10(rough)));
+  const double step = power * (rough <= power ? 1.0 : rough <= 2.0 * power ? 2.0 : rough <= 5.0 * power ? 5.0 : 10.0);
+  if (std::isfinite(step) && step > 0.0) {
+    axis.setTickInterval(step);
+    axis.setLabelFormat(step < 1.0 ? QStringLiteral("%.1f") : QStringLiteral("%.0f"));
+  }
+}
+
 // Sets the axis to [low - margin, high + margin] (not below floor), but only
 // when the data have left its range or fill too little of it: the axes keep
 // still while readings arrive, and the lines are not mapped anew for every
@@ -100,14 +120,7 @@ void FollowData(QValueAxis& axis, double low, double high, double margin, double
     return;
   }
   axis.setRange(from, to);
-  // Ticks at round steps (1, 2 or 5 times a power of ten), about five of them.
-  const double rough = (to - from) / 5.0;
-  const double power = std::pow(10.0, std::floor(std::log10(rough)));
-  const double step = power * (rough <= power ? 1.0 : rough <= 2.0 * power ? 2.0 : rough <= 5.0 * power ? 5.0 : 10.0);
-  if (std::isfinite(step) && step > 0.0) {
-    axis.setTickInterval(step);
-    axis.setLabelFormat(step < 1.0 ? QStringLiteral("%.1f") : QStringLiteral("%.0f"));
-  }
+  SetRoundTicks(axis, 5);
 }
 
 }  // namespace
@@ -152,6 +165,7 @@ TrendWindow::TrendWindow(TrendRecorder& recorder, AmbientReading ambient, QWidge
 void TrendWindow::BuildLayout() {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(BuildChartView(), 1);
+  layout->addWidget(BuildResidualView());
 
   auto* recording = new QHBoxLayout;
   rate_ = new QLabel;
@@ -174,9 +188,11 @@ void TrendWindow::BuildLayout() {
   pointChoice_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   fitAmbient_ = new QCheckBox(tr("Umgebungstemperatur mitanpassen"));
   fitAmbient_->setChecked(true);
+  showResiduals_ = new QCheckBox(tr("Residuen zeigen"));
   fitButton_ = new QPushButton(tr("Abkühlung anpassen"));
   fitting->addWidget(pointChoice_);
   fitting->addWidget(fitAmbient_);
+  fitting->addWidget(showResiduals_);
   fitting->addStretch();
   fitting->addWidget(fitButton_);
   layout->addLayout(fitting);
@@ -195,6 +211,7 @@ void TrendWindow::BuildLayout() {
   connect(save, &QPushButton::clicked, this, &TrendWindow::Save);
   connect(fitButton_, &QPushButton::clicked, this, &TrendWindow::FitChosenPoint);
   connect(&fitting_, &QFutureWatcher<CoolingFit>::finished, this, &TrendWindow::ShowFitResult);
+  connect(showResiduals_, &QCheckBox::toggled, residualView_, &QWidget::setVisible);
 }
 
 QWidget* TrendWindow::BuildChartView() {
@@ -217,9 +234,108 @@ QWidget* TrendWindow::BuildChartView() {
   chart_->addAxis(temperatureAxis_, Qt::AlignLeft);
   fitLine_ = new QLineSeries(this);
   PutFitLineOnTop();
-  auto* view = new QChartView(chart_);
-  view->setMinimumSize(480, 300);
-  return view;
+  spanBand_ = new QGraphicsRectItem(chart_);
+  spanBand_->setPen(Qt::NoPen);
+  spanBand_->setBrush(kSpanBandColour);
+  spanBand_->setZValue(kSpanBandZ);
+  spanBand_->hide();
+  connect(chart_, &QChart::plotAreaChanged, this, &TrendWindow::ShowSpan);
+  connect(timeAxis_, &QValueAxis::rangeChanged, this, &TrendWindow::ShowSpan);
+  chartView_ = new QChartView(chart_);
+  chartView_->setMinimumSize(480, 300);
+  chartView_->setToolTip(tr("Mit der Maus über den Verlauf ziehen wählt die Zeitspanne, an die „Abkühlung anpassen“ "
+                            "anpasst; ein Klick ohne Ziehen wählt wieder den ganzen Verlauf."));
+  chartView_->viewport()->installEventFilter(this);
+  return chartView_;
+}
+
+// The residuals beneath the plot, on its time axis and lined up with its plot
+// area, so each lies under its reading; hidden until asked for.
+QWidget* TrendWindow::BuildResidualView() {
+  residualChart_ = new QChart;
+  residualChart_->setLocalizeNumbers(true);
+  residualChart_->setLocale(NumberLocale());
+  residualChart_->legend()->hide();
+  residualTimeAxis_ = new QValueAxis;
+  residualAxis_ = new QValueAxis;
+  residualAxis_->setTitleText(tr("Residuen (K)"));
+  residualAxis_->setTickType(QValueAxis::TicksDynamic);
+  residualAxis_->setTickAnchor(0.0);
+  residualChart_->addAxis(residualTimeAxis_, Qt::AlignBottom);
+  residualChart_->addAxis(residualAxis_, Qt::AlignLeft);
+  residualSeries_ = new QScatterSeries;
+  residualSeries_->setMarkerSize(kResidualMarkerSize);
+  residualSeries_->setPen(Qt::NoPen);
+  residualChart_->addSeries(residualSeries_);
+  residualSeries_->attachAxis(residualTimeAxis_);
+  residualSeries_->attachAxis(residualAxis_);
+  residualAxis_->setRange(-kNarrowestResiduals, kNarrowestResiduals);
+  SetRoundTicks(*residualAxis_, 4);
+  const auto followTime = [this] {
+    residualTimeAxis_->setRange(timeAxis_->min(), timeAxis_->max());
+    residualTimeAxis_->setTickType(timeAxis_->tickType());
+    residualTimeAxis_->setTickAnchor(timeAxis_->tickAnchor());
+    residualTimeAxis_->setTickInterval(timeAxis_->tickInterval());
+    residualTimeAxis_->setLabelFormat(timeAxis_->labelFormat());
+  };
+  connect(timeAxis_, &QValueAxis::rangeChanged, this, followTime);
+  followTime();
+  // After each chart's layout, not within it.
+  for (QChart* chart : {chart_, residualChart_}) {
+    connect(chart, &QChart::plotAreaChanged, this, &TrendWindow::AlignResiduals, Qt::QueuedConnection);
+  }
+  residualView_ = new QChartView(residualChart_);
+  residualView_->setObjectName(QStringLiteral("residuals"));
+  residualView_->setFixedHeight(kResidualHeight);
+  residualView_->hide();
+  return residualView_;
+}
+
+// The same left and right edges as the plot's: the residuals' margins widen
+// by what their plot area stands out beside it (the legend, narrower labels).
+void TrendWindow::AlignResiduals() {
+  const QRectF plot = chart_->plotArea(), residuals = residualChart_->plotArea();
+  if (plot.isEmpty() || residuals.isEmpty()) return;
+  QMargins margins = residualChart_->margins();
+  margins.setLeft(std::max(0, margins.left() + static_cast<int>(std::lround(plot.left() - residuals.left()))));
+  margins.setRight(std::max(0, margins.right() + static_cast<int>(std::lround(residuals.right() - plot.right()))));
+  if (margins != residualChart_->margins()) residualChart_->setMargins(margins);
+}
+
+bool TrendWindow::eventFilter(QObject* watched, QEvent* event) {
+  const auto type = event->type();
+  if (watched != chartView_->viewport() ||
+      (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)) {
+    return QWidget::eventFilter(watched, event);
+  }
+  const auto* mouse = static_cast<QMouseEvent*>(event);
+  const QPointF at = chart_->mapFromScene(chartView_->mapToScene(mouse->position().toPoint()));
+  if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton && chart_->plotArea().contains(at)) {
+    dragFrom_ = at.x();
+  } else if (dragFrom_) {
+    ChooseSpan(*dragFrom_, at.x());
+    if (type == QEvent::MouseButtonRelease) dragFrom_.reset();
+  }
+  return false;
+}
+
+void TrendWindow::ChooseSpan(double pressed, double released) {
+  const QRectF plot = chart_->plotArea();
+  const TimeAxisPlace place{plot.left(), plot.right(), timeAxis_->min() / TimeScale(), timeAxis_->max() / TimeScale()};
+  fitSpan_ = DraggedSpan(place, pressed, released);
+  ShowSpan();
+}
+
+// The band over the chosen span, within the plot area; none while every reading is chosen.
+void TrendWindow::ShowSpan() {
+  spanBand_->setVisible(fitSpan_.has_value());
+  if (!fitSpan_) return;
+  const QRectF plot = chart_->plotArea();
+  const auto x = [&](double seconds) {
+    return std::clamp(chart_->mapToPosition(QPointF(seconds * TimeScale(), 0.0), fitLine_).x(), plot.left(),
+                      plot.right());
+  };
+  spanBand_->setRect(QRectF(QPointF(x(fitSpan_->from), plot.top()), QPointF(x(fitSpan_->to), plot.bottom())));
 }
 
 // The fitted curve stays in the chart, empty while there is none, and is
@@ -265,6 +381,8 @@ void TrendWindow::MatchPoints() {
   if (recorder_.Generation() != shownGeneration_) {
     shownGeneration_ = recorder_.Generation();
     DropFit();
+    fitSpan_.reset();
+    ShowSpan();
     for (Line& line : lines_) {
       const bool showsReadings = line.drawnSamples != 0;
       line = {line.series, ThinnedSeries(kMaxDrawnPoints)};
@@ -482,6 +600,8 @@ void TrendWindow::FitChosenPoint() {
   const bool fitAmbient = fitAmbient_->isChecked();
   const TrendSeries& series = recorder_.Series(point);
   std::vector<TrendSample> samples(series.begin(), series.end());  // a copy: the recording goes on meanwhile
+  const std::span<const TrendSample> within = SamplesWithin(samples, fitSpan_);
+  samples = std::vector<TrendSample>(within.begin(), within.end());
   DropFit();
   fitRunning_ = true;
   EnableFitButton();
@@ -516,6 +636,7 @@ void TrendWindow::ShowFitResult() {
 }
 
 void TrendWindow::DrawFit() {
+  DrawResiduals();
   if (!shownFit_) {
     fitLine_->clear();
     return;
@@ -532,11 +653,34 @@ void TrendWindow::DrawFit() {
   fitLine_->replace(curve);
 }
 
+// Over the fitted point's readings as its line draws them (all of them, or
+// each time bucket's lowest and highest of a long recording), within the
+// fitted span; symmetric about zero.
+void TrendWindow::DrawResiduals() {
+  if (!shownFit_) {
+    residualSeries_->clear();
+    return;
+  }
+  const ShownFit& shown = *shownFit_;
+  const std::vector<TrendSample>& drawn = lines_[shown.point].thinned.Shown();
+  QList<QPointF> points;
+  double largest = kNarrowestResiduals;
+  for (const Residual& residual : Residuals(SamplesWithin(drawn, TimeSpan{shown.from, shown.to}), shown.fit)) {
+    points.append(QPointF(residual.seconds * TimeScale(), residual.kelvin));
+    largest = std::max(largest, std::abs(residual.kelvin));
+  }
+  residualSeries_->setColor(MarkerColour(shown.point));
+  residualSeries_->replace(points);
+  residualAxis_->setRange(-1.1 * largest, 1.1 * largest);
+  SetRoundTicks(*residualAxis_, 4);
+}
+
 // A fit needs a point, and one at a time: the button waits for the running one's result.
 void TrendWindow::EnableFitButton() { fitButton_->setEnabled(!lines_.empty() && !fitRunning_); }
 
 void TrendWindow::DropFit() {
   shownFit_.reset();
   fitLine_->clear();
+  residualSeries_->clear();
   fitResult_->clear();
 }

@@ -8,15 +8,19 @@
 #include <vector>
 
 #include "trend/cooling_fit.h"
+#include "trend/fit_span.h"
 #include "trend/thinned_series.h"
 #include "trend/trend_recorder.h"
 
 class QChart;
+class QChartView;
 class QCheckBox;
+class QGraphicsRectItem;
 class QComboBox;
 class QLabel;
 class QLineSeries;
 class QPushButton;
+class QScatterSeries;
 class QTimer;
 class QValueAxis;
 
@@ -25,7 +29,9 @@ QString FitProblemText(FitProblem problem);
 
 // "Temperaturverlauf": a tool window beside the main window that plots the
 // measuring points' readings as they arrive, saves them as CSV and fits
-// Newton's law of cooling to one point. It reads the recorder four times a
+// Newton's law of cooling to one point, over every reading or the span of
+// time dragged over the plot, with the fit's residuals in a small chart
+// beneath it on request. It reads the recorder four times a
 // second while it is visible; the recorder keeps every sample, the lines
 // show a thinned copy.
 class TrendWindow : public QWidget {
@@ -53,6 +59,8 @@ class TrendWindow : public QWidget {
  protected:
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
+  // The plot's mouse: a drag chooses the fit's span, a click every reading.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // A point's line and what it shows of the recorder's series.
@@ -72,6 +80,10 @@ class TrendWindow : public QWidget {
 
   void BuildLayout();
   QWidget* BuildChartView();
+  QWidget* BuildResidualView();
+  void AlignResiduals();
+  void ChooseSpan(double pressed, double released);
+  void ShowSpan();
   void PutFitLineOnTop();
   void MatchPoints();
   void MakeLines();
@@ -84,6 +96,7 @@ class TrendWindow : public QWidget {
   void FitChosenPoint();
   void ShowFitResult();
   void DrawFit();
+  void DrawResiduals();
   void DropFit();
   void EnableFitButton();
   double TimeScale() const { return minutes_ ? 1.0 / 60.0 : 1.0; }
@@ -105,10 +118,22 @@ class TrendWindow : public QWidget {
   bool fitAmbientAsked_ = false;
   bool fitRunning_ = false;  // until its result has come: keeps the fit button disabled
   bool minutes_ = false;
+  // The span the next fit works on (none: every reading), and where a drag
+  // choosing it began, in the chart's pixels.
+  std::optional<TimeSpan> fitSpan_;
+  std::optional<double> dragFrom_;
+  QChartView* chartView_ = nullptr;
   QChart* chart_ = nullptr;
+  QGraphicsRectItem* spanBand_ = nullptr;
   QValueAxis* timeAxis_ = nullptr;
   QValueAxis* temperatureAxis_ = nullptr;
   QLineSeries* fitLine_ = nullptr;
+  QChartView* residualView_ = nullptr;
+  QChart* residualChart_ = nullptr;
+  QValueAxis* residualTimeAxis_ = nullptr;
+  QValueAxis* residualAxis_ = nullptr;
+  QScatterSeries* residualSeries_ = nullptr;
+  QCheckBox* showResiduals_ = nullptr;
   QLabel* rate_ = nullptr;
   QLabel* saved_ = nullptr;
   QComboBox* pointChoice_ = nullptr;

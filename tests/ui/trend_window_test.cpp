@@ -183,3 +183,64 @@ TEST(FitProblemText, IsEmptyWithoutAProblemAndAPlainSentenceWithOne) {
   EXPECT_EQ(FitProblemText(FitProblem::kConstant),
             QStringLiteral("Die Messwerte sind konstant \u2013 keine Abk\u00fchlung oder Erw\u00e4rmung zu erkennen."));
 }
+
+// Held at 80 for ten seconds, then falling: a drag over the fall fits it alone, and a click
+// without dragging fits the whole course again; a new beginning takes the band away.
+TEST_F(TrendWindowTest, ADraggedSpanIsWhatTheFitUsesUntilAClick) {
+  recorder.AddPoint({1, 0}), Record(1, {80, 80, 80, 80, 80, 80, 80, 80, 80, 80});
+  for (int i = 0; i < 30; ++i) Record(1, {static_cast<int>(std::lround(25 + 55 * std::exp(-(now - 10) / 8)))});
+  recorder.MarkSaved();
+  Show();
+  window.Refresh();
+  QChartView& view = *window.findChild<QChartView*>();
+  const auto pixel = [&](double seconds) {
+    return view.mapFromScene(Chart().mapToScene(Chart().mapToPosition({seconds, 50.0}, Chart().series().back())));
+  };
+  const auto fittedFromTo = [&] {
+    Button("Abk\u00fchlung anpassen")->click();
+    EXPECT_TRUE(WaitFor([&] { return FitText().startsWith(QStringLiteral("\u03c4 = ")); })) << FitText().toStdString();
+    const QList<QPointF> curve = static_cast<QXYSeries*>(Chart().series().back())->points();
+    return curve.isEmpty() ? std::pair(-1.0, -1.0) : std::pair(curve.front().x(), curve.back().x());
+  };
+  EXPECT_EQ(fittedFromTo(), std::pair(1.0, 40.0));
+
+  QTest::mousePress(view.viewport(), Qt::LeftButton, {}, pixel(10.5));
+  QTest::mouseMove(view.viewport(), pixel(20.0));
+  QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, pixel(30.5));
+  const auto band = [&] {  // the plot's one translucent rectangle
+    for (QGraphicsItem* item : Chart().childItems())
+      if (auto* rect = dynamic_cast<QGraphicsRectItem*>(item); rect && rect->isVisible() && rect->brush().color().alpha() < 255)
+        return rect->rect();
+    return QRectF();
+  };
+  EXPECT_NEAR(band().left(), pixel(10.5).x(), 1.0);
+  EXPECT_NEAR(band().right(), pixel(30.5).x(), 1.0);
+  EXPECT_EQ(fittedFromTo(), std::pair(11.0, 30.0));
+
+  QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, pixel(20.0));
+  EXPECT_TRUE(band().isNull());
+  EXPECT_EQ(fittedFromTo(), std::pair(1.0, 40.0));
+
+  QTest::mousePress(view.viewport(), Qt::LeftButton, {}, pixel(10.5));
+  QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, pixel(30.5));
+  Button("Neu beginnen")->click();
+  EXPECT_TRUE(band().isNull());
+}
+
+// Off at first; once ticked, the residuals of the fitted readings show beneath the plot.
+TEST_F(TrendWindowTest, ResidualsShowBeneathThePlotWhenTicked) {
+  recorder.AddPoint({1, 0});
+  for (int i = 0; i < 30; ++i) Record(1, {static_cast<int>(std::lround(25 + 55 * std::exp(-now / 8)))});
+  Show();
+  auto* residuals = window.findChild<QChartView*>(QStringLiteral("residuals"));
+  ASSERT_NE(residuals, nullptr);
+  QAbstractButton* show = Button("Residuen zeigen");
+  EXPECT_FALSE(show->isChecked() || residuals->isVisible());
+  show->click();
+  EXPECT_TRUE(residuals->isVisible());
+  Button("Abk\u00fchlung anpassen")->click();
+  auto* dots = static_cast<QXYSeries*>(residuals->chart()->series().front());
+  EXPECT_TRUE(WaitFor([&] { return dots->count() == 30; })) << dots->count();
+  show->click();
+  EXPECT_FALSE(residuals->isVisible());
+}
