@@ -30,5 +30,9 @@ struct ScanRange {
   }
   std::uint8_t Edge(RangeEdge edge) const { return const_cast<ScanRange&>(*this).Edge(edge); }
 
+  bool Contains(GridCell cell) const {
+    return firstColumn <= cell.column && cell.column <= lastColumn && firstRow <= cell.row && cell.row <= lastRow;
+  }
+
   friend bool operator==(const ScanRange&, const ScanRange&) = default;
 };

@@ -295,10 +295,7 @@ std::vector<int> ScanController::StartSpot(const std::vector<GridCell>& cells) {
   const ScanRange& range = state_.range;
   std::vector<int> outside;
   for (std::size_t i = 0; i < cells.size(); ++i) {
-    const GridCell& cell = cells[i];
-    if (cell.column < range.firstColumn || cell.column > range.lastColumn || cell.row < range.firstRow ||
-        cell.row > range.lastRow)
-      outside.push_back(static_cast<int>(i) + 1);
+    if (!range.Contains(cells[i])) outside.push_back(static_cast<int>(i) + 1);
   }
   if (cells.empty() || !outside.empty()) return outside;
   std::vector<SpotVisit> visits;

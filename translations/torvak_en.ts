@@ -501,6 +501,10 @@
         <source>Temperaturverlauf (*.csv)</source>
         <translation>Temperature over time (*.csv)</translation>
     </message>
+    <message>
+        <source>Linienprofil (*.csv)</source>
+        <translation>Line profile (*.csv)</translation>
+    </message>
 </context>
 <context>
     <name>FileReading</name>
@@ -596,6 +600,33 @@
     <message>
         <source>Großbild</source>
         <translation>Large picture</translation>
+    </message>
+</context>
+<context>
+    <name>LineTools</name>
+    <message>
+        <source>Linienprofil von hier	Alt+Ziehen</source>
+        <translation>Line profile from here	Alt+Drag</translation>
+    </message>
+    <message>
+        <source>Linienprofil bis hier</source>
+        <translation>Line profile to here</translation>
+    </message>
+    <message>
+        <source>Linienprofil löschen</source>
+        <translation>Clear line profile</translation>
+    </message>
+    <message>
+        <source>Linienprofil: das Ende mit „Linienprofil bis hier“ wählen</source>
+        <translation>Line profile: choose its end with “Line profile to here”</translation>
+    </message>
+    <message>
+        <source>Linienprofil…</source>
+        <translation>Line profile…</translation>
+    </message>
+    <message>
+        <source>Linienprofil von Spalte %1, Zeile %2 bis Spalte %3, Zeile %4 (%5 Zellen)</source>
+        <translation>Line profile from column %1, row %2 to column %3, row %4 (%5 cells)</translation>
     </message>
 </context>
 <context>
@@ -737,6 +768,49 @@
     <message>
         <source>automatisch %1</source>
         <translation>automatic %1</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileWindow</name>
+    <message>
+        <source>Linienprofil</source>
+        <translation>Line profile</translation>
+    </message>
+    <message>
+        <source>Speichern…</source>
+        <translation>Save…</translation>
+    </message>
+    <message>
+        <source>Noch keine Linie: Alt+Ziehen über dem Bild oder „Linienprofil von hier“ im Kontextmenü</source>
+        <translation>No line yet: Alt+drag over the picture or “Line profile from here” in the context menu</translation>
+    </message>
+    <message>
+        <source>nach %1 s</source>
+        <translation>after %1 s</translation>
+    </message>
+    <message>
+        <source>jetzt</source>
+        <translation>now</translation>
+    </message>
+    <message>
+        <source>Position entlang der Linie (Zellen)</source>
+        <translation>Position along the line (cells)</translation>
+    </message>
+    <message>
+        <source>Temperatur (° C)</source>
+        <translation>Temperature (° C)</translation>
+    </message>
+    <message>
+        <source>Gespeichert unter %1</source>
+        <translation>Saved as %1</translation>
+    </message>
+    <message>
+        <source>Linienprofile verwerfen?</source>
+        <translation>Discard line profiles?</translation>
+    </message>
+    <message>
+        <source>Das Linienprofil enthält frühere Profile, die noch nicht gespeichert sind. Sollen sie verworfen werden?</source>
+        <translation>The line profile holds earlier profiles that are not saved yet. Discard them?</translation>
     </message>
 </context>
 <context>

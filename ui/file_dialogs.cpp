@@ -49,11 +49,24 @@ QString AskBackgroundPath(QWidget* parent, const QString& current) {
                                       QFileInfo(current).path(), filter);
 }
 
-QString AskTrendPath(QWidget* parent) {
+namespace {
+
+// A save dialog for a CSV file of the given kind, with the toolkit's question before replacing one.
+QString AskCsvPath(QWidget* parent, const QString& filter) {
   QFileDialog dialog(parent, QCoreApplication::translate("FileDialogs", "Speichern unter"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilter(QCoreApplication::translate("FileDialogs", "Temperaturverlauf (*.csv)"));
+  dialog.setNameFilter(filter);
   dialog.setDefaultSuffix(QStringLiteral("csv"));
   return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+}  // namespace
+
+QString AskTrendPath(QWidget* parent) {
+  return AskCsvPath(parent, QCoreApplication::translate("FileDialogs", "Temperaturverlauf (*.csv)"));
+}
+
+QString AskProfilePath(QWidget* parent) {
+  return AskCsvPath(parent, QCoreApplication::translate("FileDialogs", "Linienprofil (*.csv)"));
 }

@@ -15,6 +15,9 @@ QString AskExportPath(QWidget* parent);
 // question before an existing file is replaced; empty if cancelled.
 QString AskTrendPath(QWidget* parent);
 
+// Asks where "Linienprofil" saves its CSV file, likewise.
+QString AskProfilePath(QWidget* parent);
+
 // Asks for a file of "Messwerte (*.csv)" to open; empty if cancelled.
 QString AskMeasurementsPath(QWidget* parent);
 

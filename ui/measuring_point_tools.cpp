@@ -42,7 +42,7 @@ void MeasuringPointTools::PrepareMenu(QPoint at) {
   const bool pointsSet = !picture_.Points().empty();
   setPoint_->setEnabled(menuCell_ && picture_.Points().size() < kMaxMeasuringPoints);
   clearPoints_->setEnabled(pointsSet);
-  spot_->setEnabled(pointsSet || menuCell_ || !picture_.Areas().empty());
+  spot_->setEnabled(pointsSet || menuCell_ || !picture_.Areas().empty() || picture_.Profile().HasLine());
 }
 
 bool MeasuringPointTools::SetPointAt(QPoint at) {
@@ -57,19 +57,19 @@ void MeasuringPointTools::ClearPoints() {
 }
 
 // The points first (a refusal names them by their numbers), then the cells of
-// every area inside the scan range, each cell once.
+// every area and of the line inside the scan range, each cell once.
 void MeasuringPointTools::StartSpotMeasurement() {
   std::vector<GridCell> cells = picture_.Points();
   const ScanRange& range = picture_.Image().Range();
+  const auto add = [&](GridCell cell) {
+    if (range.Contains(cell) && std::find(cells.begin(), cells.end(), cell) == cells.end()) cells.push_back(cell);
+  };
   for (const CellArea& area : picture_.Areas()) {
-    const int lastColumn = std::min<int>(area.last.column, range.lastColumn);
-    const int lastRow = std::min<int>(area.last.row, range.lastRow);
-    for (int c = std::max<int>(area.first.column, range.firstColumn); c <= lastColumn; ++c) {
-      for (int r = std::max<int>(area.first.row, range.firstRow); r <= lastRow; ++r) {
-        if (std::find(cells.begin(), cells.end(), GridCell{c, r}) == cells.end()) cells.push_back({c, r});
-      }
+    for (int c = area.first.column; c <= area.last.column; ++c) {
+      for (int r = area.first.row; r <= area.last.row; ++r) add({c, r});
     }
   }
+  for (const GridCell& cell : picture_.Profile().Cells()) add(cell);
   if (cells.empty() && menuCell_) cells.push_back(*menuCell_);
   if (cells.empty()) return emit statusMessage(tr("Für die Punktmessung zuerst einen Messpunkt setzen"));
   scan_.StartSpot(std::move(cells));

@@ -36,7 +36,7 @@ std::pair<PictureModel::SpanMode, ColourSpan> StoredSpan() {
 }  // namespace
 
 PictureModel::PictureModel(TrendRecorder::SecondsClock clock, QObject* parent)
-    : QObject(parent), recorder_(std::move(clock)), backgroundPath_(BackgroundPath()) {
+    : QObject(parent), recorder_(clock), profile_(std::move(clock)), backgroundPath_(BackgroundPath()) {
   BuildLayerMap(display_, image_);
   DrawScaleLegend(display_, image_);
   spanTimer_.setSingleShot(true);
@@ -62,6 +62,7 @@ void PictureModel::StoreReading(const CellReading& reading) {
     difference_->StoreReading(reading.column, reading.row,
                               CodedDifference(value, reference_->grid[reading.column][reading.row]));
   }
+  FollowLine({reading.column, reading.row});
   const bool follows = spanMode_ == SpanMode::Automatic || (differenceShown_ && !fixedReach_);
   if (follows && !spanTimer_.isActive()) spanTimer_.start();
   Changed(kPicture);
@@ -352,6 +353,37 @@ void PictureModel::ClearAreas() {
 
 std::optional<AreaStatistics> PictureModel::AreaValues(std::size_t index) const {
   return MeasureArea(image_.Grid(), unsure_, areas_.at(index));
+}
+
+bool PictureModel::SetLine(GridCell from, GridCell to) {
+  if (!profile_.SetLine(from, to)) return false;
+  lineCellsRead_.assign(profile_.Cells().size(), false);
+  profile_.Update(image_.Grid(), unsure_);
+  Changed(kLine);
+  return true;
+}
+
+void PictureModel::ClearLine() {
+  profile_.ClearLine();
+  lineCellsRead_.clear();
+  Changed(kLine);
+}
+
+void PictureModel::FollowLine(GridCell cell) {
+  const std::vector<GridCell>& cells = profile_.Cells();
+  const auto onLine = std::find(cells.begin(), cells.end(), cell);
+  if (onLine == cells.end()) return;
+  lineCellsRead_[static_cast<std::size_t>(onLine - cells.begin())] = true;
+  profile_.Update(image_.Grid(), unsure_);
+  const ScanRange& range = image_.Range();
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    if (range.Contains(cells[i]) && !lineCellsRead_[i]) return;
+  }
+  const double sinceKept = profile_.Earlier().empty() ? profile_.Live().seconds
+                                                      : profile_.Live().seconds - profile_.Earlier().back().seconds;
+  if (sinceKept < kProfileKeepSeconds || !profile_.KeepLive()) return;
+  lineCellsRead_.assign(cells.size(), false);
+  Changed(kLine);
 }
 
 bool PictureModel::AddPoint(GridCell cell) {

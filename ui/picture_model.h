@@ -18,6 +18,7 @@
 #include "image/thermal_image.h"
 #include "overlay/background.h"
 #include "overlay/measurements.h"
+#include "trend/profile_history.h"
 #include "trend/trend_recorder.h"
 
 // What the picture is made of, and the one place that changes it: the
@@ -36,6 +37,7 @@ class PictureModel : public QObject {
     kReadouts = 4,  // the ambient temperature (and with the picture, the readouts)
     kPoints = 8,    // the measuring points (set or cleared)
     kAreas = 16,    // the measuring areas (set or cleared)
+    kLine = 32,     // the line, or a profile along it kept
   };
   Q_DECLARE_FLAGS(Parts, Part)
 
@@ -134,6 +136,17 @@ class PictureModel : public QObject {
   // its sure readings; nothing without any.
   std::optional<AreaStatistics> AreaValues(std::size_t index) const;
 
+  // "Linienprofil": a line from the centre of one cell to the centre of
+  // another, its live profile, and an earlier one kept whenever every cell of
+  // the line inside the scan range has been read anew, at most every
+  // kProfileKeepSeconds (a pass, or rounds of the spot measurement). False
+  // when no cell of the line lies in the grid.
+  static constexpr double kProfileKeepSeconds = 10.0;
+  bool SetLine(GridCell from, GridCell to);
+  void ClearLine();
+  const ProfileHistory& Profile() const { return profile_; }
+  void MarkProfilesSaved() { profile_.MarkSaved(); }
+
   const ThermalImage& Image() const { return image_; }
   const DisplayData& Display() const { return display_; }
   // The picture area as shown: composed once after each change, when asked.
@@ -170,6 +183,8 @@ class PictureModel : public QObject {
   void FollowReadings(bool growOnly);
   void ApplySpan(const ColourSpan& span);
   void FollowDifferences(bool growOnly);
+  // A reading of a cell of the line: the live profile anew, and an earlier one kept when it is complete.
+  void FollowLine(GridCell cell);
   void ApplyDifferenceReach(int kelvin);
   // The difference of every cell anew, and the reach for it.
   void RefreshDifference();
@@ -187,6 +202,9 @@ class PictureModel : public QObject {
   // shows them, but no number is taken from them.
   SubstituteMask unsure_{};
   std::vector<CellArea> areas_;
+  ProfileHistory profile_;
+  // Per cell of the line: read since the last profile was kept.
+  std::vector<bool> lineCellsRead_;
   SpanMode spanMode_ = SpanMode::Standard;
   bool noRealReadings_ = false;  // the automatic span has nothing to follow
   QTimer spanTimer_;             // paces the automatic span

@@ -59,6 +59,23 @@ void PaintAreas(QPainter& painter, const PictureModel& model) {
   }
 }
 
+// The line of the profile, white outlined in black, from the centre of its
+// first cell to the centre of its last, with a dot at each end.
+void PaintLine(QPainter& painter, const PictureModel& model) {
+  const std::vector<GridCell>& cells = model.Profile().Cells();
+  if (cells.empty()) return;
+  const CellPoint a = model.CellCentre(cells.front()), b = model.CellCentre(cells.back());
+  const QLineF line(a.x, a.y, b.x, b.y);
+  painter.setRenderHint(QPainter::Antialiasing);
+  for (const QPen& pen : {QPen(Qt::black, 4, Qt::SolidLine, Qt::RoundCap), QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap)}) {
+    painter.setPen(pen);
+    painter.drawLine(line);
+  }
+  painter.setBrush(Qt::white);
+  painter.setPen(QPen(Qt::black, 1));
+  for (const QPointF& end : {line.p1(), line.p2()}) painter.drawEllipse(end, 3.5, 3.5);
+}
+
 }  // namespace
 
 void PaintPicture(QPainter& painter, const PictureModel& model, const QRect& target) {
@@ -72,6 +89,7 @@ void PaintPicture(QPainter& painter, const PictureModel& model, const QRect& tar
   font.setBold(true);
   painter.setFont(font);
   PaintAreas(painter, model);
+  PaintLine(painter, model);
   PaintMarkers(painter, model);
   painter.restore();
 }

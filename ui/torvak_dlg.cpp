@@ -31,6 +31,7 @@
 #include "ui/dialog_parts.h"
 #include "ui/file_dialogs.h"
 #include "ui/large_picture_window.h"
+#include "ui/line_tools.h"
 #include "ui/measuring_point_tools.h"
 #include "ui/picture_painter.h"
 #include "ui/program_art.h"
@@ -96,6 +97,8 @@ void CTorvakDlg::AddContextEntries() {
   connect(measuringPoints_.get(), &MeasuringPointTools::statusMessage, this, &CTorvakDlg::ShowStatus);
   areaTools_ = std::make_unique<AreaTools>(*this, model_, [this](QPoint at) { return PicturePoint(at); });
   connect(areaTools_.get(), &AreaTools::statusMessage, this, &CTorvakDlg::ShowStatus);
+  lineTools_ = std::make_unique<LineTools>(*this, model_, [this](QPoint at) { return PicturePoint(at); });
+  connect(lineTools_.get(), &LineTools::statusMessage, this, &CTorvakDlg::ShowStatus);
   spanTools_ = std::make_unique<ColourSpanTools>(*this, model_, *statusLine_);
   isothermTools_ = std::make_unique<IsothermTools>(*this, model_, *statusLine_);
   referenceTools_ = std::make_unique<ReferenceTools>(*this, model_, *statusLine_);
@@ -180,7 +183,7 @@ void CTorvakDlg::ConnectScan() {
 // scale with its limits, and the ambient field shows the ambient
 // temperature, if there is one.
 void CTorvakDlg::OnModelChanged(PictureModel::Parts parts) {
-  if (parts & (PictureModel::kPicture | PictureModel::kPoints | PictureModel::kAreas)) {
+  if (parts & (PictureModel::kPicture | PictureModel::kPoints | PictureModel::kAreas | PictureModel::kLine)) {
     update(ToRect(layout_.pictureArea));
   }
   if (parts & PictureModel::kScale) {
@@ -333,11 +336,12 @@ void CTorvakDlg::mouseMoveEvent(QMouseEvent* event) {
                                           : model_.PictureReadout(at - ToRect(layout_.pictureArea).topLeft());
   ControlAs<QLineEdit>(ctl::kMouseField)->setText(text);
   areaTools_->Drag(at);
+  lineTools_->Drag(at);
   QDialog::mouseMoveEvent(event);
 }
 
 // Ctrl+click sets a measuring point at the cell under the pointer,
-// Shift+drag frames a measuring area.
+// Shift+drag frames a measuring area, Alt+drag draws the line of the profile.
 void CTorvakDlg::mousePressEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   if (event->button() == Qt::LeftButton && event->modifiers() == Qt::ControlModifier &&
@@ -345,22 +349,26 @@ void CTorvakDlg::mousePressEvent(QMouseEvent* event) {
     return event->accept();
   if (event->button() == Qt::LeftButton && event->modifiers() == Qt::ShiftModifier && areaTools_->BeginDrag(at))
     return event->accept();
+  if (event->button() == Qt::LeftButton && event->modifiers() == Qt::AltModifier && lineTools_->BeginDrag(at))
+    return event->accept();
   QDialog::mousePressEvent(event);
 }
 
 void CTorvakDlg::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && areaTools_->Dragging()) return areaTools_->EndDrag(), event->accept();
+  if (event->button() == Qt::LeftButton && lineTools_->Dragging()) return lineTools_->EndDrag(), event->accept();
   QDialog::mouseReleaseEvent(event);
 }
 
 void CTorvakDlg::contextMenuEvent(QContextMenuEvent* event) {
   measuringPoints_->PrepareMenu(event->pos());
   areaTools_->PrepareMenu(event->pos());
+  lineTools_->PrepareMenu(event->pos());
   QMenu::exec(actions(), event->globalPos(), nullptr, this);
 }
 
 void CTorvakDlg::reject() {
-  if (measuringPoints_->ConfirmDiscard()) QDialog::reject();
+  if (measuringPoints_->ConfirmDiscard() && lineTools_->ConfirmDiscard()) QDialog::reject();
 }
 
 void CTorvakDlg::keyPressEvent(QKeyEvent* event) {

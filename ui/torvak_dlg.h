@@ -16,6 +16,7 @@ class IsothermTools;
 class ReferenceTools;
 class LargePictureWindow;
 class AreaTools;
+class LineTools;
 class MeasuringPointTools;
 class RangeControls;
 class CWeichzeichnerDlg;
@@ -128,6 +129,7 @@ class CTorvakDlg : public QDialog {
   std::unique_ptr<CWeichzeichnerDlg> settingsDialog_;
   std::unique_ptr<MeasuringPointTools> measuringPoints_;
   std::unique_ptr<AreaTools> areaTools_;
+  std::unique_ptr<LineTools> lineTools_;
   std::unique_ptr<ColourSpanTools> spanTools_;
   std::unique_ptr<IsothermTools> isothermTools_;
   std::unique_ptr<ReferenceTools> referenceTools_;

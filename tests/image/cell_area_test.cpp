@@ -7,13 +7,14 @@
 
 namespace {
 
-// Corners in either order give the same rectangle; one reaching past the grid is clipped to it, one
+// Corners in either order give the same rectangle, one cell an area of one; one reaching past the grid is clipped to it, one
 // wholly outside is none.
 TEST(CellArea, CornersInEitherOrderAndClippedToTheGrid) {
   const CellArea area{{3, 4}, {10, 7}};
   EXPECT_EQ(AreaBetween({10, 4}, {3, 7}), area);
   EXPECT_EQ(AreaBetween({10, 7}, {3, 4}), area);
   EXPECT_EQ(area.Cells(), 32);
+  EXPECT_EQ(AreaBetween({5, 5}, {5, 5}), (CellArea{{5, 5}, {5, 5}}));
   EXPECT_EQ(AreaBetween({-2, -2}, {2, 2}), (CellArea{{0, 0}, {2, 2}}));
   EXPECT_EQ(AreaBetween({60, 30}, {64, 34}), (CellArea{{60, 30}, {61, 31}}));
   EXPECT_EQ(AreaBetween({62, 0}, {70, 5}), std::nullopt);

@@ -221,4 +221,30 @@ TEST(PictureModel, AreasAreFourAtMostAndNumbersComeFromSureReadingsOnly) {
   EXPECT_TRUE(values && values->cellsRead == 1 && values->highest == 20);
 }
 
+// The live profile follows the line's sure readings; an earlier one is kept once every cell of the line
+// in the scan range was read anew and ten seconds have passed since the line or the last kept one.
+TEST(PictureModel, TheLineKeepsAProfileOnceEveryCellWasReadAnew) {
+  double now = 0.0;
+  PictureModel model([&] { return now; });
+  model.SetScanRange(ScanRange{0, 61, 0, 30});  // the line's last cell lies beyond the range
+  ASSERT_TRUE(model.SetLine({10, 28}, {10, 31}));
+  const auto readLine = [&](int value) {
+    for (int row = 28; row <= 30; ++row) model.StoreReading(CellReading{10, row, value, false, row == 29, now});
+  };
+  now = 4.0;
+  readLine(30);
+  EXPECT_TRUE(model.Profile().Earlier().empty());
+  EXPECT_EQ(model.Profile().Live().values, (LineProfile{30, std::nullopt, 30, std::nullopt}));
+  now = 12.0;
+  model.StoreReading(Reading(11, 28, 50));  // beside the line
+  EXPECT_TRUE(model.Profile().Earlier().empty());
+  readLine(31);
+  ASSERT_EQ(model.Profile().Earlier().size(), 1u);
+  EXPECT_EQ(model.Profile().Earlier().back().values.front(), 31);
+  now = 30.0;  // the other cells were read after the profile was kept: this one completes the next
+  model.StoreReading(CellReading{10, 28, 32, false, false, now});
+  ASSERT_EQ(model.Profile().Earlier().size(), 2u);
+  EXPECT_EQ(model.Profile().Earlier().back().values.front(), 32);
+}
+
 }  // namespace

@@ -6,6 +6,9 @@
 #include "image/readout.h"
 #include "ui/marker_colours.h"
 #include "ui/measuring_point_tools.h"
+#include <QChart>
+
+#include "ui/profile_window.h"
 #include "ui/trend_window.h"
 
 TEST_F(WindowTest, MeasuringPointsAreSetDrawnRecordedAndReachTheSpotMeasurementAndThePlot) {
@@ -37,8 +40,8 @@ TEST_F(WindowTest, MeasuringPointsAreSetDrawnRecordedAndReachTheSpotMeasurementA
   });
   QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(area.left + 2, area.top + 2), window.mapToGlobal(cell));
   QApplication::sendEvent(&window, &menu);  // beside the pictures: no point can be set there
-  // Beside the pictures no point or area can be set there, and no area is set to clear.
-  EXPECT_EQ(entries.size(), window.actions().size() - 3) << entries.join(" | ").toStdString();
+  // Beside the pictures no point, area or line can begin there, and no area or line is set to clear.
+  EXPECT_EQ(entries.size(), window.actions().size() - 6) << entries.join(" | ").toStdString();
   EXPECT_FALSE(entries.join(" | ").contains(QStringLiteral("Messpunkt hier setzen")));
   EXPECT_FALSE(entries.join(" | ").contains(QStringLiteral("Messfeld hier setzen")));
   window.activateWindow();  // the closed menu took it
@@ -101,4 +104,25 @@ TEST_F(WindowTest, ShiftDragFramesAMeasuringAreaShownInItsWindow) {
   auto* table = window.findChild<QTableWidget*>();
   ASSERT_TRUE(table != nullptr && table->isVisible());
   EXPECT_EQ(table->rowCount(), 1);
+}
+
+// Alt+drag draws the line, over the picture; "Linienprofil…" (Ctrl+L) plots it.
+TEST_F(WindowTest, AltDragDrawsTheLineOfTheProfileItsWindowPlots) {
+  CTorvakDlg& window = Open();
+  const Area& area = window.Layout().pictureArea;
+  const auto at = [&](GridCell cell) {
+    const CellPoint centre = CellCentre(Display(), cell);
+    return QPoint(area.left + static_cast<int>(centre.x), area.top + static_cast<int>(centre.y));
+  };
+  QTest::mousePress(&window, Qt::LeftButton, Qt::AltModifier, at({2, 10}));
+  QTest::mouseMove(&window, at({12, 10}));
+  QTest::mouseRelease(&window, Qt::LeftButton, Qt::AltModifier, at({12, 10}));
+  ASSERT_EQ(window.Model().Profile().Cells().size(), 11u);
+  const QPoint middle = at({7, 10}) - QPoint(area.left, area.top);
+  EXPECT_EQ(window.grab(ToRect(area)).toImage().pixelColor(middle), QColor(Qt::white));
+  window.Model().StoreReading(CellReading{5, 10, 30});
+  QTest::keyClick(&window, Qt::Key_L, Qt::ControlModifier);
+  auto* plot = window.findChild<ProfileWindow*>();
+  ASSERT_TRUE(plot != nullptr && plot->isVisible());
+  EXPECT_TRUE(WaitFor([&] { return !plot->Chart().series().isEmpty(); }));
 }

@@ -1,0 +1,57 @@
+#pragma once
+#include <QObject>
+#include <QPoint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "image/grid_cell.h"
+
+class PictureModel;
+class ProfileWindow;
+class QAction;
+class QWidget;
+
+// The line profile in a window: Alt+drag over the picture draws the line
+// from the cell where the drag began to the last cell the pointer was on,
+// or two clicks of the context menu ("Linienprofil von hier", "… bis
+// hier"); "Linienprofil löschen" removes it, "Linienprofil…" (Ctrl+L) opens
+// its plot window. The line and its profiles are the picture model's; a new
+// line or none drops profiles kept but not saved only after asking.
+class LineTools : public QObject {
+  Q_OBJECT
+ public:
+  using ToPicture = std::function<std::optional<QPoint>(QPoint)>;
+  LineTools(QWidget& window, PictureModel& picture, ToPicture toPicture);
+  ~LineTools() override;
+
+  void PrepareMenu(QPoint at);
+  // Alt+drag, as the measuring areas' Shift+drag.
+  bool BeginDrag(QPoint at);
+  bool Dragging() const { return dragStart_.has_value(); }
+  void Drag(QPoint at);
+  void EndDrag();
+  // True when no kept profile would be lost, or the user saved or let them go.
+  bool ConfirmDiscard();
+  ProfileWindow& ShowProfile();
+
+ signals:
+  void statusMessage(const QString& text);
+
+ private:
+  std::optional<GridCell> CellAtWindowPoint(QPoint at) const;
+  void Draw(GridCell from, GridCell to);
+  ProfileWindow& Window();  // made at its first use
+
+  QWidget& window_;
+  PictureModel& picture_;
+  ToPicture toPicture_;
+  std::optional<GridCell> menuCell_;
+  std::optional<GridCell> lineStart_;  // "Linienprofil von hier"
+  std::optional<GridCell> dragStart_;
+  GridCell dragEnd_;
+  QAction* from_;
+  QAction* to_;
+  QAction* clear_;
+  std::unique_ptr<ProfileWindow> profileWindow_;
+};
