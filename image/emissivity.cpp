@@ -50,6 +50,11 @@ std::optional<double> CorrectedCelsius(double measuredCelsius, double emissivity
   return std::pow(own / emissivity, 0.25) - kZeroCelsius;
 }
 
+std::optional<double> Corrected(double measuredCelsius, const Correction& correction) {
+  if (!correction.Corrects()) return measuredCelsius;
+  return CorrectedCelsius(measuredCelsius, correction.emissivity, correction.reflectedCelsius);
+}
+
 std::variant<double, NumberFault> ParseEmissivity(std::string_view text) {
   const std::optional<TypedDecimal> read = ReadDecimal(text);
   if (!read) return NumberFault::NotANumber;

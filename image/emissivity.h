@@ -17,6 +17,18 @@ inline constexpr double kHighestEmissivity = 1.00;
 // kLowestEmissivity..kHighestEmissivity.
 std::optional<double> CorrectedCelsius(double measuredCelsius, double emissivity, double reflectedCelsius);
 
+// How the readings of a surface are corrected: its emissivity and the
+// temperature of the surroundings it reflects. At emissivity 1 nothing is.
+struct Correction {
+  double emissivity = kHighestEmissivity;
+  double reflectedCelsius = 0.0;
+  bool Corrects() const { return emissivity != kHighestEmissivity; }
+  friend bool operator==(const Correction&, const Correction&) = default;
+};
+// A reading as the correction gives it: unchanged at emissivity 1, else as
+// CorrectedCelsius (nothing where it is not determinable).
+std::optional<double> Corrected(double measuredCelsius, const Correction& correction);
+
 // Why a typed number was refused.
 enum class NumberFault { NotANumber, TooManyDecimals, OutOfRange };
 // An emissivity typed into a field: decimal comma or point, blanks around

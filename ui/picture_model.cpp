@@ -426,6 +426,8 @@ QString Field(ValueText text, int value) { return QString::fromStdString(text(va
 
 QString MeanDegreesText(double celsius) { return QLocale().toString(celsius, 'f', 1) + QStringLiteral(" \u00b0 C"); }
 
+QString EmissivityText(double emissivity) { return QStringLiteral("\u03b5 = ") + QLocale().toString(emissivity, 'f', 2); }
+
 QString PictureModel::MaxText() const { return Field(ShownValueText(), Shown().ScaleMax()); }
 
 QString PictureModel::MinText() const { return Field(ShownValueText(), Shown().ScaleMin()); }

@@ -240,3 +240,5 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(PictureModel::Parts)
 
 // An area's mean, "21,5 ° C": "%d ° C" with a decimal in the locale's sign.
 QString MeanDegreesText(double celsius);
+// "ε = 0,95": an emissivity with two decimals in the locale's sign.
+QString EmissivityText(double emissivity);
