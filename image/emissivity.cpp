@@ -55,6 +55,19 @@ std::optional<double> Corrected(double measuredCelsius, const Correction& correc
   return CorrectedCelsius(measuredCelsius, correction.emissivity, correction.reflectedCelsius);
 }
 
+int CorrectedCell(int reading, const Correction& correction) {
+  if (reading == kNoReading) return kNoReading;
+  const std::optional<double> corrected = Corrected(reading, correction);
+  return corrected ? std::max(0, static_cast<int>(std::lround(*corrected))) : kNoReading;
+}
+
+void FillCorrected(const ThermalImage::CellGrid& readings, const Correction& correction,
+                   ThermalImage::CellGrid& corrected) {
+  for (int c = 0; c < kGridColumns; ++c) {
+    for (int r = 0; r < kGridRows; ++r) corrected[c][r] = CorrectedCell(readings[c][r], correction);
+  }
+}
+
 std::variant<double, NumberFault> ParseEmissivity(std::string_view text) {
   const std::optional<TypedDecimal> read = ReadDecimal(text);
   if (!read) return NumberFault::NotANumber;

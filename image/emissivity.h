@@ -1,8 +1,9 @@
 #pragma once
-#include <array>
 #include <optional>
 #include <string_view>
 #include <variant>
+
+#include "image/thermal_image.h"
 
 // The head's thermopiles read every surface as if it were black. A grey
 // surface of emissivity eps radiates only eps of a black body's power and
@@ -28,6 +29,12 @@ struct Correction {
 // A reading as the correction gives it: unchanged at emissivity 1, else as
 // CorrectedCelsius (nothing where it is not determinable).
 std::optional<double> Corrected(double measuredCelsius, const Correction& correction);
+// A cell's reading corrected for a picture: whole degrees, at least 0 (so
+// that it is never taken for kNoReading); kNoReading where nothing was read
+// or the correction is not determinable.
+int CorrectedCell(int reading, const Correction& correction);
+void FillCorrected(const ThermalImage::CellGrid& readings, const Correction& correction,
+                   ThermalImage::CellGrid& corrected);
 
 // Why a typed number was refused.
 enum class NumberFault { NotANumber, TooManyDecimals, OutOfRange };
@@ -37,24 +44,3 @@ std::variant<double, NumberFault> ParseEmissivity(std::string_view text);
 // The reflected temperature typed into a field: whole or decimal degrees
 // Celsius (comma or point) within the head's degrees.
 std::variant<double, NumberFault> ParseReflectedCelsius(std::string_view text);
-
-// Typical emissivities for a choice in a dialog, named in German as the
-// program's texts are (the interface translates them). Broadband values
-// over the thermopiles' range: an approximation, as a surface's emissivity
-// depends on wavelength, angle and finish.
-struct TypicalEmissivity {
-  std::string_view name;
-  double emissivity;
-};
-inline constexpr std::array<TypicalEmissivity, 10> kTypicalEmissivities{{
-    {"Mattschwarzer Lack", 0.95},
-    {"Menschliche Haut", 0.98},
-    {"Glas", 0.92},
-    {"Wasser", 0.96},
-    {"Holz", 0.90},
-    {"Weißer Lack", 0.90},
-    {"Papier", 0.93},
-    {"Ziegel", 0.93},
-    {"Oxidierter Stahl", 0.80},
-    {"Gebürstetes Aluminium", 0.10},
-}};

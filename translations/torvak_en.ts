@@ -58,6 +58,10 @@
         <source>%1 von %2</source>
         <translation>%1 of %2</translation>
     </message>
+    <message>
+        <source>ε</source>
+        <translation>ε</translation>
+    </message>
 </context>
 <context>
     <name>Background</name>
@@ -438,6 +442,125 @@
     </message>
 </context>
 <context>
+    <name>EmissivityTools</name>
+    <message>
+        <source>Emissionsgrad…</source>
+        <translation>Emissivity…</translation>
+    </message>
+    <message>
+        <source>„%1“: bitte eine Zahl eingeben</source>
+        <translation>“%1”: please enter a number</translation>
+    </message>
+    <message>
+        <source>„%1“: höchstens zwei Nachkommastellen</source>
+        <translation>“%1”: at most two decimal places</translation>
+    </message>
+    <message>
+        <source>„%1“: nur %2</source>
+        <translation>“%1”: only %2</translation>
+    </message>
+    <message>
+        <source>Emissionsgrad</source>
+        <translation>Emissivity</translation>
+    </message>
+    <message>
+        <source>%1 bis %2</source>
+        <translation>%1 to %2</translation>
+    </message>
+    <message>
+        <source>Bild</source>
+        <translation>Picture</translation>
+    </message>
+    <message>
+        <source>%1 (ε):</source>
+        <translation>%1 (ε):</translation>
+    </message>
+    <message>
+        <source>– wählen –</source>
+        <translation>– choose –</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>Typische Werte:</source>
+        <translation>Typical values:</translation>
+    </message>
+    <message>
+        <source>Reflektierte Temperatur</source>
+        <translation>Reflected temperature</translation>
+    </message>
+    <message>
+        <source>wie Umgebung (%1 °C)</source>
+        <translation>as ambient (%1 °C)</translation>
+    </message>
+    <message>
+        <source>wie Umgebung</source>
+        <translation>as ambient</translation>
+    </message>
+    <message>
+        <source>%1 (°C):</source>
+        <translation>%1 (°C):</translation>
+    </message>
+    <message>
+        <source>wie Bild</source>
+        <translation>as picture</translation>
+    </message>
+    <message>
+        <source>Punkt</source>
+        <translation>Point</translation>
+    </message>
+    <message>
+        <source>Messfeld</source>
+        <translation>Area</translation>
+    </message>
+    <message>
+        <source>%1 bis %2 °C</source>
+        <translation>%1 to %2 °C</translation>
+    </message>
+    <message>
+        <source>Mattschwarzer Lack</source>
+        <translation>Matt black paint</translation>
+    </message>
+    <message>
+        <source>Menschliche Haut</source>
+        <translation>Human skin</translation>
+    </message>
+    <message>
+        <source>Glas</source>
+        <translation>Glass</translation>
+    </message>
+    <message>
+        <source>Wasser</source>
+        <translation>Water</translation>
+    </message>
+    <message>
+        <source>Holz</source>
+        <translation>Wood</translation>
+    </message>
+    <message>
+        <source>Weißer Lack</source>
+        <translation>White paint</translation>
+    </message>
+    <message>
+        <source>Papier</source>
+        <translation>Paper</translation>
+    </message>
+    <message>
+        <source>Ziegel</source>
+        <translation>Brick</translation>
+    </message>
+    <message>
+        <source>Oxidierter Stahl</source>
+        <translation>Oxidised steel</translation>
+    </message>
+    <message>
+        <source>Gebürstetes Aluminium</source>
+        <translation>Brushed aluminium</translation>
+    </message>
+</context>
+<context>
     <name>Export</name>
     <message>
         <source>der Name hat keine Endung, die ein Bildformat nennt</source>
@@ -768,6 +891,38 @@
     <message>
         <source>automatisch %1</source>
         <translation>automatic %1</translation>
+    </message>
+    <message>
+        <source>nicht bestimmbar</source>
+        <translation>not determinable</translation>
+    </message>
+    <message>
+        <source>Punkt</source>
+        <translation>Point</translation>
+    </message>
+    <message>
+        <source>Messfeld</source>
+        <translation>Area</translation>
+    </message>
+    <message>
+        <source>%1 °C</source>
+        <translation>%1 °C</translation>
+    </message>
+    <message>
+        <source>unbekannt (kein Umgebungswert)</source>
+        <translation>unknown (no ambient reading)</translation>
+    </message>
+    <message>
+        <source>%1 (Umgebung)</source>
+        <translation>%1 (ambient)</translation>
+    </message>
+    <message>
+        <source>Emissionsgrad: Bild %1, reflektierte Temperatur %2</source>
+        <translation>Emissivity: picture %1, reflected temperature %2</translation>
+    </message>
+    <message>
+        <source>; eigener: %1</source>
+        <translation>; own: %1</translation>
     </message>
 </context>
 <context>

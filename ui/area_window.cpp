@@ -1,23 +1,17 @@
 #include "ui/area_window.h"
 
 #include <QHeaderView>
+#include <QLocale>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "image/readout.h"
 #include "ui/marker_colours.h"
 #include "ui/picture_model.h"
 
-namespace {
-
-QString DegreesField(int celsius) { return QString::fromStdString(DegreesText(celsius)); }
-
-}  // namespace
-
 AreaWindow::AreaWindow(const PictureModel& picture, QWidget* parent)
-    : QWidget(parent, Qt::Window), picture_(picture), table_(new QTableWidget(0, 5, this)) {
+    : QWidget(parent, Qt::Window), picture_(picture), table_(new QTableWidget(0, 6, this)) {
   setWindowTitle(tr("Messfelder"));
-  table_->setHorizontalHeaderLabels({tr("Messfeld"), tr("Zellen gelesen"), tr("Mittel"), tr("Höchste"), tr("Niedrigste")});
+  table_->setHorizontalHeaderLabels({tr("Messfeld"), tr("Zellen gelesen"), tr("Mittel"), tr("Höchste"), tr("Niedrigste"), tr("ε")});
   table_->verticalHeader()->hide();
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -37,10 +31,13 @@ void AreaWindow::ShowValues() {
     const int row = static_cast<int>(i);
     const std::optional<AreaStatistics> values = picture_.AreaValues(i);
     const QString dash = QStringLiteral("–");
+    const PictureModel::AreaTexts shown = picture_.AreaValueTexts(i).value_or(PictureModel::AreaTexts{dash, dash, dash});
     const QStringList texts{QString::number(i + 1),
                             tr("%1 von %2").arg(values ? values->cellsRead : 0).arg(areas[i].Cells()),
-                            values ? MeanDegreesText(values->mean) : dash, values ? DegreesField(values->highest) : dash,
-                            values ? DegreesField(values->lowest) : dash};
+                            shown.mean,
+                            shown.highest,
+                            shown.lowest,
+                            QLocale().toString(picture_.AreaEmissivity(i), 'f', 2)};
     for (int column = 0; column < texts.size(); ++column) {
       auto* item = new QTableWidgetItem(texts[column]);
       if (column == 0) item->setBackground(AreaColour(i));

@@ -107,15 +107,18 @@ void LargePictureWindow::PaintPoints(QPainter& painter) const {
     painter.drawText(left + metrics.horizontalAdvance(number + u' '), baseline, value);
   };
   const QString none = QStringLiteral("–");
+  // A corrected value names its emissivity.
+  const auto withEmissivity = [](const QString& value, double emissivity) {
+    return emissivity == kHighestEmissivity ? value : QStringLiteral("%1  %2").arg(value, EmissivityText(emissivity));
+  };
   for (std::size_t i = 0; i < model_.Points().size(); ++i) {
-    const std::optional<int> value = model_.PointValue(i);
-    paint(QString::number(i + 1), MarkerColour(i), value ? QString::fromStdString(DegreesText(*value)) : none);
+    paint(QString::number(i + 1), MarkerColour(i), withEmissivity(model_.PointText(i).value_or(none), model_.PointEmissivity(i)));
   }
   // An area's mean, its number in brackets as its frame.
   for (std::size_t i = 0; i < model_.Areas().size(); ++i) {
-    const std::optional<AreaStatistics> values = model_.AreaValues(i);
+    const std::optional<PictureModel::AreaTexts> values = model_.AreaValueTexts(i);
     paint(QStringLiteral("[%1]").arg(i + 1), AreaColour(i),
-          values ? MeanDegreesText(values->mean) : none);
+          withEmissivity(values ? values->mean : none, model_.AreaEmissivity(i)));
   }
 }
 

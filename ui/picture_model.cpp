@@ -2,7 +2,9 @@
 
 #include <QLocale>
 #include <QSettings>
+#include <QStringList>
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "image/composer.h"
@@ -62,6 +64,11 @@ void PictureModel::StoreReading(const CellReading& reading) {
     difference_->StoreReading(reading.column, reading.row,
                               CodedDifference(value, reference_->grid[reading.column][reading.row]));
   }
+  if (corrected_) {
+    const std::optional<Correction> correction = CorrectionOf(emissivity_.picture);
+    corrected_->StoreReading(reading.column, reading.row,
+                             correction ? CorrectedCell(reading.value, *correction) : kNoReading);
+  }
   FollowLine({reading.column, reading.row});
   const bool follows = spanMode_ == SpanMode::Automatic || (differenceShown_ && !fixedReach_);
   if (follows && !spanTimer_.isActive()) spanTimer_.start();
@@ -83,12 +90,17 @@ void PictureModel::SetAmbient(int celsius) {
     return;
   }
   image_.SetAmbient(celsius);
+  if (corrected_ && ReflectedCelsius() != correctedReflected_) {
+    RefreshCorrected();
+    return Changed(kPicture | kReadouts);
+  }
   Changed(kReadouts);
 }
 
 void PictureModel::Clear() {
   image_.ClearImage();
   ShowLiveValues();
+  RefreshCorrected();
   RefreshDifference();
   FollowReadings(false);
   Changed(kPicture);
@@ -113,6 +125,7 @@ std::optional<QString> PictureModel::OpenMeasurements(const QString& path) {
   image_.LoadGrid(read.data->grid);
   image_.SetAmbient(read.data->ambientTemperature);
   std::fill_n(&unsure_[0][0], kGridColumns * kGridRows, false);  // a file holds what was read
+  RefreshCorrected();
   RefreshDifference();
   FollowReadings(false);
   Changed(kPicture | kReadouts);
@@ -124,6 +137,7 @@ void PictureModel::ShowLiveValues() {
   image_.SetRange(opened_->liveRange);
   image_.SetAmbient(opened_->liveAmbient);
   opened_.reset();
+  RefreshCorrected();
   Changed(kPicture | kReadouts);
 }
 
@@ -146,6 +160,7 @@ void PictureModel::PlacePictures(const PictureRect& left, const PictureRect& rig
 void PictureModel::SetSmoothing(const SmoothingSettings& settings) {
   settings.ApplyTo(image_, display_);
   if (difference_) settings.ApplyTo(*difference_, display_);
+  if (corrected_) settings.ApplyTo(*corrected_, display_);
   Changed(kPicture);
 }
 
@@ -194,7 +209,7 @@ void PictureModel::SetSpanMode(SpanMode mode, ColourSpan fixed) {
 void PictureModel::FollowReadings(bool growOnly) {
   if (differenceShown_ && !fixedReach_) FollowDifferences(growOnly);
   if (spanMode_ != SpanMode::Automatic) return;
-  const std::optional<ColourSpan> readings = ReadingsSpan(image_.Grid(), unsure_);
+  const std::optional<ColourSpan> readings = ReadingsSpan(Temperatures().Grid(), unsure_);
   const bool nothingToFollow = !readings;
   const ColourSpan shown{image_.ScaleMin(), image_.ScaleMax()};
   const ColourSpan span = !readings ? kStandardSpan : growOnly && !noRealReadings_ ? Union(shown, *readings) : *readings;
@@ -208,6 +223,7 @@ void PictureModel::FollowReadings(bool growOnly) {
 void PictureModel::ApplySpan(const ColourSpan& span) {
   if (span == ColourSpan{image_.ScaleMin(), image_.ScaleMax()}) return;
   image_.SetScale(span.lowest, span.highest);
+  if (corrected_) corrected_->SetScale(span.lowest, span.highest);
   Changed(kPicture | kScale);
 }
 
@@ -236,7 +252,7 @@ QString PictureModel::IsothermNote() const {
   const QString held = i.kind == IsothermKind::Band        ? tr("%1–%2 °C").arg(i.low).arg(i.high)
                        : i.kind == IsothermKind::AtOrAbove ? tr("ab %1 °C").arg(i.low)
                                                            : tr("bis %1 °C").arg(i.low);
-  const IsothermCount count = CountIsotherm(image_.Grid(), unsure_, i);
+  const IsothermCount count = CountIsotherm(Temperatures().Grid(), unsure_, i);
   if (count.measured == 0) return tr("Isotherme %1: noch kein Messwert").arg(held);
   // A few cells are not "0 %".
   const int share = qRound(100.0 * count.held / count.measured);
@@ -348,6 +364,7 @@ bool PictureModel::AddArea(const CellArea& area) {
 
 void PictureModel::ClearAreas() {
   areas_.clear();
+  emissivity_.areas = {};
   Changed(kAreas);
 }
 
@@ -394,6 +411,7 @@ bool PictureModel::AddPoint(GridCell cell) {
 
 void PictureModel::ClearPoints() {
   recorder_.ClearPoints();
+  emissivity_.points = {};
   Changed(kPoints);
 }
 
@@ -408,7 +426,8 @@ const MemoryPicture& PictureModel::Composite() const {
   if (!composed_) {
     if (difference_) difference_->SetRange(image_.Range());  // the frame of the range shown now
     ComposePicture(display_, Shown());
-    if (isotherm_) DrawIsotherm(display_, image_.Grid(), unsure_, *isotherm_);
+    if (corrected_) corrected_->SetRange(image_.Range());
+    if (isotherm_) DrawIsotherm(display_, Temperatures().Grid(), unsure_, *isotherm_);
     composed_ = true;
   }
   return display_.compositeSurface;
@@ -427,6 +446,87 @@ QString Field(ValueText text, int value) { return QString::fromStdString(text(va
 QString MeanDegreesText(double celsius) { return QLocale().toString(celsius, 'f', 1) + QStringLiteral(" \u00b0 C"); }
 
 QString EmissivityText(double emissivity) { return QStringLiteral("\u03b5 = ") + QLocale().toString(emissivity, 'f', 2); }
+
+void PictureModel::SetEmissivity(const EmissivityChoice& choice) {
+  if (choice == emissivity_) return;
+  emissivity_ = choice;
+  RefreshCorrected();
+  FollowReadings(false);
+  Changed(kPicture | kReadouts);
+}
+
+std::optional<double> PictureModel::ReflectedCelsius() const {
+  if (emissivity_.reflectedCelsius) return emissivity_.reflectedCelsius;
+  const std::optional<int> ambient = Ambient();
+  return ambient ? std::optional<double>(*ambient) : std::nullopt;
+}
+
+std::optional<Correction> PictureModel::CorrectionOf(double emissivity) const {
+  const std::optional<double> reflected = ReflectedCelsius();
+  if (!reflected) return emissivity == kHighestEmissivity ? std::optional(Correction{}) : std::nullopt;
+  return Correction{emissivity, *reflected};
+}
+
+void PictureModel::RefreshCorrected() {
+  if (emissivity_.picture == kHighestEmissivity) {
+    corrected_.reset();
+    return;
+  }
+  if (!corrected_) {
+    corrected_ = std::make_unique<ThermalImage>();
+    corrected_->SetSmoothing(image_.KernelHalfWidth(), image_.KernelRadius());
+  }
+  ThermalImage::CellGrid grid;
+  const std::optional<Correction> correction = CorrectionOf(emissivity_.picture);
+  if (correction) {
+    FillCorrected(image_.Grid(), *correction, grid);
+  } else {
+    std::fill_n(&grid[0][0], kGridColumns * kGridRows, kNoReading);
+  }
+  corrected_->LoadGrid(grid, image_.ScaleMin(), image_.ScaleMax());
+  correctedReflected_ = ReflectedCelsius();
+}
+
+QString PictureModel::CorrectedDegrees(double reading, double emissivity) const {
+  const std::optional<Correction> correction = CorrectionOf(emissivity);
+  const std::optional<double> corrected = correction ? Corrected(reading, *correction) : std::nullopt;
+  return corrected ? Field(DegreesText, static_cast<int>(std::lround(*corrected))) : tr("nicht bestimmbar");
+}
+
+std::optional<QString> PictureModel::PointText(std::size_t index) const {
+  const std::optional<int> value = PointValue(index);
+  if (!value) return std::nullopt;
+  return CorrectedDegrees(*value, PointEmissivity(index));
+}
+
+std::optional<PictureModel::AreaTexts> PictureModel::AreaValueTexts(std::size_t index) const {
+  const std::optional<AreaStatistics> values = AreaValues(index);
+  if (!values) return std::nullopt;
+  const double emissivity = AreaEmissivity(index);
+  const std::optional<Correction> correction = CorrectionOf(emissivity);
+  const std::optional<double> mean = correction ? Corrected(values->mean, *correction) : std::nullopt;
+  return AreaTexts{mean ? MeanDegreesText(*mean) : tr("nicht bestimmbar"), CorrectedDegrees(values->highest, emissivity),
+                   CorrectedDegrees(values->lowest, emissivity)};
+}
+
+QString PictureModel::EmissivityNote() const {
+  QStringList own;
+  const auto name = [&](const QString& what, std::size_t i, double emissivity) {
+    if (emissivity != emissivity_.picture) own << QStringLiteral("%1 %2 %3").arg(what).arg(i + 1).arg(EmissivityText(emissivity));
+  };
+  for (std::size_t i = 0; i < Points().size(); ++i) name(tr("Punkt"), i, PointEmissivity(i));
+  for (std::size_t i = 0; i < areas_.size(); ++i) name(tr("Messfeld"), i, AreaEmissivity(i));
+  if (emissivity_.picture == kHighestEmissivity && own.isEmpty()) return {};
+  const std::optional<double> reflected = ReflectedCelsius();
+  const QString degrees = reflected ? tr("%1 °C").arg(QLocale().toString(*reflected)) : QString();
+  const QString reflectedText = !reflected                     ? tr("unbekannt (kein Umgebungswert)")
+                                : emissivity_.reflectedCelsius ? degrees
+                                                               : tr("%1 (Umgebung)").arg(degrees);
+  QString note = tr("Emissionsgrad: Bild %1, reflektierte Temperatur %2")
+                     .arg(EmissivityText(emissivity_.picture), reflectedText);
+  if (!own.isEmpty()) note += tr("; eigener: %1").arg(own.join(QStringLiteral(", ")));
+  return note;
+}
 
 QString PictureModel::MaxText() const { return Field(ShownValueText(), Shown().ScaleMax()); }
 

@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QString>
 #include <QTimer>
+#include <array>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "image/cell_reading.h"
 #include "image/colour_span.h"
 #include "image/display.h"
+#include "image/emissivity.h"
 #include "image/isotherm.h"
 #include "image/readout.h"
 #include "image/smoothing_settings.h"
@@ -126,7 +128,6 @@ class PictureModel : public QObject {
   // reading there or for one made up or possibly another cell's.
   std::optional<int> PointValue(std::size_t index) const;
 
-  // The readings' image (also while the difference is shown).
   // "Messfeld": up to four rectangles of cells; false when four are set or
   // the same one is.
   bool AddArea(const CellArea& area);
@@ -135,6 +136,38 @@ class PictureModel : public QObject {
   // What area `index` reads now: mean, highest, lowest and cells read, from
   // its sure readings; nothing without any.
   std::optional<AreaStatistics> AreaValues(std::size_t index) const;
+
+  // "Emissionsgrad…": the emissivity of the surfaces in the picture, the
+  // temperature of the surroundings they reflect (none: the ambient
+  // reading), and an emissivity of their own for points and areas (none:
+  // the picture's). Below 1 the picture's colours, its readouts and
+  // Max/Min, and the points' and areas' values are corrected; the
+  // measurement file and the difference keep the head's readings.
+  struct EmissivityChoice {
+    double picture = kHighestEmissivity;
+    std::optional<double> reflectedCelsius;
+    std::array<std::optional<double>, kMaxMeasuringPoints> points{};
+    std::array<std::optional<double>, kMaxAreas> areas{};
+    friend bool operator==(const EmissivityChoice&, const EmissivityChoice&) = default;
+  };
+  void SetEmissivity(const EmissivityChoice& choice);
+  const EmissivityChoice& Emissivity() const { return emissivity_; }
+  // The reflected temperature in use: typed, else the ambient reading;
+  // nothing without either (then nothing can be corrected).
+  std::optional<double> ReflectedCelsius() const;
+  double PointEmissivity(std::size_t index) const { return emissivity_.points.at(index).value_or(emissivity_.picture); }
+  double AreaEmissivity(std::size_t index) const { return emissivity_.areas.at(index).value_or(emissivity_.picture); }
+  // What point `index` reads now, corrected by its emissivity: "%d ° C" or
+  // "nicht bestimmbar"; nothing without a sure reading.
+  std::optional<QString> PointText(std::size_t index) const;
+  // An area's mean, highest and lowest the same way.
+  struct AreaTexts {
+    QString mean, highest, lowest;
+  };
+  std::optional<AreaTexts> AreaValueTexts(std::size_t index) const;
+  // "Emissionsgrad: Bild ε = 0,95, reflektierte Temperatur 21 °C (Umgebung)";
+  // empty while nothing is corrected.
+  QString EmissivityNote() const;
 
   // "Linienprofil": a line from the centre of one cell to the centre of
   // another, its live profile, and an earlier one kept whenever every cell of
@@ -183,13 +216,23 @@ class PictureModel : public QObject {
   void FollowReadings(bool growOnly);
   void ApplySpan(const ColourSpan& span);
   void FollowDifferences(bool growOnly);
+  // The correction of a surface of that emissivity; nothing while one is
+  // needed and the reflected temperature is unknown.
+  std::optional<Correction> CorrectionOf(double emissivity) const;
+  // "%d ° C" of a reading so corrected, or "nicht bestimmbar".
+  QString CorrectedDegrees(double reading, double emissivity) const;
+  // The corrected picture anew for the readings and the reflected
+  // temperature now; none while the picture's emissivity is 1.
+  void RefreshCorrected();
+  // The temperatures shown: the readings', or corrected.
+  const ThermalImage& Temperatures() const { return corrected_ ? *corrected_ : image_; }
   // A reading of a cell of the line: the live profile anew, and an earlier one kept when it is complete.
   void FollowLine(GridCell cell);
   void ApplyDifferenceReach(int kelvin);
   // The difference of every cell anew, and the reach for it.
   void RefreshDifference();
   // The picture shown: the readings' or the difference's.
-  const ThermalImage& Shown() const { return differenceShown_ ? *difference_ : image_; }
+  const ThermalImage& Shown() const { return differenceShown_ ? *difference_ : Temperatures(); }
   ValueText ShownValueText() const;
   // Refused when the reference was taken over another range than the one shown.
   std::optional<QString> ReferenceRangeRefusal(const ScanRange& range) const;
@@ -231,6 +274,11 @@ class PictureModel : public QObject {
   std::unique_ptr<ThermalImage> difference_;
   bool differenceShown_ = false;
   std::optional<int> fixedReach_;
+  EmissivityChoice emissivity_;
+  // The picture corrected by its emissivity, kept up to date reading by
+  // reading, and the reflected temperature it was made with.
+  std::unique_ptr<ThermalImage> corrected_;
+  std::optional<double> correctedReflected_;
   QString backgroundPath_;
   // How the background shown was loaded; reading it anew keeps that.
   BackgroundFit backgroundFit_ = BackgroundFit::TopLeft;

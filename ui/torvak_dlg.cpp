@@ -27,6 +27,7 @@
 #include "ui/area_tools.h"
 #include "ui/background_controls.h"
 #include "ui/colour_span_tools.h"
+#include "ui/emissivity_tools.h"
 #include "ui/isotherm_tools.h"
 #include "ui/dialog_parts.h"
 #include "ui/file_dialogs.h"
@@ -82,7 +83,7 @@ void CTorvakDlg::OnInitDialog(const RunDevice& runDevice) {
 // The window's context menu (right click), in this order: "Messwerte öffnen…"
 // (also a file dropped on the window), "Hintergrundbild wählen…", "Großbild",
 // the measuring points' entries, "Farbbereich", the isotherm's entries,
-// "Referenz und Differenz", About (F1).
+// "Referenz und Differenz", "Emissionsgrad…", About (F1).
 void CTorvakDlg::AddContextEntries() {
   connect(AddContextEntry(*this, tr("Messwerte öffnen…"), QKeySequence::Open), &QAction::triggered, this, [this] {
     if (const QString path = AskMeasurementsPath(this); !path.isEmpty()) OpenMeasurementsFile(path);
@@ -103,6 +104,7 @@ void CTorvakDlg::AddContextEntries() {
   isothermTools_ = std::make_unique<IsothermTools>(*this, model_, *statusLine_);
   referenceTools_ = std::make_unique<ReferenceTools>(*this, model_, *statusLine_);
   connect(referenceTools_.get(), &ReferenceTools::statusMessage, this, &CTorvakDlg::ShowStatus);
+  emissivityTools_ = std::make_unique<EmissivityTools>(*this, model_, *statusLine_);
   auto* about = new QAction(QCoreApplication::translate("CAboutDlg", kAboutEntry), this);
   about->setShortcut(QKeySequence(Qt::Key_F1));
   connect(about, &QAction::triggered, this, &CTorvakDlg::ShowAboutBox);

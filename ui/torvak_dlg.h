@@ -12,6 +12,7 @@
 class ArrangementBars;
 class BackgroundControls;
 class ColourSpanTools;
+class EmissivityTools;
 class IsothermTools;
 class ReferenceTools;
 class LargePictureWindow;
@@ -132,6 +133,7 @@ class CTorvakDlg : public QDialog {
   std::unique_ptr<LineTools> lineTools_;
   std::unique_ptr<ColourSpanTools> spanTools_;
   std::unique_ptr<IsothermTools> isothermTools_;
+  std::unique_ptr<EmissivityTools> emissivityTools_;
   std::unique_ptr<ReferenceTools> referenceTools_;
   std::unique_ptr<LargePictureWindow> largePicture_;  // made at its first opening
 };

@@ -9,6 +9,8 @@
 #include <algorithm>
 
 #include "image/difference.h"
+#include "image/emissivity.h"
+#include "image/readout.h"
 
 namespace {
 
@@ -219,6 +221,51 @@ TEST(PictureModel, AreasAreFourAtMostAndNumbersComeFromSureReadingsOnly) {
   EXPECT_EQ(model.PointValue(0), std::nullopt);
   const auto values = model.AreaValues(0);
   EXPECT_TRUE(values && values->cellsRead == 1 && values->highest == 20);
+}
+
+// The picture's emissivity corrects its colours and readouts with the ambient reading as the reflected
+// temperature (anew when that changes); a point's or area's own emissivity corrects its value; without a
+// reflected temperature nothing corrected is shown, and the note says why. The file keeps the readings.
+TEST(PictureModel, EmissivityCorrectsThePictureAndEachPointAndAreaByItsOwn) {
+  PictureModel model({});
+  model.SetSpanMode(PictureModel::SpanMode::Fixed, {0, 180});  // a colour per degree: the readout is exact
+  model.SetAmbient(20);
+  model.StoreReading(Reading(5, 5, 60));
+  model.StoreReading(Reading(6, 5, 40));
+  model.AddPoint({5, 5});
+  model.AddPoint({6, 5});
+  model.AddArea({{5, 5}, {6, 5}});
+  const auto readout = [&] { return model.PictureReadout(CentreOf(model, {5, 5})).toStdString(); };
+  const auto degrees = [](int reading, double emissivity, double reflected) {
+    return DegreesText(CorrectedCell(reading, {emissivity, reflected}));
+  };
+  PictureModel::EmissivityChoice choice;
+  choice.picture = 0.5;
+  choice.points[1] = 1.0;
+  choice.areas[0] = 0.9;
+  model.SetEmissivity(choice);
+  EXPECT_EQ(readout(), degrees(60, 0.5, 20.0));
+  EXPECT_EQ(model.PointText(0)->toStdString(), degrees(60, 0.5, 20.0));
+  EXPECT_EQ(model.PointText(1)->toStdString(), "40 \u00b0 C");
+  EXPECT_EQ(model.AreaValueTexts(0)->mean, MeanDegreesText(*Corrected(50.0, {0.9, 20.0})));
+  EXPECT_EQ(model.Snapshot().grid[5][5], 60);
+  EXPECT_EQ(model.EmissivityNote().toStdString(),
+            "Emissionsgrad: Bild \u03b5 = 0.50, reflektierte Temperatur 20 °C (Umgebung); eigener: Punkt 2 \u03b5 = "
+            "1.00, Messfeld 1 \u03b5 = 0.90");
+
+  model.SetAmbient(30);
+  EXPECT_EQ(readout(), degrees(60, 0.5, 30.0));
+  model.SetAmbient(0);  // none: nothing to correct with
+  EXPECT_EQ(readout(), "");
+  EXPECT_EQ(model.PointText(0)->toStdString(), "nicht bestimmbar");
+  EXPECT_NE(model.EmissivityNote().indexOf(QStringLiteral("unbekannt")), -1);
+  choice.reflectedCelsius = 25.0;
+  model.SetEmissivity(choice);
+  EXPECT_EQ(readout(), degrees(60, 0.5, 25.0));
+
+  model.SetEmissivity({});
+  EXPECT_EQ(readout(), "60 \u00b0 C");
+  EXPECT_TRUE(model.EmissivityNote().isEmpty());
 }
 
 // The live profile follows the line's sure readings; an earlier one is kept once every cell of the line

@@ -288,3 +288,30 @@ TEST_F(WindowTest, IsothermAndDifferenceEntriesReachTheModel) {
   key(Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_TRUE(!window.Model().DifferenceShown() && !differenceNote->isVisible());
 }
+
+// "Emissionsgrad…" (Ctrl+E): a typical value fills the picture's field, a wrong point field is refused
+// naming it, a typed reflected temperature replaces the ambient one; the note shows while correcting.
+TEST_F(WindowTest, EmissivityDialogReachesTheModel) {
+  CTorvakDlg& window = Open();
+  window.Model().AddPoint({3, 3});
+  WithNextModal<QDialog>([](QDialog& dialog) {
+    const auto field = [&](const char* name) { return dialog.findChild<QLineEdit*>(QString::fromLatin1(name)); };
+    auto* typical = dialog.findChild<QComboBox*>(QStringLiteral("typical"));
+    typical->setCurrentIndex(1);
+    emit typical->activated(1);  // "Mattschwarzer Lack (0,95)"
+    field("point1")->setText(QStringLiteral("1,5"));
+    dialog.findChild<QCheckBox*>(QStringLiteral("asAmbient"))->setChecked(false);
+    field("reflected")->setText(QStringLiteral("22"));
+    auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    ok->click();
+    EXPECT_TRUE(dialog.findChild<QLabel*>(QStringLiteral("refusal"))->text().contains(QStringLiteral("Punkt 1")));
+    field("point1")->setText(QStringLiteral("0,9"));
+    ok->click();
+  });
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  QTest::keyClick(&window, Qt::Key_E, Qt::ControlModifier);
+  const PictureModel::EmissivityChoice& chosen = window.Model().Emissivity();
+  EXPECT_TRUE(chosen.picture == 0.95 && chosen.points[0] == 0.9 && chosen.reflectedCelsius == 22.0);
+  EXPECT_TRUE(window.findChild<QLabel*>(QStringLiteral("emissivityNote"))->isVisible());
+}
