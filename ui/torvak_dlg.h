@@ -14,6 +14,7 @@ class BackgroundControls;
 class ColourSpanTools;
 class IsothermTools;
 class ReferenceTools;
+class ReportTools;
 class LargePictureWindow;
 class AreaTools;
 class LineTools;
@@ -133,5 +134,6 @@ class CTorvakDlg : public QDialog {
   std::unique_ptr<ColourSpanTools> spanTools_;
   std::unique_ptr<IsothermTools> isothermTools_;
   std::unique_ptr<ReferenceTools> referenceTools_;
+  std::unique_ptr<ReportTools> reportTools_;
   std::unique_ptr<LargePictureWindow> largePicture_;  // made at its first opening
 };
