@@ -102,7 +102,7 @@ class Page {
   }
   double Mm(double mm) const { return mm * unit_; }
   double Width() const { return paper_.width(); }
-  double Line() const { return QFontMetricsF(painter_.font()).lineSpacing(); }
+  double Line() const { return QFontMetricsF(painter_.font(), painter_.device()).lineSpacing(); }
   void SetFont(double points, bool bold) {
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     font.setPointSizeF(points);
@@ -115,8 +115,11 @@ class Page {
     top_ += height + Mm(gapMm);
     return taken;
   }
-  void Text(const QString& text, int flags = Qt::AlignLeft) {
-    painter_.drawText(Take(Line(), 1.0), flags | Qt::AlignVCenter, text);
+  // A paragraph across the page, broken into lines where it is too long.
+  void Text(const QString& text) {
+    const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+    const QRectF needed = painter_.boundingRect(QRectF(0, 0, Width(), 1e6), flags, text);
+    painter_.drawText(Take(needed.height(), 1.0), flags, text);
   }
   QPainter& painter() { return painter_; }
 
@@ -177,14 +180,16 @@ void PaintTable(Page& page, const std::vector<QStringList>& rows) {
   QPainter& painter = page.painter();
   const double rowHeight = 1.4 * page.Line();
   const QRectF table = page.Take(rowHeight * static_cast<double>(rows.size()));
-  std::vector<double> lefts(rows.front().size() + 1, table.left());
+  std::vector<double> widths(rows.front().size());
   for (std::size_t r = 0; r < rows.size(); ++r) {
     page.SetFont(kTextPoints, r == 0);
-    const QFontMetricsF metrics(painter.font());
+    const QFontMetricsF metrics(painter.font(), painter.device());
     for (int c = 0; c < rows[r].size(); ++c) {
-      lefts[c + 1] = std::max(lefts[c + 1], lefts[c] + metrics.horizontalAdvance(rows[r][c]) + page.Mm(4));
+      widths[c] = std::max(widths[c], metrics.horizontalAdvance(rows[r][c]) + page.Mm(4));
     }
   }
+  std::vector<double> lefts{table.left()};
+  for (double width : widths) lefts.push_back(lefts.back() + width);
   for (std::size_t r = 0; r < rows.size(); ++r) {
     page.SetFont(kTextPoints, r == 0);
     const double top = table.top() + rowHeight * static_cast<double>(r);

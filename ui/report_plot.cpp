@@ -47,7 +47,7 @@ QString TickText(double value, double step) {
 
 // The curves' names side by side, each after a short stroke of its pen.
 void PaintLegend(QPainter& painter, QPointF at, double unit, const std::vector<PlotCurve>& curves) {
-  const QFontMetricsF metrics(painter.font());
+  const QFontMetricsF metrics(painter.font(), painter.device());
   for (const PlotCurve& curve : curves) {
     if (curve.name.isEmpty()) continue;
     painter.setPen(curve.pen);
@@ -64,7 +64,7 @@ void PaintLegend(QPainter& painter, QPointF at, double unit, const std::vector<P
 void PaintPlot(QPainter& painter, const QRectF& area, double unit, const PlotTexts& texts,
                const std::vector<PlotCurve>& curves) {
   painter.save();
-  const QFontMetricsF metrics(painter.font());
+  const QFontMetricsF metrics(painter.font(), painter.device());
   const double line = metrics.lineSpacing();
   painter.setPen(Qt::black);
   painter.drawText(QPointF(area.left(), area.top() + metrics.ascent()), texts.title);
