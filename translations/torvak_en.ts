@@ -628,6 +628,10 @@
         <source>Linienprofil (*.csv)</source>
         <translation>Line profile (*.csv)</translation>
     </message>
+    <message>
+        <source>Bericht (*.pdf)</source>
+        <translation>Report (*.pdf)</translation>
+    </message>
 </context>
 <context>
     <name>FileReading</name>
@@ -1017,6 +1021,128 @@
     <message>
         <source>„Bis ±“: bitte eine ganze Zahl von 1 bis %1 Kelvin eingeben</source>
         <translation>“Up to ±”: please enter a whole number of kelvin from 1 to %1</translation>
+    </message>
+</context>
+<context>
+    <name>Report</name>
+    <message>
+        <source>Messstelle</source>
+        <translation>Measuring site</translation>
+    </message>
+    <message>
+        <source>Messpunkt %1</source>
+        <translation>Measuring point %1</translation>
+    </message>
+    <message>
+        <source>Messfeld %1</source>
+        <translation>Area %1</translation>
+    </message>
+    <message>
+        <source>Zellen</source>
+        <translation>Cells</translation>
+    </message>
+    <message>
+        <source>Spalte %1, Zeile %2</source>
+        <translation>Column %1, row %2</translation>
+    </message>
+    <message>
+        <source>Spalte %1–%2, Zeile %3–%4</source>
+        <translation>Columns %1–%2, rows %3–%4</translation>
+    </message>
+    <message>
+        <source>Wert / Mittel</source>
+        <translation>Value / mean</translation>
+    </message>
+    <message>
+        <source>Höchste</source>
+        <translation>Highest</translation>
+    </message>
+    <message>
+        <source>Niedrigste</source>
+        <translation>Lowest</translation>
+    </message>
+    <message>
+        <source>Zellen gelesen</source>
+        <translation>Cells read</translation>
+    </message>
+    <message>
+        <source>%1 von %2</source>
+        <translation>%1 of %2</translation>
+    </message>
+    <message>
+        <source>Torvak – Messbericht</source>
+        <translation>Torvak – Measurement report</translation>
+    </message>
+    <message>
+        <source>%1, %2 Uhr</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Anpassung</source>
+        <translation>Fit</translation>
+    </message>
+    <message>
+        <source>Temperaturverlauf</source>
+        <translation>Temperature over time</translation>
+    </message>
+    <message>
+        <source>Zeit (s)</source>
+        <translation>Time (s)</translation>
+    </message>
+    <message>
+        <source>Zeit (min)</source>
+        <translation>Time (min)</translation>
+    </message>
+    <message>
+        <source>Temperatur (° C)</source>
+        <translation>Temperature (° C)</translation>
+    </message>
+    <message>
+        <source>früher, zuletzt nach %1 s</source>
+        <translation>earlier, the last after %1 s</translation>
+    </message>
+    <message>
+        <source>jetzt</source>
+        <translation>now</translation>
+    </message>
+    <message>
+        <source>Linienprofil</source>
+        <translation>Line profile</translation>
+    </message>
+    <message>
+        <source>Position entlang der Linie (Zellen)</source>
+        <translation>Position along the line (cells)</translation>
+    </message>
+    <message>
+        <source>Abkühlung von Messpunkt %1 (%2 s bis %3 s): %4</source>
+        <translation>Cooling of measuring point %1 (%2 s to %3 s): %4</translation>
+    </message>
+    <message>
+        <source>ε</source>
+        <translation>ε</translation>
+    </message>
+</context>
+<context>
+    <name>ReportTools</name>
+    <message>
+        <source>Bericht…</source>
+        <translation>Report…</translation>
+    </message>
+    <message>
+        <source>Drucken…</source>
+        <translation>Print…</translation>
+    </message>
+    <message>
+        <source>Bericht</source>
+        <translation>Report</translation>
+    </message>
+    <message>
+        <source>Die Datei %1 wurde gespeichert.</source>
+        <translation>The file %1 was saved.</translation>
+    </message>
+    <message>
+        <source>Der Bericht wurde gedruckt.</source>
+        <translation>The report was printed.</translation>
     </message>
 </context>
 <context>

@@ -2,7 +2,7 @@
 #include <optional>
 #include <span>
 
-#include "trend/trend_recorder.h"
+#include "trend/trend_series.h"
 
 // Why a series could not be fitted.
 enum class FitProblem { kNone, kTooFewSamples, kConstant, kNoConvergence };

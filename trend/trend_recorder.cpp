@@ -34,6 +34,7 @@ void TrendRecorder::ClearPoints() {
   points_.clear();
   series_.clear();
   unsaved_ = false;
+  lastFit_.reset();
   ++pointChanges_;
   ++generation_;
 }
@@ -59,6 +60,7 @@ void TrendRecorder::Record(const CellReading& reading) {
 void TrendRecorder::Restart() {
   for (auto& series : series_) series.Clear();
   unsaved_ = false;
+  lastFit_.reset();
   ++generation_;
   start_ = monotonic_();
   wallStart_ = wall_();

@@ -8,6 +8,7 @@
 
 #include "image/cell_reading.h"
 #include "image/grid_cell.h"
+#include "trend/fit_span.h"
 #include "trend/recording_clocks.h"
 #include "trend/trend_series.h"
 
@@ -59,6 +60,16 @@ class TrendRecorder {
   // Seconds since recording began.
   double Elapsed() const;
 
+  // The last cooling fit made of a point's readings, over the span it
+  // worked on, kept for whoever reports it; gone with the series it fitted.
+  struct KeptFit {
+    std::size_t point = 0;
+    CoolingFit fit;
+    TimeSpan span;
+  };
+  void KeepFit(const std::optional<KeptFit>& fit) { lastFit_ = fit; }
+  const std::optional<KeptFit>& LastFit() const { return lastFit_; }
+
  private:
   SecondsClock monotonic_;
   WallClock wall_;
@@ -69,4 +80,5 @@ class TrendRecorder {
   bool unsaved_ = false;
   std::uint64_t generation_ = 0;
   std::uint64_t pointChanges_ = 0;
+  std::optional<KeptFit> lastFit_;
 };

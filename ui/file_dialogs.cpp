@@ -51,22 +51,27 @@ QString AskBackgroundPath(QWidget* parent, const QString& current) {
 
 namespace {
 
-// A save dialog for a CSV file of the given kind, with the toolkit's question before replacing one.
-QString AskCsvPath(QWidget* parent, const QString& filter) {
+// A save dialog for a file of the given kind, with the toolkit's question before replacing one.
+QString AskSavePath(QWidget* parent, const QString& filter, const QString& suffix) {
   QFileDialog dialog(parent, QCoreApplication::translate("FileDialogs", "Speichern unter"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilter(filter);
-  dialog.setDefaultSuffix(QStringLiteral("csv"));
+  dialog.setDefaultSuffix(suffix);
   return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 }  // namespace
 
 QString AskTrendPath(QWidget* parent) {
-  return AskCsvPath(parent, QCoreApplication::translate("FileDialogs", "Temperaturverlauf (*.csv)"));
+  return AskSavePath(parent, QCoreApplication::translate("FileDialogs", "Temperaturverlauf (*.csv)"),
+                     QStringLiteral("csv"));
 }
 
 QString AskProfilePath(QWidget* parent) {
-  return AskCsvPath(parent, QCoreApplication::translate("FileDialogs", "Linienprofil (*.csv)"));
+  return AskSavePath(parent, QCoreApplication::translate("FileDialogs", "Linienprofil (*.csv)"), QStringLiteral("csv"));
+}
+
+QString AskReportPath(QWidget* parent) {
+  return AskSavePath(parent, QCoreApplication::translate("FileDialogs", "Bericht (*.pdf)"), QStringLiteral("pdf"));
 }

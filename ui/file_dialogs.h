@@ -18,6 +18,9 @@ QString AskTrendPath(QWidget* parent);
 // Asks where "Linienprofil" saves its CSV file, likewise.
 QString AskProfilePath(QWidget* parent);
 
+// Asks where "Bericht…" saves its PDF file, likewise.
+QString AskReportPath(QWidget* parent);
+
 // Asks for a file of "Messwerte (*.csv)" to open; empty if cancelled.
 QString AskMeasurementsPath(QWidget* parent);
 

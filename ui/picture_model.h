@@ -124,6 +124,7 @@ class PictureModel : public QObject {
   void ClearPoints();
   const std::vector<MeasuringPoint>& Points() const { return recorder_.Points(); }
   TrendRecorder& Recorder() { return recorder_; }
+  const TrendRecorder& Recorder() const { return recorder_; }
   // What point `index` reads now, as the picture shows it: nothing without a
   // reading there or for one made up or possibly another cell's.
   std::optional<int> PointValue(std::size_t index) const;

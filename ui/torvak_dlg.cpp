@@ -38,6 +38,7 @@
 #include "ui/program_art.h"
 #include "ui/range_controls.h"
 #include "ui/reference_tools.h"
+#include "ui/report_tools.h"
 #include "ui/screenshot.h"
 #include "ui/status_line.h"
 #include "ui/torvak_controls.h"
@@ -83,7 +84,8 @@ void CTorvakDlg::OnInitDialog(const RunDevice& runDevice) {
 // The window's context menu (right click), in this order: "Messwerte öffnen…"
 // (also a file dropped on the window), "Hintergrundbild wählen…", "Großbild",
 // the measuring points' entries, "Farbbereich", the isotherm's entries,
-// "Referenz und Differenz", "Emissionsgrad…", About (F1).
+// "Referenz und Differenz", "Emissionsgrad…", About (F1), and after a separator
+// "Bericht…" and "Drucken…".
 void CTorvakDlg::AddContextEntries() {
   connect(AddContextEntry(*this, tr("Messwerte öffnen…"), QKeySequence::Open), &QAction::triggered, this, [this] {
     if (const QString path = AskMeasurementsPath(this); !path.isEmpty()) OpenMeasurementsFile(path);
@@ -109,6 +111,8 @@ void CTorvakDlg::AddContextEntries() {
   about->setShortcut(QKeySequence(Qt::Key_F1));
   connect(about, &QAction::triggered, this, &CTorvakDlg::ShowAboutBox);
   addAction(about);
+  reportTools_ = std::make_unique<ReportTools>(*this, model_);
+  connect(reportTools_.get(), &ReportTools::statusMessage, this, &CTorvakDlg::ShowStatus);
 }
 
 LargePictureWindow& CTorvakDlg::ShowLargePicture() {

@@ -15,6 +15,7 @@ class ColourSpanTools;
 class EmissivityTools;
 class IsothermTools;
 class ReferenceTools;
+class ReportTools;
 class LargePictureWindow;
 class AreaTools;
 class LineTools;
@@ -135,5 +136,6 @@ class CTorvakDlg : public QDialog {
   std::unique_ptr<IsothermTools> isothermTools_;
   std::unique_ptr<EmissivityTools> emissivityTools_;
   std::unique_ptr<ReferenceTools> referenceTools_;
+  std::unique_ptr<ReportTools> reportTools_;
   std::unique_ptr<LargePictureWindow> largePicture_;  // made at its first opening
 };

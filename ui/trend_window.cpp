@@ -69,15 +69,6 @@ QString Uncertainty(double value) {
   return NumberLocale().toString(value, 'f', decimals);
 }
 
-QString FitText(const CoolingFit& fit) {
-  return QCoreApplication::translate("TrendWindow",
-                                     "τ = %1 s ± %2 s   T0 = %3 ° C   Tu = %4 ° C (%5)   Streuung %6 K")
-      .arg(Decimal(fit.tau), Uncertainty(fit.tauUncertainty), Decimal(fit.startCelsius), Decimal(fit.ambientCelsius),
-           fit.ambientFitted ? QCoreApplication::translate("TrendWindow", "angepasst")
-                             : QCoreApplication::translate("TrendWindow", "gemessen"),
-           Decimal(fit.residualSpread));
-}
-
 // What the result line adds about Tu: that it stayed at the head's reading
 // though fitting was asked for, or that the head's reading is off.
 QString AmbientRemark(const CoolingFit& fit, std::optional<double> measured, bool fitAsked) {
@@ -124,6 +115,15 @@ void FollowData(QValueAxis& axis, double low, double high, double margin, double
 }
 
 }  // namespace
+
+QString FitText(const CoolingFit& fit) {
+  return QCoreApplication::translate("TrendWindow",
+                                     "τ = %1 s ± %2 s   T0 = %3 ° C   Tu = %4 ° C (%5)   Streuung %6 K")
+      .arg(Decimal(fit.tau), Uncertainty(fit.tauUncertainty), Decimal(fit.startCelsius), Decimal(fit.ambientCelsius),
+           fit.ambientFitted ? QCoreApplication::translate("TrendWindow", "angepasst")
+                             : QCoreApplication::translate("TrendWindow", "gemessen"),
+           Decimal(fit.residualSpread));
+}
 
 QString FitProblemText(FitProblem problem) {
   switch (problem) {
@@ -626,10 +626,12 @@ void TrendWindow::ShowFitResult() {
   if (fit.problem == FitProblem::kNone) {
     shownFit_ = fitAsked_;
     shownFit_->fit = fit;
+    recorder_.KeepFit(TrendRecorder::KeptFit{fitAsked_.point, fit, {fitAsked_.from, fitAsked_.to}});
     DrawFit();
     const QString remark = AmbientRemark(fit, fitMeasured_, fitAmbientAsked_);
     fitResult_->setText(remark.isEmpty() ? FitText(fit) : FitText(fit) + QLatin1Char('\n') + remark);
   } else {
+    recorder_.KeepFit(std::nullopt);
     fitResult_->setText(FitProblemText(fit.problem));
   }
   UpdateRanges();

@@ -24,6 +24,8 @@ class QScatterSeries;
 class QTimer;
 class QValueAxis;
 
+// "τ = 95,3 s ± 1,2 s   T0 = …": a fit's result in one line.
+QString FitText(const CoolingFit& fit);
 // Why the fit failed, as a sentence for the window ("" for kNone).
 QString FitProblemText(FitProblem problem);
 

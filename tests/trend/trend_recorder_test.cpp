@@ -73,6 +73,23 @@ TEST(TrendRecorder, KeepsOnlySureReadingsOfMarkedCellsAtTheirOwnTimeAndRefusesBa
   EXPECT_EQ(recorder.Elapsed(), 0.0);
 }
 
+// The last fit outlives new readings but not the series it was made of.
+TEST(TrendRecorder, KeptFitGoesWithANewBeginningAndWithThePoints) {
+  Clocks clocks;
+  TrendRecorder recorder = clocks.Recorder();
+  ASSERT_TRUE(recorder.AddPoint({3, 4}));
+  const auto keep = [&] { recorder.KeepFit(TrendRecorder::KeptFit{0, {.tau = 60.0}, {1.0, 9.0}}); };
+  keep();
+  recorder.Record(At(101, 3, 4, 30));
+  ASSERT_TRUE(recorder.LastFit());
+  EXPECT_EQ(recorder.LastFit()->fit.tau, 60.0);
+  recorder.Restart();
+  EXPECT_FALSE(recorder.LastFit());
+  keep();
+  recorder.ClearPoints();
+  EXPECT_FALSE(recorder.LastFit());
+}
+
 TEST(TrendSeries, KeepsEightBytesAReadingInBlocksAcrossBlockBoundaries) {
   TrendSeries series;
   constexpr std::size_t kReadings = 20000;  // more than two blocks

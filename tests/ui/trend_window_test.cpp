@@ -115,6 +115,8 @@ TEST_F(TrendWindowTest, AbkuehlungAnpassenShowsTauOrWhyNot) {
     EXPECT_TRUE(WaitFor([&] { return FitText().startsWith(QStringLiteral("\u03c4 = ")); })) << FitText().toStdString();
   };
   fit();
+  ASSERT_TRUE(recorder.LastFit()) << "kept for the report";
+  EXPECT_TRUE(FitText().startsWith(::FitText(recorder.LastFit()->fit)));
   EXPECT_TRUE(FitText().contains(QStringLiteral("(angepasst)")));
   EXPECT_TRUE(FitText().contains(QStringLiteral("\nDer Sensor am Messkopf zeigt 20,0"))) << FitText().toStdString();
   window.findChild<QCheckBox*>()->setChecked(false);
