@@ -4,19 +4,11 @@
 #include <QPrintDialog>
 
 #include "image/readout.h"
+#include "tests/support/pdf_text.h"
 #include "ui/interface_language.h"
 #include "ui/report.h"
 
 namespace {
-
-// The PDF's text as pdftotext reads it; pdftotext missing fails the test.
-QString PdfText(const QString& path) {
-  QProcess process;
-  process.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
-  EXPECT_TRUE(process.waitForFinished()) << "pdftotext (poppler-utils) is needed";
-  EXPECT_EQ(process.exitCode(), 0);
-  return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 class ReportTest : public ::testing::Test {
  protected:
