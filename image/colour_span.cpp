@@ -7,8 +7,9 @@ std::optional<ColourSpan> ReadingsSpan(const ThermalImage::CellGrid& grid, const
   std::optional<ColourSpan> span;
   for (int c = 0; c < kGridColumns; ++c) {
     for (int r = 0; r < kGridRows; ++r) {
-      const int value = grid[c][r];
-      if (value == kNoReading || substituted[c][r]) continue;
+      if (grid[c][r] == kNoReading || substituted[c][r]) continue;
+      // A corrected picture may hold more than the head reads: no span reaches further.
+      const int value = std::clamp(grid[c][r], kLowestReading, kHighestReading);
       span = span ? ColourSpan{std::min(span->lowest, value), std::max(span->highest, value)} : ColourSpan{value, value};
     }
   }

@@ -58,7 +58,8 @@ std::optional<double> Corrected(double measuredCelsius, const Correction& correc
 int CorrectedCell(int reading, const Correction& correction) {
   if (reading == kNoReading) return kNoReading;
   const std::optional<double> corrected = Corrected(reading, correction);
-  return corrected ? std::max(0, static_cast<int>(std::lround(*corrected))) : kNoReading;
+  if (!corrected) return kNoReading;
+  return std::clamp(static_cast<int>(std::lround(*corrected)), kLowestReading, kBeyondTheHighestReading);
 }
 
 void FillCorrected(const ThermalImage::CellGrid& readings, const Correction& correction,

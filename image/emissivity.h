@@ -3,6 +3,7 @@
 #include <string_view>
 #include <variant>
 
+#include "image/colour_span.h"
 #include "image/thermal_image.h"
 
 // The head's thermopiles read every surface as if it were black. A grey
@@ -29,9 +30,11 @@ struct Correction {
 // A reading as the correction gives it: unchanged at emissivity 1, else as
 // CorrectedCelsius (nothing where it is not determinable).
 std::optional<double> Corrected(double measuredCelsius, const Correction& correction);
-// A cell's reading corrected for a picture: whole degrees, at least 0 (so
-// that it is never taken for kNoReading); kNoReading where nothing was read
-// or the correction is not determinable.
+// A cell's reading corrected for a picture: whole degrees within the head's
+// (so that a scale can span it and it is never taken for kNoReading), one
+// beyond the highest for more, so that it shows and reads as above any
+// scale; kNoReading where nothing was read or nothing is determinable.
+inline constexpr int kBeyondTheHighestReading = kHighestReading + 1;
 int CorrectedCell(int reading, const Correction& correction);
 void FillCorrected(const ThermalImage::CellGrid& readings, const Correction& correction,
                    ThermalImage::CellGrid& corrected);

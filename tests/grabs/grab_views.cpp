@@ -189,6 +189,15 @@ int GrabViews(const QString& folder, const QString& work) {
   window.Model().ShowDifference();
   grabber.Save(window, QStringLiteral("difference"));
   grabber.SaveOpened(QStringLiteral("difference-large-picture"), [&] { QTest::keyClick(&window, Qt::Key_F11); });
+  window.Model().HideDifference();
+  grabber.SaveOpened(QStringLiteral("emissivity-dialog"), [&] {
+    for (QAction* action : window.actions())
+      if (action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_E)) action->trigger();
+  });
+  PictureModel::EmissivityChoice shiny;
+  shiny.picture = 0.6;
+  window.Model().SetEmissivity(shiny);
+  grabber.Save(window, QStringLiteral("emissivity"));
   head.kill();
   head.waitForFinished();
   return grabber.Failures() == 0 ? 0 : 1;

@@ -14,7 +14,7 @@ struct Scene {
 };
 
 // Substitutes and empty cells are left out; a span narrower than 5 K grows about its middle (the odd
-// degree upward) and stays within the head's 0..255; only substitutes give nothing.
+// degree upward) and stays within the head's 0..255, whatever the grid holds; only substitutes give nothing.
 TEST(ColourSpan, AutomaticSpanFollowsTheRealReadingsAndIsAtLeastFiveDegreesWide) {
   Scene scene;
   EXPECT_EQ(ReadingsSpan(scene.grid, scene.substituted), std::nullopt);
@@ -31,6 +31,8 @@ TEST(ColourSpan, AutomaticSpanFollowsTheRealReadingsAndIsAtLeastFiveDegreesWide)
   EXPECT_EQ(ReadingsSpan(edges.grid, edges.substituted), (ColourSpan{0, 5}));
   edges.grid[0][1] = 253;  // one degree past the top once widened
   EXPECT_EQ(ReadingsSpan(edges.grid, edges.substituted), (ColourSpan{250, 255}));
+  edges.grid[0][2] = 200, edges.grid[0][3] = 256;  // a corrected value beyond the head's: the span ends at its top
+  EXPECT_EQ(ReadingsSpan(edges.grid, edges.substituted), (ColourSpan{200, 255}));
   EXPECT_EQ(Union({18, 26}, {20, 30}), (ColourSpan{18, 30}));
 }
 

@@ -54,7 +54,7 @@ TEST(Emissivity, AReadingBelowWhatTheSurroundingsReflectIsNotDeterminable) {
   EXPECT_EQ(CorrectedCelsius(30.0, 1.01, 20.0), std::nullopt);
 }
 
-// A picture's cells: whole degrees, at least 0; nothing read or nothing determinable stays without a reading.
+// A picture's cells: whole degrees within the head's or one beyond its highest; nothing read or nothing determinable stays without a reading.
 TEST(Emissivity, PictureCellsAreCorrectedToWholeDegreesOrLeftWithoutAReading) {
   const Correction shiny{0.2, 20.0};
   ThermalImage::CellGrid readings{}, corrected{};
@@ -62,11 +62,13 @@ TEST(Emissivity, PictureCellsAreCorrectedToWholeDegreesOrLeftWithoutAReading) {
   readings[1][0] = kNoReading;
   readings[2][0] = 2;  // below what the surroundings reflect
   readings[3][0] = 5;    // just above it: far below 0 °C
+  readings[4][0] = 250;  // far above what the head reads
   FillCorrected(readings, shiny, corrected);
   EXPECT_EQ(corrected[0][0], std::lround(Corrected(60.0, 0.2, 20.0)));
   EXPECT_EQ(corrected[1][0], kNoReading);
   EXPECT_EQ(corrected[2][0], kNoReading);
   EXPECT_EQ(corrected[3][0], 0);
+  EXPECT_EQ(corrected[4][0], kHighestReading + 1);
   EXPECT_EQ(CorrectedCell(47, Correction{}), 47);  // nothing corrects at emissivity 1
 }
 
