@@ -71,7 +71,7 @@ void BM_FitReadings(benchmark::State& state) {
   std::vector<TrendSample> series;
   for (int i = 0; i < state.range(0); ++i) {
     const double t = i / 100.0;
-    series.push_back({t, static_cast<int>(std::lround(21 + 59 * std::exp(-t / tau)))});
+    series.push_back({t, std::round(21 + 59 * std::exp(-t / tau))});
   }
   for (auto _ : state) benchmark::DoNotOptimize(FitCoolingAmbientWhenDetermined(series, 19.0));
 }

@@ -69,6 +69,7 @@ void PictureModel::StoreReading(const CellReading& reading) {
 }
 
 void PictureModel::SetScanRange(const ScanRange& range) {
+  recorder_.SetScanRange(range);
   if (opened_) {
     opened_->liveRange = range;
     return;
@@ -340,19 +341,22 @@ QString PictureModel::DifferenceNote() const {
 ValueText PictureModel::ShownValueText() const { return differenceShown_ ? DifferenceText : DegreesText; }
 
 bool PictureModel::AddArea(const CellArea& area) {
-  if (areas_.size() >= kMaxAreas || std::find(areas_.begin(), areas_.end(), area) != areas_.end()) return false;
-  areas_.push_back(area);
+  if (!recorder_.AddArea(area)) return false;
   Changed(kAreas);
   return true;
 }
 
 void PictureModel::ClearAreas() {
-  areas_.clear();
+  bool meansRecorded = false;
+  for (std::size_t s = recorder_.Points().size(); s < recorder_.SeriesCount(); ++s)
+    meansRecorded = meansRecorded || !recorder_.Series(s).empty();
+  if (meansRecorded && recorder_.HasUnsavedReadings() && mayDiscard_ && !mayDiscard_()) return;
+  recorder_.ClearAreas();
   Changed(kAreas);
 }
 
 std::optional<AreaStatistics> PictureModel::AreaValues(std::size_t index) const {
-  return MeasureArea(image_.Grid(), unsure_, areas_.at(index));
+  return MeasureArea(image_.Grid(), unsure_, Areas().at(index));
 }
 
 bool PictureModel::SetLine(GridCell from, GridCell to) {

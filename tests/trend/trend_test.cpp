@@ -32,7 +32,7 @@ std::vector<TrendSample> Readings(Newton law, double from, double to, double per
   std::vector<TrendSample> series;
   for (double t = from; t <= to; t += interval(random)) {
     const double exact = law.tu + (law.t0 - law.tu) * std::exp(-t / law.tau) + noise * sensor(random);
-    series.push_back({start + t - from, static_cast<int>(std::lround(exact))});
+    series.push_back({start + t - from, std::round(exact)});
   }
   return series;
 }
@@ -148,7 +148,7 @@ TEST(CoolingFit, TooFewConstantOrLinearSeriesAreRefusedWithFiniteValues) {
   // A straight rising line: fitted Tu lets tau run off to infinity; with Tu
   // held at 0 no decay towards it can rise at all.
   std::vector<TrendSample> line;
-  for (int t = 0; t <= 40; ++t) line.push_back({double(t), 20 + t});
+  for (int t = 0; t <= 40; ++t) line.push_back({double(t), 20.0 + t});
   for (const CoolingFit& f : {FitCooling(line, std::nullopt), FitCooling(line, 0.0)}) {
     EXPECT_EQ(f.problem, FitProblem::kNoConvergence);
     for (double v : {f.tau, f.tauUncertainty, f.startCelsius, f.ambientCelsius, f.residualSpread})
