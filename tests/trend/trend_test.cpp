@@ -75,6 +75,21 @@ TEST(CoolingFit, FineSeriesGiveTauToTheirPrecision) {
     EXPECT_NEAR(f.tau, 50, 50e-5);
 }
 
+// An area's mean falling by a third of a degree, kept to the hundredth with the noise a mean of whole
+// degrees has: taken for whole degrees, all of its fall would lie within one degree's alike
+// rounding errors, whose sum the fit itself makes vanish, and the stated uncertainty would shrink
+// far below the true one.
+TEST(CoolingFit, AMeansHundredthsGiveTheUncertaintyOfItsOwnResolution) {
+  std::mt19937 random(1);
+  std::normal_distribution<double> sensor(0.0, 0.02);
+  std::vector<TrendSample> means;
+  for (double t = 0; t <= 900; t += 2.0)
+    means.push_back({t, std::round((20.5 + 0.3 * std::exp(-t / 300) + sensor(random)) * 100) / 100});
+  const CoolingFit own = FitCooling(means, std::nullopt, 0.01), whole = FitCooling(means, std::nullopt, 1.0);
+  EXPECT_NEAR(own.tau, 300, 3 * own.tauUncertainty);
+  EXPECT_LT(whole.tauUncertainty, own.tauUncertainty / 2);
+}
+
 // How often the truth lies within one and within three stated standard uncertainties.
 struct Coverage {
   int series = 0, withinOne = 0, withinThree = 0;
