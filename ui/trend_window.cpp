@@ -403,8 +403,8 @@ void TrendWindow::MatchPoints() {
   }
   if (recorder_.PointChanges() != shownPointChanges_) {
     shownPointChanges_ = recorder_.PointChanges();
-    // Points are only added within a recording and keep their numbers; areas may go or move back.
-    if (shownFit_ && shownFit_->point >= recorder_.Points().size()) DropFit();
+    // Points are only added within a recording and keep their numbers; areas' numbers move on.
+    if (shownFit_ && shownFit_->point >= shownPoints_) DropFit();
     MakeLines();
   }
 }
@@ -462,6 +462,7 @@ void TrendWindow::MakeLines() {
     swatch.fill(SeriesColour(i));
     pointChoice_->addItem(QIcon(swatch), SeriesName(i));
   }
+  shownPoints_ = recorder_.Points().size();
   PutFitLineOnTop();
   EnableFitButton();
 }
@@ -653,6 +654,7 @@ void TrendWindow::FitChosenPoint() {
                samples.empty() ? 0.0 : samples.back().seconds};
   fitGeneration_ = recorder_.Generation();
   fitPointChanges_ = recorder_.PointChanges();
+  fitOfArea_ = point >= recorder_.Points().size();
   fitMeasured_ = measured;
   fitAmbientAsked_ = fitAmbient;
   fitting_.setFuture(QtConcurrent::run([samples = std::move(samples), measured, fitAmbient, resolution] {
@@ -661,14 +663,14 @@ void TrendWindow::FitChosenPoint() {
   }));
 }
 
-// Shown unless the recording began anew meanwhile, or, for an area, the
-// areas changed.
+// Shown unless the recording began anew meanwhile or, for an area, the
+// series changed (its number may then be another's).
 void TrendWindow::ShowFitResult() {
   fitRunning_ = false;
   EnableFitButton();
   fitResult_->clear();
-  const bool areaChanged = fitAsked_.point >= recorder_.Points().size() && recorder_.PointChanges() != fitPointChanges_;
-  if (recorder_.Generation() != fitGeneration_ || areaChanged) return;
+  const bool areaMoved = fitOfArea_ && recorder_.PointChanges() != fitPointChanges_;
+  if (recorder_.Generation() != fitGeneration_ || areaMoved) return;
   const CoolingFit fit = fitting_.result();
   if (fit.problem == FitProblem::kNone) {
     shownFit_ = fitAsked_;

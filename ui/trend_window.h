@@ -115,6 +115,7 @@ class TrendWindow : public QWidget {
   // The recorder's counters as the plot last took them in.
   std::uint64_t shownGeneration_ = 0;
   std::uint64_t shownPointChanges_ = 0;
+  std::size_t shownPoints_ = 0;  // the points among the lines
   std::vector<Line> lines_;
   std::optional<ShownFit> shownFit_;
   // A fit runs off this thread (an hour of readings takes about half a
@@ -123,6 +124,7 @@ class TrendWindow : public QWidget {
   ShownFit fitAsked_;
   std::uint64_t fitGeneration_ = 0;
   std::uint64_t fitPointChanges_ = 0;
+  bool fitOfArea_ = false;
   std::optional<double> fitMeasured_;  // the head's ambient reading when the fit began
   bool fitAmbientAsked_ = false;
   bool fitRunning_ = false;  // until its result has come: keeps the fit button disabled
