@@ -132,15 +132,4 @@ void TrendRecorder::Restart() {
   wallStart_ = wall_();
 }
 
-std::vector<TrendSample> TrendRecorder::CorrectedSamples(std::size_t index) const {
-  const Course& course = courses_[index];
-  std::vector<TrendSample> samples;
-  samples.reserve(course.series.size());
-  for (const TrendSample& sample : course.series) {
-    if (const std::optional<double> celsius = Corrected(sample.celsius, course.correction))
-      samples.push_back({sample.seconds, *celsius});
-  }
-  return samples;
-}
-
 double TrendRecorder::Elapsed() const { return monotonic_() - start_; }

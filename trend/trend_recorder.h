@@ -14,6 +14,18 @@
 #include "trend/recording_clocks.h"
 #include "trend/trend_series.h"
 
+// The samples (of a series, or some of them) as the correction gives them,
+// those not determinable left out.
+template <typename Samples>
+std::vector<TrendSample> CorrectedSamples(const Samples& samples, const Correction& correction) {
+  std::vector<TrendSample> corrected;
+  for (const TrendSample sample : samples) {
+    if (const std::optional<double> celsius = Corrected(sample.celsius, correction))
+      corrected.push_back({sample.seconds, *celsius});
+  }
+  return corrected;
+}
+
 // A grid cell whose temperature is followed over time.
 using MeasuringPoint = GridCell;
 
@@ -80,8 +92,6 @@ class TrendRecorder {
   // How a series' readings are shown, fitted and saved; none by default.
   void SetCorrection(std::size_t index, const Correction& correction) { courses_[index].correction = correction; }
   const Correction& CorrectionOf(std::size_t index) const { return courses_[index].correction; }
-  // A series' samples as its correction gives them, those not determinable left out.
-  std::vector<TrendSample> CorrectedSamples(std::size_t index) const;
   // Readings recorded since the recording was last saved (or began).
   bool HasUnsavedReadings() const { return unsaved_; }
   void MarkSaved() { unsaved_ = false; }

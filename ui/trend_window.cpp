@@ -99,17 +99,6 @@ QString AmbientRemark(const CoolingFit& fit, std::optional<double> measured, boo
   return {};
 }
 
-// The samples as the correction gives them, those not determinable left out.
-std::vector<TrendSample> CorrectedSamples(const std::vector<TrendSample>& samples, const Correction& correction) {
-  std::vector<TrendSample> corrected;
-  corrected.reserve(samples.size());
-  for (const TrendSample& sample : samples) {
-    if (const std::optional<double> celsius = Corrected(sample.celsius, correction))
-      corrected.push_back({sample.seconds, *celsius});
-  }
-  return corrected;
-}
-
 // Ticks at round steps (1, 2 or 5 times a power of ten), about `ticks` of them.
 void SetRoundTicks(QValueAxis& axis, int ticks) {
   const double rough = (axis.max() - axis.min()) / ticks;
@@ -643,7 +632,8 @@ void TrendWindow::FitChosenPoint() {
   }
   const bool fitAmbient = fitAmbient_->isChecked();
   const double resolution = recorder_.Series(point).Resolution();
-  std::vector<TrendSample> samples = recorder_.CorrectedSamples(point);  // a copy: the recording goes on meanwhile
+  // A copy: the recording goes on meanwhile.
+  std::vector<TrendSample> samples = CorrectedSamples(recorder_.Series(point), recorder_.CorrectionOf(point));
   const std::span<const TrendSample> within = SamplesWithin(samples, fitSpan_);
   samples = std::vector<TrendSample>(within.begin(), within.end());
   DropFit();
