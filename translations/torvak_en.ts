@@ -1114,12 +1114,12 @@
         <translation>Position along the line (cells)</translation>
     </message>
     <message>
-        <source>Abkühlung von Messpunkt %1 (%2 s bis %3 s): %4</source>
-        <translation>Cooling of measuring point %1 (%2 s to %3 s): %4</translation>
-    </message>
-    <message>
         <source>ε</source>
         <translation>ε</translation>
+    </message>
+    <message>
+        <source>Abkühlung von %1 (%2 s bis %3 s): %4</source>
+        <translation>Cooling of %1 (%2 s to %3 s): %4</translation>
     </message>
 </context>
 <context>
@@ -1326,10 +1326,6 @@
         <translation>Time (min)</translation>
     </message>
     <message>
-        <source>%1 Messwerte/s</source>
-        <translation>%1 readings/s</translation>
-    </message>
-    <message>
         <source>Anpassung läuft …</source>
         <translation>Fitting …</translation>
     </message>
@@ -1344,10 +1340,6 @@
     <message>
         <source>Gespeichert unter %1</source>
         <translation>Saved as %1</translation>
-    </message>
-    <message>
-        <source>Messwerte/s je Messpunkt – %1</source>
-        <translation>Readings/s per measuring point – %1</translation>
     </message>
     <message>
         <source>Mittelwerte über je 1 s</source>
@@ -1388,6 +1380,26 @@
     <message>
         <source>Residuen (K)</source>
         <translation>Residuals (K)</translation>
+    </message>
+    <message>
+        <source>Messfeld %1</source>
+        <translation>Measuring area %1</translation>
+    </message>
+    <message>
+        <source>Messfeld %1 (Spalte %2–%3, Zeile %4–%5)</source>
+        <translation>Measuring area %1 (column %2–%3, row %4–%5)</translation>
+    </message>
+    <message>
+        <source>Punkt %1</source>
+        <translation>Point %1</translation>
+    </message>
+    <message>
+        <source>%1: %2/min</source>
+        <translation>%1: %2/min</translation>
+    </message>
+    <message>
+        <source>Keine Messreihe</source>
+        <translation>No series</translation>
     </message>
 </context>
 </TS>

@@ -22,7 +22,8 @@
 // to minutes at a few hundred readings a second, so neighbouring residuals
 // are anything but independent. Each sample's influence on a parameter (the
 // sandwich estimate's linearisation) is summed with those of every sample
-// whose fitted temperature lies within kCorrelatedDegrees of it, weighted
+// whose fitted temperature lies within one step of the series' resolution
+// (a degree for a point, a hundredth for an area's mean) of it, weighted
 // down linearly with that distance (a Bartlett window, which keeps the
 // variance positive). Sensor noise that is independent from reading to
 // reading adds only its own share.
@@ -33,7 +34,6 @@ constexpr double kTauRange = 1e3;   // tau within span / kTauRange .. span * kTa
 constexpr int kGridPoints = 56;     // about 28 % apart in tau
 constexpr double kLogTolerance = 1e-10;
 constexpr double kSingular = 1e-14;  // determinant of the normalised normal matrix
-constexpr double kCorrelatedDegrees = 1.0;  // one period of the rounding error
 constexpr int kBinsPerWindow = 20;  // the window's resolution
 constexpr double kMeasuredAmbientUncertainty = 0.5;  // a whole-degree reading
 
@@ -51,7 +51,9 @@ struct Uncertainties {
 
 class Projection {
  public:
-  Projection(std::span<const TrendSample> series, std::optional<double> ambient) : ambient_(ambient) {
+  // resolution: one period of the rounding error.
+  Projection(std::span<const TrendSample> series, std::optional<double> ambient, double resolution)
+      : ambient_(ambient), resolution_(resolution) {
     std::vector<std::pair<double, double>> samples;
     samples.reserve(series.size());
     for (const TrendSample& s : series) samples.emplace_back(s.seconds, s.celsius);
@@ -186,7 +188,7 @@ class Projection {
   // that fall first, and only bins that hold samples are kept.
   template <typename Influence>
   double WindowedVariance(Influence influence, double tau, const LinearFit& fit) const {
-    const double bin = kCorrelatedDegrees / kBinsPerWindow;
+    const double bin = resolution_ / kBinsPerWindow;
     std::vector<std::pair<double, double>> bins;  // bin number, sum of influences
     for (std::size_t i = 0; i < u_.size(); ++i) {
       const double number = std::floor(std::abs(fit.amplitude) * -std::expm1(-u_[i] / tau) / bin);
@@ -203,6 +205,7 @@ class Projection {
   }
 
   std::optional<double> ambient_;
+  double resolution_;
   double first_ = 0.0;
   std::vector<double> u_, y_, e_;
 };
@@ -221,15 +224,15 @@ double CoolingFit::At(double seconds) const {
   return ambientCelsius + (startCelsius - ambientCelsius) * std::exp(-(seconds - startSeconds) / tau);
 }
 
-CoolingFit FitCooling(std::span<const TrendSample> series, std::optional<double> ambient) {
+CoolingFit FitCooling(std::span<const TrendSample> series, std::optional<double> ambient, double resolution) {
   const std::size_t parameters = ambient ? 2 : 3;
   if (series.size() < parameters + 1) return Failed(FitProblem::kTooFewSamples, ambient);
-  const int value = series.front().celsius;
+  const double value = series.front().celsius;
   if (std::all_of(series.begin(), series.end(), [value](const TrendSample& s) { return s.celsius == value; }))
     return Failed(FitProblem::kConstant, ambient);
   if (ambient && !std::isfinite(*ambient)) return Failed(FitProblem::kNoConvergence, ambient);
 
-  Projection projection(series, ambient);
+  Projection projection(series, ambient, resolution);
   const double span = projection.Span();
   if (!(span > 0.0) || !std::isfinite(span)) return Failed(FitProblem::kNoConvergence, ambient);
 
@@ -283,12 +286,13 @@ CoolingFit FitCooling(std::span<const TrendSample> series, std::optional<double>
   return fit;
 }
 
-CoolingFit FitCoolingAmbientWhenDetermined(std::span<const TrendSample> series, std::optional<double> measured) {
-  const CoolingFit fitted = FitCooling(series, std::nullopt);
+CoolingFit FitCoolingAmbientWhenDetermined(std::span<const TrendSample> series, std::optional<double> measured,
+                                           double resolution) {
+  const CoolingFit fitted = FitCooling(series, std::nullopt, resolution);
   if (!measured) return fitted;
   const double last = std::ranges::max(series, {}, &TrendSample::seconds).seconds;
   const bool determined = fitted.problem == FitProblem::kNone && last - fitted.startSeconds >= fitted.tau;
-  return determined ? fitted : FitCooling(series, measured);
+  return determined ? fitted : FitCooling(series, measured, resolution);
 }
 
 bool AmbientDisagrees(const CoolingFit& fit, double measured) {

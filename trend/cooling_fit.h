@@ -27,14 +27,16 @@ struct CoolingFit {
 
 // Fits the series; ambient holds Tu at that value, nullopt fits Tu too.
 // Needs at least three samples (four when Tu is fitted too) and a series
-// that is not constant. The uncertainties allow for readings in whole
-// degrees, whose rounding errors are alike over each degree of the fall.
-CoolingFit FitCooling(std::span<const TrendSample> series, std::optional<double> ambient);
+// that is not constant. The uncertainties allow for readings rounded to
+// `resolution` degrees (the series' own: whole degrees for a point), whose
+// rounding errors are alike over each step of that size along the fall.
+CoolingFit FitCooling(std::span<const TrendSample> series, std::optional<double> ambient, double resolution = 1.0);
 
 // Tu fitted once the series spans a time constant of that fit, when the
 // curve has bent enough to tell where it levels out; before that, Tu held at
 // the measured value (fitted anyway when there is none).
-CoolingFit FitCoolingAmbientWhenDetermined(std::span<const TrendSample> series, std::optional<double> measured);
+CoolingFit FitCoolingAmbientWhenDetermined(std::span<const TrendSample> series, std::optional<double> measured,
+                                           double resolution = 1.0);
 
 // Whether a fitted Tu and a measured one (whole degrees from a sensor, so
 // good to half a degree) differ by more than their combined uncertainty.

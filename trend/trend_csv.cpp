@@ -13,6 +13,38 @@ namespace {
 // further apart belong to rounds 65536 apart (at least two minutes).
 constexpr double kSameRoundSeconds = 60.0;
 
+std::string Cells(const CellArea& area) {
+  return "Spalte " + std::to_string(area.first.column) + "–" + std::to_string(area.last.column) + ", Zeile " +
+         std::to_string(area.first.row) + "–" + std::to_string(area.last.row);
+}
+
+// "; Messfelder: 1 (Spalte 3–7, Zeile 2–6); 2 (…)", empty without areas.
+std::string AreasStatement(const TrendRecorder& recorder) {
+  const std::vector<CellArea>& areas = recorder.Areas();
+  std::string text = areas.empty() ? "" : "; Messfelder:";
+  for (std::size_t a = 0; a < areas.size(); ++a) {
+    text += (a == 0 ? " " : "; ") + std::to_string(a + 1) + " (" + Cells(areas[a]) + ")";
+  }
+  return text;
+}
+
+// "; Korrektur: Messpunkt 1 ε = 0,95, Tr = 20,00 °C; Messfeld 1 ε = 1,00, …"
+// for every series once any is corrected; empty while none is, so the text
+// of an uncorrected recording stays as it always was.
+std::string CorrectionStatement(const TrendRecorder& recorder) {
+  const std::size_t points = recorder.Points().size();
+  std::string text;
+  bool corrects = false;
+  for (std::size_t s = 0; s < recorder.SeriesCount(); ++s) {
+    const Correction& correction = recorder.CorrectionOf(s);
+    corrects = corrects || correction.Corrects();
+    const std::string name = s < points ? "Messpunkt " + std::to_string(s + 1) : "Messfeld " + std::to_string(s - points + 1);
+    text += (s == 0 ? " " : "; ") + name + " ε = " + Decimal(correction.emissivity, 2) +
+            ", Tr = " + Decimal(correction.reflectedCelsius, 2) + " °C";
+  }
+  return corrects ? "; Korrektur:" + text : "";
+}
+
 std::string Header(const TrendRecorder& recorder, const std::string& extra) {
   const std::vector<MeasuringPoint>& points = recorder.Points();
   std::string text = "# Temperaturverlauf ab " + IsoLocalTime(recorder.WallClockStart()) + extra + "; Messpunkte:";
@@ -20,19 +52,27 @@ std::string Header(const TrendRecorder& recorder, const std::string& extra) {
     text += (p == 0 ? " " : "; ") + std::to_string(p + 1) + " (Spalte " + std::to_string(points[p].column) +
             ", Zeile " + std::to_string(points[p].row) + ")";
   }
-  return text + '\n';
+  return text + AreasStatement(recorder) + CorrectionStatement(recorder) + '\n';
 }
 
-// One line of readings: its time and each point's value, if it has one.
-using Line = std::pair<double, std::vector<std::optional<int>>>;
+// A value as its series gives it: whole degrees for a point's uncorrected
+// readings, as they were measured; hundredths otherwise.
+std::string Value(const TrendRecorder& recorder, std::size_t series, double celsius) {
+  const bool whole = recorder.Series(series).Resolution() >= 1.0 && !recorder.CorrectionOf(series).Corrects();
+  return whole ? std::to_string(std::lround(celsius)) : Decimal(celsius, 2);
+}
+
+// One line of readings: its time and each series' value as corrected, if it
+// has one.
+using Line = std::pair<double, std::vector<std::optional<double>>>;
 
 // Merges the series, each ascending in time, round by round: the earliest
-// pending reading of any point opens a line, and every point whose next
+// pending reading of any series opens a line, and every series whose next
 // reading is of the same round joins it.
 void ForEachRound(const TrendRecorder& recorder, const std::function<void(const Line&)>& take) {
-  const std::size_t points = recorder.Points().size();
+  const std::size_t points = recorder.SeriesCount();
   std::vector<std::size_t> next(points, 0);
-  Line line{0.0, std::vector<std::optional<int>>(points)};
+  Line line{0.0, std::vector<std::optional<double>>(points)};
   for (;;) {
     std::optional<std::size_t> first;
     for (std::size_t p = 0; p < points; ++p) {
@@ -48,7 +88,7 @@ void ForEachRound(const TrendRecorder& recorder, const std::function<void(const 
       const TrendSeries& series = recorder.Series(p);
       const bool joins = next[p] < series.size() && series.RoundTag(next[p]) == round &&
                          series[next[p]].seconds - time < kSameRoundSeconds;
-      line.second[p] = joins ? std::optional(series[next[p]++].celsius) : std::nullopt;
+      line.second[p] = joins ? Corrected(series[next[p]++].celsius, recorder.CorrectionOf(p)) : std::nullopt;
     }
     take(line);
   }
@@ -58,9 +98,10 @@ void ForEachRound(const TrendRecorder& recorder, const std::function<void(const 
 
 std::string TrendCsv(const TrendRecorder& recorder) {
   std::string text = Header(recorder, "");
-  ForEachRound(recorder, [&text](const Line& line) {
+  ForEachRound(recorder, [&](const Line& line) {
     text += Decimal(line.first, 3);
-    for (const std::optional<int>& celsius : line.second) text += ';' + (celsius ? std::to_string(*celsius) : "");
+    for (std::size_t s = 0; s < line.second.size(); ++s)
+      text += ';' + (line.second[s] ? Value(recorder, s, *line.second[s]) : "");
     text += '\n';
   });
   return text;
@@ -74,7 +115,7 @@ std::size_t TrendCsvLines(const TrendRecorder& recorder) {
 
 std::string TrendCsvAveraged(const TrendRecorder& recorder, int intervalSeconds) {
   std::string text = Header(recorder, ", Mittelwerte über je " + std::to_string(intervalSeconds) + " s");
-  const std::size_t points = recorder.Points().size();
+  const std::size_t points = recorder.SeriesCount();
   std::vector<double> sums(points, 0.0);
   std::vector<int> counts(points, 0);
   long long interval = -1;

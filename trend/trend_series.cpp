@@ -1,9 +1,11 @@
 #include "trend/trend_series.h"
 
-void TrendSeries::Append(std::uint32_t millis, int celsius, std::uint64_t round) {
+#include <cmath>
+
+void TrendSeries::Append(std::uint32_t millis, double celsius, std::uint64_t round) {
   if (size_ == blocks_.size() * kBlockSamples) blocks_.push_back(std::make_unique_for_overwrite<Packed[]>(kBlockSamples));
   Packed& p = blocks_[size_ / kBlockSamples][size_ % kBlockSamples];
-  p = {millis, static_cast<std::int16_t>(celsius), static_cast<std::uint16_t>(round)};
+  p = {millis, static_cast<std::int16_t>(std::lround(celsius * 100.0)), static_cast<std::uint16_t>(round)};
   ++size_;
 }
 

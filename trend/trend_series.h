@@ -6,26 +6,34 @@
 #include <memory>
 #include <vector>
 
-// One real reading of a point: seconds since recording began, and degrees.
+// One real reading of a point, or an area's mean: seconds since recording
+// began, and degrees.
 struct TrendSample {
   double seconds = 0.0;
-  int celsius = 0;
+  double celsius = 0.0;
 };
 
-// The readings of one point, 8 bytes each: whole milliseconds since
-// recording began (enough for 49 days), degrees, and the low bits of the
-// round the reading was taken in. They are kept in blocks of a fixed size,
-// so a series of a school day grows without copying and without spare room
-// beyond its last block; Clear gives the memory back.
+// The readings of one point or the means of one area, 8 bytes each: whole
+// milliseconds since recording began (enough for 49 days), hundredths of a
+// degree (the head's 0..255 degrees fit), and the low bits of the round the
+// reading was taken in. They are kept in blocks of a fixed size, so a series
+// of a school day grows without copying and without spare room beyond its
+// last block; Clear gives the memory back.
 class TrendSeries {
  public:
   class Iterator;
+
+  // resolution: the degrees its values are given to (1 for a point's whole
+  // degrees, 0.01 for an area's mean), which the cooling fit allows for.
+  TrendSeries() = default;
+  explicit TrendSeries(double resolution) : resolution_(resolution) {}
+  double Resolution() const { return resolution_; }
 
   std::size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
   TrendSample operator[](std::size_t i) const {
     const Packed& p = At(i);
-    return {p.millis / 1000.0, p.celsius};
+    return {p.millis / 1000.0, p.centi / 100.0};
   }
   TrendSample front() const { return (*this)[0]; }
   TrendSample back() const { return (*this)[size_ - 1]; }
@@ -34,7 +42,8 @@ class TrendSeries {
   Iterator begin() const;
   Iterator end() const;
 
-  void Append(std::uint32_t millis, int celsius, std::uint64_t round);
+  // celsius is kept to the hundredth.
+  void Append(std::uint32_t millis, double celsius, std::uint64_t round);
   void Clear();
   // What the readings take in memory, blocks included.
   std::size_t MemoryBytes() const { return blocks_.capacity() * sizeof(Block) + blocks_.size() * kBlockBytes; }
@@ -42,7 +51,7 @@ class TrendSeries {
  private:
   struct Packed {
     std::uint32_t millis;
-    std::int16_t celsius;
+    std::int16_t centi;
     std::uint16_t round;
   };
   static_assert(sizeof(Packed) == 8);
@@ -51,6 +60,7 @@ class TrendSeries {
   using Block = std::unique_ptr<Packed[]>;
   const Packed& At(std::size_t i) const { return blocks_[i / kBlockSamples][i % kBlockSamples]; }
 
+  double resolution_ = 1.0;
   std::vector<Block> blocks_;
   std::size_t size_ = 0;
 };

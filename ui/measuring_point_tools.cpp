@@ -26,9 +26,10 @@ MeasuringPointTools::MeasuringPointTools(QWidget& window, PictureModel& picture,
   connect(spot_, &QAction::triggered, this, &MeasuringPointTools::StartSpotMeasurement);
   connect(plot_, &QAction::triggered, this, [this] { ShowPlot(); });
   connect(&scan, &ScanService::spotRefused, this, &MeasuringPointTools::ShowSpotRefused);
+  picture_.SetDiscardQuestion([this] { return ConfirmDiscard(); });
 }
 
-MeasuringPointTools::~MeasuringPointTools() = default;
+MeasuringPointTools::~MeasuringPointTools() { picture_.SetDiscardQuestion({}); }
 
 QList<QAction*> MeasuringPointTools::Actions() const { return {setPoint_, clearPoints_, spot_, plot_}; }
 

@@ -76,6 +76,7 @@ void PictureModel::StoreReading(const CellReading& reading) {
 }
 
 void PictureModel::SetScanRange(const ScanRange& range) {
+  recorder_.SetScanRange(range);
   if (opened_) {
     opened_->liveRange = range;
     return;
@@ -90,6 +91,7 @@ void PictureModel::SetAmbient(int celsius) {
     return;
   }
   image_.SetAmbient(celsius);
+  CorrectRecording();
   if (corrected_ && ReflectedCelsius() != correctedReflected_) {
     RefreshCorrected();
     return Changed(kPicture | kReadouts);
@@ -126,6 +128,7 @@ std::optional<QString> PictureModel::OpenMeasurements(const QString& path) {
   image_.SetAmbient(read.data->ambientTemperature);
   std::fill_n(&unsure_[0][0], kGridColumns * kGridRows, false);  // a file holds what was read
   RefreshCorrected();
+  CorrectRecording();
   RefreshDifference();
   FollowReadings(false);
   Changed(kPicture | kReadouts);
@@ -138,6 +141,7 @@ void PictureModel::ShowLiveValues() {
   image_.SetAmbient(opened_->liveAmbient);
   opened_.reset();
   RefreshCorrected();
+  CorrectRecording();
   Changed(kPicture | kReadouts);
 }
 
@@ -356,20 +360,25 @@ QString PictureModel::DifferenceNote() const {
 ValueText PictureModel::ShownValueText() const { return differenceShown_ ? DifferenceText : DegreesText; }
 
 bool PictureModel::AddArea(const CellArea& area) {
-  if (areas_.size() >= kMaxAreas || std::find(areas_.begin(), areas_.end(), area) != areas_.end()) return false;
-  areas_.push_back(area);
+  if (!recorder_.AddArea(area)) return false;
+  CorrectRecording();
   Changed(kAreas);
   return true;
 }
 
 void PictureModel::ClearAreas() {
-  areas_.clear();
+  bool meansRecorded = false;
+  for (std::size_t s = recorder_.Points().size(); s < recorder_.SeriesCount(); ++s)
+    meansRecorded = meansRecorded || !recorder_.Series(s).empty();
+  if (meansRecorded && recorder_.HasUnsavedReadings() && mayDiscard_ && !mayDiscard_()) return;
+  recorder_.ClearAreas();
   emissivity_.areas = {};
+  CorrectRecording();
   Changed(kAreas);
 }
 
 std::optional<AreaStatistics> PictureModel::AreaValues(std::size_t index) const {
-  return MeasureArea(image_.Grid(), unsure_, areas_.at(index));
+  return MeasureArea(image_.Grid(), unsure_, Areas().at(index));
 }
 
 bool PictureModel::SetLine(GridCell from, GridCell to) {
@@ -405,6 +414,7 @@ void PictureModel::FollowLine(GridCell cell) {
 
 bool PictureModel::AddPoint(GridCell cell) {
   if (!recorder_.AddPoint(cell)) return false;
+  CorrectRecording();
   Changed(kPoints);
   return true;
 }
@@ -412,6 +422,7 @@ bool PictureModel::AddPoint(GridCell cell) {
 void PictureModel::ClearPoints() {
   recorder_.ClearPoints();
   emissivity_.points = {};
+  CorrectRecording();
   Changed(kPoints);
 }
 
@@ -451,6 +462,7 @@ void PictureModel::SetEmissivity(const EmissivityChoice& choice) {
   if (choice == emissivity_) return;
   emissivity_ = choice;
   RefreshCorrected();
+  CorrectRecording();
   FollowReadings(false);
   Changed(kPicture | kReadouts);
 }
@@ -462,9 +474,20 @@ std::optional<double> PictureModel::ReflectedCelsius() const {
 }
 
 std::optional<Correction> PictureModel::CorrectionOf(double emissivity) const {
+  if (emissivity == kHighestEmissivity) return Correction{};
   const std::optional<double> reflected = ReflectedCelsius();
-  if (!reflected) return emissivity == kHighestEmissivity ? std::optional(Correction{}) : std::nullopt;
+  if (!reflected) return std::nullopt;
   return Correction{emissivity, *reflected};
+}
+
+// Without a reflected temperature the series stay corrected as they were.
+void PictureModel::CorrectRecording() {
+  const auto correct = [this](std::size_t series, double emissivity) {
+    if (const std::optional<Correction> correction = CorrectionOf(emissivity)) recorder_.SetCorrection(series, *correction);
+  };
+  const std::size_t points = Points().size();
+  for (std::size_t i = 0; i < points; ++i) correct(i, PointEmissivity(i));
+  for (std::size_t i = 0; i < Areas().size(); ++i) correct(points + i, AreaEmissivity(i));
 }
 
 void PictureModel::RefreshCorrected() {
@@ -515,7 +538,7 @@ QString PictureModel::EmissivityNote() const {
     if (emissivity != emissivity_.picture) own << QStringLiteral("%1 %2 %3").arg(what).arg(i + 1).arg(EmissivityText(emissivity));
   };
   for (std::size_t i = 0; i < Points().size(); ++i) name(tr("Punkt"), i, PointEmissivity(i));
-  for (std::size_t i = 0; i < areas_.size(); ++i) name(tr("Messfeld"), i, AreaEmissivity(i));
+  for (std::size_t i = 0; i < Areas().size(); ++i) name(tr("Messfeld"), i, AreaEmissivity(i));
   if (emissivity_.picture == kHighestEmissivity && own.isEmpty()) return {};
   const std::optional<double> reflected = ReflectedCelsius();
   const QString degrees = reflected ? tr("%1 °C").arg(QLocale().toString(*reflected)) : QString();

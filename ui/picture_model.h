@@ -5,6 +5,7 @@
 #include <QString>
 #include <QTimer>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -129,11 +130,15 @@ class PictureModel : public QObject {
   // reading there or for one made up or possibly another cell's.
   std::optional<int> PointValue(std::size_t index) const;
 
-  // "Messfeld": up to four rectangles of cells; false when four are set or
-  // the same one is.
+  // "Messfeld": up to four rectangles of cells, each with its means over
+  // time in the recording; false when four are set or the same one is.
   bool AddArea(const CellArea& area);
+  // Unless means of the areas are recorded and not saved and the question
+  // set (the plot's "Verlauf verwerfen?") keeps them.
   void ClearAreas();
-  const std::vector<CellArea>& Areas() const { return areas_; }
+  const std::vector<CellArea>& Areas() const { return recorder_.Areas(); }
+  // Asked before unsaved readings go with the areas; true lets them go.
+  void SetDiscardQuestion(std::function<bool()> mayDiscard) { mayDiscard_ = std::move(mayDiscard); }
   // What area `index` reads now: mean, highest, lowest and cells read, from
   // its sure readings; nothing without any.
   std::optional<AreaStatistics> AreaValues(std::size_t index) const;
@@ -220,6 +225,8 @@ class PictureModel : public QObject {
   // The correction of a surface of that emissivity; nothing while one is
   // needed and the reflected temperature is unknown.
   std::optional<Correction> CorrectionOf(double emissivity) const;
+  // Each series of the recording corrected by its point's or area's emissivity.
+  void CorrectRecording();
   // "%d ° C" of a reading so corrected, or "nicht bestimmbar".
   QString CorrectedDegrees(double reading, double emissivity) const;
   // The corrected picture anew for the readings and the reflected
@@ -245,7 +252,7 @@ class PictureModel : public QObject {
   // Cells whose reading was made up or may be another cell's: the picture
   // shows them, but no number is taken from them.
   SubstituteMask unsure_{};
-  std::vector<CellArea> areas_;
+  std::function<bool()> mayDiscard_;
   ProfileHistory profile_;
   // Per cell of the line: read since the last profile was kept.
   std::vector<bool> lineCellsRead_;

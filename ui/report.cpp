@@ -203,20 +203,23 @@ void PaintTable(Page& page, const std::vector<QStringList>& rows) {
   page.SetFont(kTextPoints, false);
 }
 
-// The points' readings over time, and the last fit's curve over its span.
+// The points' readings and the areas' means over time, corrected as their
+// series are, and the last fit's curve over its span.
 std::optional<std::pair<PlotTexts, std::vector<PlotCurve>>> CoursePlot(const TrendRecorder& recorder, double unit) {
   std::vector<PlotCurve> curves;
   double last = 0.0;
-  for (std::size_t i = 0; i < recorder.Points().size(); ++i) {
+  for (std::size_t i = 0; i < recorder.SeriesCount(); ++i) {
     if (!recorder.Series(i).empty()) last = std::max(last, recorder.Series(i).back().seconds);
   }
   const double scale = last > kMinutesBeyond ? 1.0 / 60.0 : 1.0;
-  for (std::size_t i = 0; i < recorder.Points().size(); ++i) {
+  for (std::size_t i = 0; i < recorder.SeriesCount(); ++i) {
     if (recorder.Series(i).empty()) continue;
     ThinnedSeries thinned(kDrawnSamples);
     std::vector<QPointF> run;
-    for (const TrendSample& s : thinned.Update(recorder.Series(i))) run.emplace_back(s.seconds * scale, s.celsius);
-    curves.push_back({Report::tr("Messpunkt %1").arg(i + 1), QPen(MarkerColour(i), 0.4 * unit), {run}});
+    for (const TrendSample& s : CorrectedSamples(thinned.Update(recorder.Series(i)), recorder.CorrectionOf(i))) {
+      run.emplace_back(s.seconds * scale, s.celsius);
+    }
+    curves.push_back({SeriesName(recorder, i), QPen(SeriesColour(recorder, i), 0.4 * unit), {run}});
   }
   if (curves.empty()) return std::nullopt;
   if (const auto& kept = recorder.LastFit()) {
@@ -282,8 +285,8 @@ void PaintPlots(Page& page, const PictureModel& model) {
               unit, plots[i].first, plots[i].second);
   }
   if (const auto& kept = model.Recorder().LastFit()) {
-    page.Text(Report::tr("Abkühlung von Messpunkt %1 (%2 s bis %3 s): %4")
-                  .arg(kept->point + 1)
+    page.Text(Report::tr("Abkühlung von %1 (%2 s bis %3 s): %4")
+                  .arg(SeriesName(model.Recorder(), kept->series))
                   .arg(Seconds(kept->span.from), Seconds(kept->span.to), FitText(kept->fit)));
   }
 }

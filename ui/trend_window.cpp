@@ -32,13 +32,14 @@
 #include "ui/interface_language.h"
 #include "trend/trend_csv.h"
 #include "ui/marker_colours.h"
+#include "ui/picture_model.h"
 
 namespace {
 
 constexpr std::size_t kMaxDrawnPoints = 2000;  // per line: enough for min and max per pixel column
 constexpr int kRefreshMs = 250;
 constexpr double kSecondsAxisLimit = 120.0;  // longer recordings are plotted in minutes
-constexpr double kRateWindowSeconds = 5.0;
+constexpr double kRateWindowSeconds = 60.0;  // an area's means may come only every few seconds
 constexpr int kFitCurveSteps = 200;
 constexpr double kUnbounded = 1e9;  // no limit for an axis' lower end
 constexpr double kLineWidth = 2.0;
@@ -385,43 +386,72 @@ void TrendWindow::MatchPoints() {
     ShowSpan();
     for (Line& line : lines_) {
       const bool showsReadings = line.drawnSamples != 0;
-      line = {line.series, ThinnedSeries(kMaxDrawnPoints)};
+      line = {line.series, ThinnedSeries(kMaxDrawnPoints), 0, line.correction};
       if (showsReadings) line.drawnSamples.reset();
     }
   }
   if (recorder_.PointChanges() != shownPointChanges_) {
     shownPointChanges_ = recorder_.PointChanges();
+    // Points are only added within a recording and keep their numbers; areas' numbers move on.
+    if (shownFit_ && shownFit_->point >= shownPoints_) DropFit();
     MakeLines();
   }
 }
 
-// One line and one choice per point.
+QString SeriesName(const TrendRecorder& recorder, std::size_t index) {
+  const std::size_t points = recorder.Points().size();
+  if (index < points) return TrendWindow::tr("Messpunkt %1").arg(index + 1);
+  return TrendWindow::tr("Messfeld %1").arg(index - points + 1);
+}
+
+QString TrendWindow::SeriesCaption(std::size_t index) const {
+  const std::size_t points = recorder_.Points().size();
+  QString caption;
+  if (index < points) {
+    const MeasuringPoint& point = recorder_.Points()[index];
+    caption = tr("Messpunkt %1 (Spalte %2, Zeile %3)").arg(index + 1).arg(point.column).arg(point.row);
+  } else {
+    const CellArea& area = recorder_.Areas()[index - points];
+    caption = tr("Messfeld %1 (Spalte %2–%3, Zeile %4–%5)")
+                  .arg(index - points + 1)
+                  .arg(area.first.column)
+                  .arg(area.last.column)
+                  .arg(area.first.row)
+                  .arg(area.last.row);
+  }
+  const Correction& correction = recorder_.CorrectionOf(index);
+  return correction.Corrects() ? caption + QLatin1Char(' ') + EmissivityText(correction.emissivity) : caption;
+}
+
+QColor SeriesColour(const TrendRecorder& recorder, std::size_t index) {
+  const std::size_t points = recorder.Points().size();
+  return index < points ? MarkerColour(index) : AreaColour(index - points);
+}
+
+// One line and one choice per point and per area.
 void TrendWindow::MakeLines() {
-  const std::vector<MeasuringPoint>& points = recorder_.Points();
   for (const Line& line : lines_) {
     chart_->removeSeries(line.series);
     delete line.series;
   }
   lines_.clear();
   pointChoice_->clear();
-  for (std::size_t i = 0; i < points.size(); ++i) {
+  for (std::size_t i = 0; i < recorder_.SeriesCount(); ++i) {
     auto* series = new QLineSeries;
-    series->setName(tr("Messpunkt %1 (Spalte %2, Zeile %3)")
-                        .arg(i + 1)
-                        .arg(points[i].column)
-                        .arg(points[i].row));
+    series->setName(SeriesCaption(i));
     chart_->addSeries(series);
     series->attachAxis(timeAxis_);
     series->attachAxis(temperatureAxis_);
-    QPen pen(MarkerColour(i));
+    QPen pen(SeriesColour(recorder_, i));
     pen.setWidthF(kLineWidth);
     series->setPen(pen);  // after addSeries, which gives the theme's colours
     series->setMarkerSize(3.0 * kLineWidth);
-    lines_.push_back({series, ThinnedSeries(kMaxDrawnPoints)});
+    lines_.push_back({series, ThinnedSeries(kMaxDrawnPoints), 0, recorder_.CorrectionOf(i)});
     QPixmap swatch(12, 12);
-    swatch.fill(MarkerColour(i));
-    pointChoice_->addItem(QIcon(swatch), tr("Messpunkt %1").arg(i + 1));
+    swatch.fill(SeriesColour(recorder_, i));
+    pointChoice_->addItem(QIcon(swatch), SeriesName(recorder_, i));
   }
+  shownPoints_ = recorder_.Points().size();
   PutFitLineOnTop();
   EnableFitButton();
 }
@@ -442,24 +472,26 @@ void TrendWindow::UpdateLines() {
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const TrendSeries& samples = recorder_.Series(i);
     Line& line = lines_[i];
-    if (!rescaled && samples.size() == line.drawnSamples) {
+    const bool recorrected = line.correction != recorder_.CorrectionOf(i);
+    if (!rescaled && !recorrected && samples.size() == line.drawnSamples) {
       continue;
     }
-    const std::vector<TrendSample>& kept = line.thinned.Update(samples);
+    if (recorrected) Recorrect(i);
+    // The correction keeps the order of readings, so it keeps each bucket's lowest and highest too.
     QList<QPointF> points;
-    points.reserve(static_cast<qsizetype>(kept.size()));
-    for (const TrendSample& sample : kept) {
+    for (const TrendSample& sample : CorrectedSamples(line.thinned.Update(samples), line.correction)) {
       points.append(QPointF(sample.seconds * TimeScale(), sample.celsius));
     }
     line.series->replace(points);
     line.series->setPointsVisible(points.size() == 1);  // a line needs two
     line.drawnSamples = samples.size();
-    if (!samples.empty()) {
-      line.first = samples.front().seconds;
-      line.last = samples.back().seconds;
-      const auto [lowest, highest] = std::ranges::minmax(kept, {}, &TrendSample::celsius);
-      line.lowest = lowest.celsius;
-      line.highest = highest.celsius;
+    line.drawn = !points.isEmpty();
+    if (line.drawn) {
+      line.first = points.front().x() / TimeScale();
+      line.last = points.back().x() / TimeScale();
+      const auto [lowest, highest] = std::ranges::minmax(points, {}, &QPointF::y);
+      line.lowest = lowest.y();
+      line.highest = highest.y();
     }
     changed = true;
   }
@@ -485,7 +517,7 @@ void TrendWindow::UpdateRanges() {
     any = true;
   };
   for (const Line& line : lines_) {
-    if (line.drawnSamples.value_or(0) > 0) {
+    if (line.drawn) {
       include(line.first, line.last, line.lowest, line.highest);
     }
   }
@@ -506,7 +538,8 @@ void TrendWindow::UpdateRanges() {
   FollowData(*temperatureAxis_, lowest, highest, std::max(0.05 * (highest - lowest), 1.0), -kUnbounded);
 }
 
-// All points' samples of the last few seconds (fewer just after the start).
+// Each series' samples of the last minute (of the time since the start
+// before that), per minute: "Punkt 1: 12/min · Messfeld 1: 3/min".
 void TrendWindow::UpdateRate() {
   const double now = recorder_.Elapsed();
   const double window = std::clamp(now, 1.0, kRateWindowSeconds);
@@ -515,11 +548,11 @@ void TrendWindow::UpdateRate() {
     const TrendSeries& samples = recorder_.Series(i);
     const auto recent = std::ranges::partition_point(
         samples, [&](const TrendSample& sample) { return sample.seconds < now - window; });
-    const double rate = static_cast<double>(samples.end() - recent) / window;
-    rates << (lines_.size() == 1 ? Decimal(rate) : QStringLiteral("%1: %2").arg(i + 1).arg(Decimal(rate)));
+    const double perMinute = static_cast<double>(samples.end() - recent) * 60.0 / window;
+    const QString name = i < recorder_.Points().size() ? tr("Punkt %1").arg(i + 1) : SeriesName(recorder_, i);
+    rates << tr("%1: %2/min").arg(name, NumberLocale().toString(std::lround(perMinute)));
   }
-  rate_->setText(lines_.size() > 1 ? tr("Messwerte/s je Messpunkt – %1").arg(rates.join(QStringLiteral(" · ")))
-                                   : tr("%1 Messwerte/s").arg(rates.value(0, Decimal(0.0))));
+  rate_->setText(rates.isEmpty() ? tr("Keine Messreihe") : rates.join(QStringLiteral(" · ")));
 }
 
 void TrendWindow::StartAnew() {
@@ -598,8 +631,9 @@ void TrendWindow::FitChosenPoint() {
     }
   }
   const bool fitAmbient = fitAmbient_->isChecked();
-  const TrendSeries& series = recorder_.Series(point);
-  std::vector<TrendSample> samples(series.begin(), series.end());  // a copy: the recording goes on meanwhile
+  const double resolution = recorder_.Series(point).Resolution();
+  // A copy: the recording goes on meanwhile.
+  std::vector<TrendSample> samples = CorrectedSamples(recorder_.Series(point), recorder_.CorrectionOf(point));
   const std::span<const TrendSample> within = SamplesWithin(samples, fitSpan_);
   samples = std::vector<TrendSample>(within.begin(), within.end());
   DropFit();
@@ -609,19 +643,24 @@ void TrendWindow::FitChosenPoint() {
   fitAsked_ = {point, {}, samples.empty() ? 0.0 : samples.front().seconds,
                samples.empty() ? 0.0 : samples.back().seconds};
   fitGeneration_ = recorder_.Generation();
+  fitPointChanges_ = recorder_.PointChanges();
+  fitOfArea_ = point >= recorder_.Points().size();
   fitMeasured_ = measured;
   fitAmbientAsked_ = fitAmbient;
-  fitting_.setFuture(QtConcurrent::run([samples = std::move(samples), measured, fitAmbient] {
-    return fitAmbient ? FitCoolingAmbientWhenDetermined(samples, measured) : FitCooling(samples, measured);
+  fitting_.setFuture(QtConcurrent::run([samples = std::move(samples), measured, fitAmbient, resolution] {
+    return fitAmbient ? FitCoolingAmbientWhenDetermined(samples, measured, resolution)
+                      : FitCooling(samples, measured, resolution);
   }));
 }
 
-// Shown unless the recording began anew meanwhile.
+// Shown unless the recording began anew meanwhile or, for an area, the
+// series changed (its number may then be another's).
 void TrendWindow::ShowFitResult() {
   fitRunning_ = false;
   EnableFitButton();
   fitResult_->clear();
-  if (recorder_.Generation() != fitGeneration_) return;
+  const bool areaMoved = fitOfArea_ && recorder_.PointChanges() != fitPointChanges_;
+  if (recorder_.Generation() != fitGeneration_ || areaMoved) return;
   const CoolingFit fit = fitting_.result();
   if (fit.problem == FitProblem::kNone) {
     shownFit_ = fitAsked_;
@@ -664,14 +703,15 @@ void TrendWindow::DrawResiduals() {
     return;
   }
   const ShownFit& shown = *shownFit_;
-  const std::vector<TrendSample>& drawn = lines_[shown.point].thinned.Shown();
+  const Line& line = lines_[shown.point];
+  const std::vector<TrendSample> drawn = CorrectedSamples(line.thinned.Shown(), line.correction);
   QList<QPointF> points;
   double largest = kNarrowestResiduals;
   for (const Residual& residual : Residuals(SamplesWithin(drawn, TimeSpan{shown.from, shown.to}), shown.fit)) {
     points.append(QPointF(residual.seconds * TimeScale(), residual.kelvin));
     largest = std::max(largest, std::abs(residual.kelvin));
   }
-  residualSeries_->setColor(MarkerColour(shown.point));
+  residualSeries_->setColor(SeriesColour(recorder_, shown.point));
   residualSeries_->replace(points);
   residualAxis_->setRange(-1.1 * largest, 1.1 * largest);
   SetRoundTicks(*residualAxis_, 4);
@@ -679,6 +719,13 @@ void TrendWindow::DrawResiduals() {
 
 // A fit needs a point, and one at a time: the button waits for the running one's result.
 void TrendWindow::EnableFitButton() { fitButton_->setEnabled(!lines_.empty() && !fitRunning_); }
+
+// A new correction: the line drawn anew, its caption naming it, and a fit of the old values dropped.
+void TrendWindow::Recorrect(std::size_t index) {
+  lines_[index].correction = recorder_.CorrectionOf(index);
+  lines_[index].series->setName(SeriesCaption(index));
+  if (shownFit_ && shownFit_->point == index) DropFit();
+}
 
 void TrendWindow::DropFit() {
   shownFit_.reset();

@@ -1,4 +1,5 @@
 #pragma once
+#include <QColor>
 #include <QFutureWatcher>
 #include <QWidget>
 #include <cstddef>
@@ -26,12 +27,16 @@ class QValueAxis;
 
 // "τ = 95,3 s ± 1,2 s   T0 = …": a fit's result in one line.
 QString FitText(const CoolingFit& fit);
+// A series of the recording by its name ("Messpunkt 1", "Messfeld 2") and colour (its marker's or frame's).
+QString SeriesName(const TrendRecorder& recorder, std::size_t index);
+QColor SeriesColour(const TrendRecorder& recorder, std::size_t index);
 // Why the fit failed, as a sentence for the window ("" for kNone).
 QString FitProblemText(FitProblem problem);
 
 // "Temperaturverlauf": a tool window beside the main window that plots the
-// measuring points' readings as they arrive, saves them as CSV and fits
-// Newton's law of cooling to one point, over every reading or the span of
+// measuring points' readings and the measuring areas' means as they arrive,
+// each as its series' correction gives it, saves them as CSV and fits
+// Newton's law of cooling to one series, over every reading or the span of
 // time dragged over the plot, with the fit's residuals in a small chart
 // beneath it on request. It reads the recorder four times a
 // second while it is visible; the recorder keeps every sample, the lines
@@ -65,17 +70,19 @@ class TrendWindow : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // A point's line and what it shows of the recorder's series.
+  // A series' line and what it shows of the recorder's series.
   struct Line {
     QLineSeries* series = nullptr;
     ThinnedSeries thinned;
     std::optional<std::size_t> drawnSamples = 0;  // none: shows another recording's readings
+    Correction correction;  // as drawn
+    bool drawn = false;     // a value at least, so the ones below hold
     double first = 0.0, last = 0.0;  // seconds
-    int lowest = 0, highest = 0;
+    double lowest = 0.0, highest = 0.0;
   };
-  // The fitted curve on display, over the time span of the point's samples.
+  // The fitted curve on display, over the time span of the series' samples.
   struct ShownFit {
-    std::size_t point = 0;
+    std::size_t point = 0;  // the series' index
     CoolingFit fit;
     double from = 0.0, to = 0.0;  // seconds
   };
@@ -88,6 +95,9 @@ class TrendWindow : public QWidget {
   void ShowSpan();
   void PutFitLineOnTop();
   void MatchPoints();
+  // "Messpunkt 1", "Messfeld 1"; the legend's caption with the cells and any emissivity.
+  QString SeriesCaption(std::size_t index) const;
+  void Recorrect(std::size_t index);
   void MakeLines();
   void UpdateLines();
   void UpdateRanges();
@@ -109,6 +119,7 @@ class TrendWindow : public QWidget {
   // The recorder's counters as the plot last took them in.
   std::uint64_t shownGeneration_ = 0;
   std::uint64_t shownPointChanges_ = 0;
+  std::size_t shownPoints_ = 0;  // the points among the lines
   std::vector<Line> lines_;
   std::optional<ShownFit> shownFit_;
   // A fit runs off this thread (an hour of readings takes about half a
@@ -116,6 +127,8 @@ class TrendWindow : public QWidget {
   QFutureWatcher<CoolingFit> fitting_;
   ShownFit fitAsked_;
   std::uint64_t fitGeneration_ = 0;
+  std::uint64_t fitPointChanges_ = 0;
+  bool fitOfArea_ = false;
   std::optional<double> fitMeasured_;  // the head's ambient reading when the fit began
   bool fitAmbientAsked_ = false;
   bool fitRunning_ = false;  // until its result has come: keeps the fit button disabled

@@ -29,7 +29,7 @@ TEST(CoolingOnHead, SpotMeasurementFollowsTheMugAndTheFitFindsItsTimeConstant) {
 
   const TrendSeries& course = recorder.Series(0);
   ASSERT_GT(course.size(), 50u);
-  int lowest = course.front().celsius;
+  double lowest = course.front().celsius;
   for (const TrendSample& sample : course) {
     EXPECT_LE(sample.celsius, lowest + 1) << "at " << sample.seconds << " s";
     lowest = std::min(lowest, sample.celsius);

@@ -74,7 +74,7 @@ TEST(TrendRecorder, KeepsOnlySureReadingsOfMarkedCellsAtTheirOwnTimeAndRefusesBa
 }
 
 // The last fit outlives new readings but not the series it was made of.
-TEST(TrendRecorder, KeptFitGoesWithANewBeginningAndWithThePoints) {
+TEST(TrendRecorder, KeptFitGoesWithANewBeginningAndWithItsSeries) {
   Clocks clocks;
   TrendRecorder recorder = clocks.Recorder();
   ASSERT_TRUE(recorder.AddPoint({3, 4}));
@@ -88,6 +88,50 @@ TEST(TrendRecorder, KeptFitGoesWithANewBeginningAndWithThePoints) {
   keep();
   recorder.ClearPoints();
   EXPECT_FALSE(recorder.LastFit());
+  // An area's fit follows its series as a point is set before it, and goes with its correction.
+  ASSERT_TRUE(recorder.AddArea({{1, 1}, {2, 2}}));
+  recorder.KeepFit(TrendRecorder::KeptFit{0, {.tau = 60.0}, {1.0, 9.0}});
+  ASSERT_TRUE(recorder.AddPoint({3, 4}));
+  ASSERT_TRUE(recorder.LastFit());
+  EXPECT_EQ(recorder.LastFit()->series, 1u);
+  recorder.SetCorrection(0, {0.5, 20.0});
+  EXPECT_TRUE(recorder.LastFit());
+  recorder.SetCorrection(1, {0.5, 20.0});
+  EXPECT_FALSE(recorder.LastFit());
+}
+
+// An area's mean waits for every cell inside the scan range; a doubtful reading counts as read
+// but not into the mean, which is kept to the hundredth at its readings' mean time.
+TEST(TrendRecorder, AreaMeanComesOnceEveryCellInsideTheRangeWasReadAndLeavesThePointsBe) {
+  Clocks clocks;
+  TrendRecorder recorder = clocks.Recorder();
+  ASSERT_TRUE(recorder.AddPoint({3, 4}));
+  recorder.Record(At(100.5, 3, 4, 30));
+  const auto generation = recorder.Generation(), changes = recorder.PointChanges();
+  ASSERT_TRUE(recorder.AddArea({{29, 10}, {31, 11}}));
+  EXPECT_FALSE(recorder.AddArea({{29, 10}, {31, 11}}));
+  EXPECT_EQ(recorder.Generation(), generation);
+  EXPECT_GT(recorder.PointChanges(), changes);
+  ASSERT_EQ(recorder.SeriesCount(), 2u);
+  EXPECT_EQ(recorder.Series(0).size(), 1u);
+  ScanRange range;
+  range.lastColumn = 30;  // column 31 is not scanned
+  recorder.SetScanRange(range);
+  CellReading doubtful = At(103, 30, 10, 90, 7);
+  doubtful.doubtful = true;
+  for (const CellReading& reading : {At(101, 29, 10, 20, 5), At(102, 29, 11, 21, 6), doubtful})
+    recorder.Record(reading);
+  EXPECT_TRUE(recorder.Series(1).empty());
+  recorder.Record(At(105, 30, 11, 21, 8));
+  ASSERT_EQ(recorder.Series(1).size(), 1u);
+  EXPECT_EQ(recorder.Series(1)[0].seconds, 2.667);
+  EXPECT_DOUBLE_EQ(recorder.Series(1)[0].celsius, 20.67);
+  EXPECT_EQ(recorder.Series(1).RoundTag(0), 8u);
+  EXPECT_EQ(recorder.Series(1).Resolution(), 0.01);
+  recorder.ClearAreas();
+  EXPECT_EQ(recorder.SeriesCount(), 1u);
+  EXPECT_EQ(recorder.Series(0).size(), 1u);
+  EXPECT_EQ(recorder.Generation(), generation);
 }
 
 TEST(TrendSeries, KeepsEightBytesAReadingInBlocksAcrossBlockBoundaries) {
@@ -130,6 +174,21 @@ TEST_F(TrendCsvTest, EqualRoundTagsFarApartAreDifferentRounds) {
   recorder.Record(At(101, 12, 12, 22, 7));
   recorder.Record(At(301, 3, 4, 30, 7 + 65536));
   EXPECT_EQ(TrendCsvLines(recorder), 3u);
+}
+
+// Areas' means follow the points' readings; once a series corrects, every series' emissivity and
+// reflected temperature are stated, and a value not determinable leaves its field empty.
+TEST_F(TrendCsvTest, CorrectedSeriesAreStatedInTheHeaderAndWrittenToTheHundredth) {
+  recorder.AddArea({{12, 12}, {13, 12}});
+  recorder.SetCorrection(0, {0.95, 20.0});
+  recorder.SetCorrection(1, {0.50, 100.0});
+  for (const CellReading& reading : {At(100.5, 12, 12, 22, 1), At(100.503, 3, 4, 30, 1), At(101, 13, 12, 19, 2)})
+    recorder.Record(reading);
+  EXPECT_EQ(TrendCsv(recorder),
+            "# Temperaturverlauf ab 2026-12-07T14:05:09+01:00; Messpunkte: 1 (Spalte 12, Zeile 12); "
+            "2 (Spalte 3, Zeile 4); Messfelder: 1 (Spalte 12–13, Zeile 12–12); Korrektur: Messpunkt 1 "
+            "ε = 0,95, Tr = 20,00 °C; Messpunkt 2 ε = 0,50, Tr = 100,00 °C; Messfeld 1 ε = 1,00, Tr = 0,00 °C\n"
+            "0,500;22,10;;\n0,750;;;20,50\n");
 }
 
 TEST_F(TrendCsvTest, AveragesOverIntervalsSayTheirIntervalAndLeaveEmptyIntervalsOut) {

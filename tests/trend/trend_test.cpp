@@ -32,7 +32,7 @@ std::vector<TrendSample> Readings(Newton law, double from, double to, double per
   std::vector<TrendSample> series;
   for (double t = from; t <= to; t += interval(random)) {
     const double exact = law.tu + (law.t0 - law.tu) * std::exp(-t / law.tau) + noise * sensor(random);
-    series.push_back({start + t - from, static_cast<int>(std::lround(exact))});
+    series.push_back({start + t - from, std::round(exact)});
   }
   return series;
 }
@@ -73,6 +73,21 @@ TEST(CoolingFit, FineSeriesGiveTauToTheirPrecision) {
   const auto series = Readings({1e6, 0, 50}, 0, 150, 0.5, 0, random);
   for (const CoolingFit& f : {FitCooling(series, 0.0), FitCooling(series, std::nullopt)})
     EXPECT_NEAR(f.tau, 50, 50e-5);
+}
+
+// An area's mean falling by a third of a degree, kept to the hundredth with the noise a mean of whole
+// degrees has: taken for whole degrees, all of its fall would lie within one degree's alike
+// rounding errors, whose sum the fit itself makes vanish, and the stated uncertainty would shrink
+// far below the true one.
+TEST(CoolingFit, AMeansHundredthsGiveTheUncertaintyOfItsOwnResolution) {
+  std::mt19937 random(1);
+  std::normal_distribution<double> sensor(0.0, 0.02);
+  std::vector<TrendSample> means;
+  for (double t = 0; t <= 900; t += 2.0)
+    means.push_back({t, std::round((20.5 + 0.3 * std::exp(-t / 300) + sensor(random)) * 100) / 100});
+  const CoolingFit own = FitCooling(means, std::nullopt, 0.01), whole = FitCooling(means, std::nullopt, 1.0);
+  EXPECT_NEAR(own.tau, 300, 3 * own.tauUncertainty);
+  EXPECT_LT(whole.tauUncertainty, own.tauUncertainty / 2);
 }
 
 // How often the truth lies within one and within three stated standard uncertainties.
@@ -148,7 +163,7 @@ TEST(CoolingFit, TooFewConstantOrLinearSeriesAreRefusedWithFiniteValues) {
   // A straight rising line: fitted Tu lets tau run off to infinity; with Tu
   // held at 0 no decay towards it can rise at all.
   std::vector<TrendSample> line;
-  for (int t = 0; t <= 40; ++t) line.push_back({double(t), 20 + t});
+  for (int t = 0; t <= 40; ++t) line.push_back({double(t), 20.0 + t});
   for (const CoolingFit& f : {FitCooling(line, std::nullopt), FitCooling(line, 0.0)}) {
     EXPECT_EQ(f.problem, FitProblem::kNoConvergence);
     for (double v : {f.tau, f.tauUncertainty, f.startCelsius, f.ambientCelsius, f.residualSpread})

@@ -119,6 +119,7 @@ class LanguageTest : public WindowTest, public ::testing::WithParamInterface<Lan
       dialog->hide();
     }
     for (const QAction* action : window.actions()) captions.push_back({nullptr, action->text()});
+    recorder_.AddPoint({1, 1});  // for the plot's rate
     plot_ = std::make_unique<TrendWindow>(recorder_, [] { return 21; });
     plot_->show();
     take(*plot_);
@@ -137,8 +138,8 @@ TEST_P(LanguageTest, EveryCaptionFitsAndEnglishLeavesNoGerman) {
   const bool english = GetParam() == Language::kEnglish;
   const QRegularExpression germanLetters(QStringLiteral("[äöüÄÖÜß]"));
   const std::vector<Caption> captions = AllCaptions();
-  // Numbers are written as the language writes them: the plot's reading rate.
-  const QString rate = english ? QStringLiteral("0.0 readings/s") : QStringLiteral("0,0 Messwerte/s");
+  // The plot's reading rate.
+  const QString rate = english ? QStringLiteral("Point 1: 0/min") : QStringLiteral("Punkt 1: 0/min");
   EXPECT_TRUE(std::ranges::any_of(captions, [&](const Caption& caption) { return caption.text == rate; }));
   for (const auto& [widget, text] : captions) {
     if (widget && !widget->parentWidget()->layout()) {  // a layout sizes its controls to their texts

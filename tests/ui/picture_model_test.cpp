@@ -268,6 +268,27 @@ TEST(PictureModel, EmissivityCorrectsThePictureAndEachPointAndAreaByItsOwn) {
   EXPECT_TRUE(model.EmissivityNote().isEmpty());
 }
 
+// The model hands its scan range to the recording, so an area half outside it has its mean once
+// the cells inside were read; unsaved means go with the areas only when the question lets them.
+TEST(PictureModel, AnAreasMeansFollowTheScanRangeAndGoOnlyWhenTheQuestionLetsThem) {
+  PictureModel model([] { return 0.0; });
+  ScanRange range;
+  range.lastColumn = 1;
+  model.SetScanRange(range);
+  model.AddArea({{1, 0}, {2, 0}});
+  model.StoreReading(CellReading{1, 0, 20, false, false, 1.0, 1});
+  ASSERT_EQ(model.Recorder().Series(0).size(), 1u);
+  bool mayGo = false;
+  int asked = 0;
+  model.SetDiscardQuestion([&] { return ++asked, mayGo; });
+  model.ClearAreas();
+  EXPECT_EQ(model.Areas().size(), 1u);
+  mayGo = true;
+  model.ClearAreas();
+  EXPECT_TRUE(model.Areas().empty());
+  EXPECT_EQ(asked, 2);
+}
+
 // The live profile follows the line's sure readings; an earlier one is kept once every cell of the line
 // in the scan range was read anew and ten seconds have passed since the line or the last kept one.
 TEST(PictureModel, TheLineKeepsAProfileOnceEveryCellWasReadAnew) {

@@ -6,6 +6,7 @@
 
 #include "trend/trend_csv.h"
 #include "ui/marker_colours.h"
+#include "ui/picture_model.h"
 #include "ui/trend_window.h"
 
 class TrendWindowTest : public ::testing::Test {
@@ -43,7 +44,7 @@ TEST_F(TrendWindowTest, LinesFollowTheRecorderUntilNeuBeginnen) {
   EXPECT_EQ(Line(2), (QList<QPointF>{{3, 40}}));
   const auto labels = window.findChildren<QLabel*>();
   EXPECT_TRUE(std::ranges::any_of(labels, [](QLabel* label) {
-    return label->text().startsWith(QStringLiteral("Messwerte/s je Messpunkt – 1: ")) && label->text().contains(" 2: ");
+    return label->text() == QStringLiteral("Punkt 1: 40/min · Punkt 2: 20/min");  // in the 3 s since the start
   }));
   WithNextModal<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Discard)->click(); });
   Button("Neu beginnen")->click();  // asks: the readings are not saved
@@ -161,6 +162,27 @@ TEST_F(TrendWindowTest, ALoneReadingIsDrawnAndTheFittedCurveStandsApartFromTheLi
   for (std::size_t i = 0; i < 4; ++i) EXPECT_NE(curve.color(), MarkerColour(i));
   EXPECT_EQ(curve.style(), Qt::DashLine);
   EXPECT_GT(curve.widthF(), line.widthF());
+}
+
+// An area's means get a line of their own in the area's colour, a choice for the fit and a
+// rate; a correction names its emissivity in the caption and redraws the line corrected.
+TEST_F(TrendWindowTest, AnAreasMeansHaveTheirOwnLineCorrectedWhenTheCorrectionChanges) {
+  recorder.AddPoint({1, 0});
+  recorder.AddArea({{5, 0}, {5, 0}});
+  Record(5, {30});
+  window.Refresh();
+  QLineSeries* area = nullptr;
+  for (auto* series : Chart().series())
+    if (series->name() == QStringLiteral("Messfeld 1 (Spalte 5–5, Zeile 0–0)")) area = static_cast<QLineSeries*>(series);
+  ASSERT_TRUE(area);
+  EXPECT_EQ(area->points(), (QList<QPointF>{{1, 30}}));
+  EXPECT_EQ(area->pen().color(), AreaColour(0));
+  EXPECT_EQ(window.findChild<QComboBox*>()->itemText(1), QStringLiteral("Messfeld 1"));
+  EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("rate"))->text(), QStringLiteral("Punkt 1: 0/min · Messfeld 1: 60/min"));
+  recorder.SetCorrection(1, {0.95, 20.0});
+  window.Refresh();
+  EXPECT_EQ(area->name(), QStringLiteral("Messfeld 1 (Spalte 5–5, Zeile 0–0) ") + EmissivityText(0.95));
+  EXPECT_NEAR(area->points().value(0).y(), *Corrected(30.0, {0.95, 20.0}), 1e-9);
 }
 
 // Four points at two-digit cells: every caption of the legend shows whole.
