@@ -19,7 +19,10 @@
 #include "scan/qt/port_link.h"
 #include "scan/qt/port_settings.h"
 #include "tests/e2e/head_sim.h"
+#include "ui/area_window.h"
 #include "ui/large_picture_window.h"
+#include "ui/measuring_point_tools.h"
+#include "ui/profile_window.h"
 #include "ui/torvak_controls.h"
 #include "ui/torvak_dlg.h"
 
@@ -168,6 +171,37 @@ void BM_UiLatencyDuringSpotWithSpanIsothermAndDifference(benchmark::State& state
   }
 }
 BENCHMARK(BM_UiLatencyDuringSpotWithSpanIsothermAndDifference)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The spot measurement on the emulated head over four points, four areas of
+// 5 x 5 cells and a line across both pictures, with "Messfelder" and
+// "Linienprofil" open and following the readings live.
+void BM_UiLatencyDuringSpotWithAreasAndLineProfile(benchmark::State& state) {
+  HeadSim head;
+  if (!head.Start()) return state.SkipWithError("the emulator did not start");
+  for (auto _ : state) {
+    CTorvakDlg window({}, {}, RunDevice{head.Link(), kNoPortNumber});
+    window.show();
+    WaitUntilStarted(window);
+    PictureModel& model = window.Model();
+    for (const GridCell& point : {GridCell{12, 12}, GridCell{13, 12}, GridCell{40, 13}, GridCell{12, 14}}) {
+      model.AddPoint(point);
+    }
+    for (const GridCell& corner : {GridCell{3, 3}, GridCell{20, 20}, GridCell{35, 5}, GridCell{50, 22}}) {
+      model.AddArea(CellArea{corner, {corner.column + 4, corner.row + 4}});
+    }
+    model.SetLine({2, 16}, {59, 16});
+    AreaWindow areas(model, &window);
+    ProfileWindow profile(model, &window);
+    areas.show();
+    profile.show();
+    window.MeasuringPoints().StartSpotMeasurement();
+    event_delay::Measure(state, 300);
+    model.ClearPoints();  // closing would ask about the unsaved recording
+    model.ClearLine();
+    window.close();
+  }
+}
+BENCHMARK(BM_UiLatencyDuringSpotWithAreasAndLineProfile)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // An open port that never answers: every read waits out its time-out on the worker.
 void BM_UiLatencyDuringScanOnSilentPort(benchmark::State& state) {
