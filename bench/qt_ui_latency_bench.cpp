@@ -13,13 +13,17 @@
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 
 #include "bench/qt_event_delay.h"
 #include "scan/qt/port_link.h"
 #include "scan/qt/port_settings.h"
 #include "tests/e2e/head_sim.h"
+#include "ui/area_window.h"
 #include "ui/large_picture_window.h"
+#include "ui/measuring_point_tools.h"
+#include "ui/profile_window.h"
 #include "ui/torvak_controls.h"
 #include "ui/torvak_dlg.h"
 
@@ -145,29 +149,66 @@ BENCHMARK(BM_UiLatencyDuringScanWithoutPort)->Iterations(1)->UseManualTime()->Un
 void BM_UiLatencyDuringScanWithLargePicture(benchmark::State& state) { MeasureLatency(state, 0, {}, true); }
 BENCHMARK(BM_UiLatencyDuringScanWithLargePicture)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// The spot measurement on the emulated head (a few hundred readings a second)
-// with the colour span following the readings, an isotherm, and the
-// difference to a reference shown, its reach following too.
-void BM_UiLatencyDuringSpotWithSpanIsothermAndDifference(benchmark::State& state) {
+// How long events posted to the window's thread wait during the spot
+// measurement on the emulated head (a few hundred readings a second) that
+// `start` sets up and starts; `end` leaves nothing to ask or keep on closing.
+void MeasureDuringSpot(benchmark::State& state, const std::function<void(CTorvakDlg&)>& start,
+                       const std::function<void(PictureModel&)>& end) {
   HeadSim head;
   if (!head.Start()) return state.SkipWithError("the emulator did not start");
   for (auto _ : state) {
     CTorvakDlg window({}, {}, RunDevice{head.Link(), kNoPortNumber});
     window.show();
     WaitUntilStarted(window);
-    PictureModel& model = window.Model();
-    model.SetSpanMode(PictureModel::SpanMode::Automatic);
-    model.SetIsotherm(Isotherm{IsothermKind::Band, 20, 30});
-    model.StoreReading(CellReading{12, 12, 20});
-    model.RememberReference();
-    model.ShowDifference();
-    window.Scan().StartSpot({{12, 12}, {13, 12}, {40, 13}, {12, 14}});
+    start(window);
     event_delay::Measure(state, 300);
-    model.SetSpanMode(PictureModel::SpanMode::Standard);
+    end(window.Model());
     window.close();
   }
 }
+
+// With the colour span following the readings, an isotherm, and the
+// difference to a reference shown, its reach following too.
+void BM_UiLatencyDuringSpotWithSpanIsothermAndDifference(benchmark::State& state) {
+  MeasureDuringSpot(
+      state,
+      [](CTorvakDlg& window) {
+        PictureModel& model = window.Model();
+        model.SetSpanMode(PictureModel::SpanMode::Automatic);
+        model.SetIsotherm(Isotherm{IsothermKind::Band, 20, 30});
+        model.StoreReading(CellReading{12, 12, 20});
+        model.RememberReference();
+        model.ShowDifference();
+        window.Scan().StartSpot({{12, 12}, {13, 12}, {40, 13}, {12, 14}});
+      },
+      [](PictureModel& model) { model.SetSpanMode(PictureModel::SpanMode::Standard); });
+}
 BENCHMARK(BM_UiLatencyDuringSpotWithSpanIsothermAndDifference)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Over four points, four areas of 5 x 5 cells and a line across both
+// pictures, with "Messfelder" and "Linienprofil" open and following live.
+void BM_UiLatencyDuringSpotWithAreasAndLineProfile(benchmark::State& state) {
+  MeasureDuringSpot(
+      state,
+      [](CTorvakDlg& window) {
+        PictureModel& model = window.Model();
+        for (const GridCell& point : {GridCell{12, 12}, GridCell{13, 12}, GridCell{40, 13}, GridCell{12, 14}}) {
+          model.AddPoint(point);
+        }
+        for (const GridCell& corner : {GridCell{3, 3}, GridCell{20, 20}, GridCell{35, 5}, GridCell{50, 22}}) {
+          model.AddArea(CellArea{corner, {corner.column + 4, corner.row + 4}});
+        }
+        model.SetLine({2, 16}, {59, 16});
+        (new AreaWindow(model, &window))->show();  // the window's children, gone with it
+        (new ProfileWindow(model, &window))->show();
+        window.MeasuringPoints().StartSpotMeasurement();
+      },
+      [](PictureModel& model) {  // closing would ask about the unsaved recording
+        model.ClearPoints();
+        model.ClearLine();
+      });
+}
+BENCHMARK(BM_UiLatencyDuringSpotWithAreasAndLineProfile)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // An open port that never answers: every read waits out its time-out on the worker.
 void BM_UiLatencyDuringScanOnSilentPort(benchmark::State& state) {

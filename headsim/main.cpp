@@ -131,10 +131,11 @@ bool ParseCooling(const char* text, headsim::Course* course) {
          ParsePositive(end + 1, &course->tauSeconds);
 }
 
+constexpr std::pair<const char*, headsim::Scene> kScenes[] = {
+    {"mug", headsim::Scene::kMug}, {"hand", headsim::Scene::kHand},
+    {"cube", headsim::Scene::kCube}, {"rod", headsim::Scene::kRod}};
+
 bool ParseScene(const std::string& name, headsim::Scene* scene) {
-  constexpr std::pair<const char*, headsim::Scene> kScenes[] = {
-      {"mug", headsim::Scene::kMug}, {"hand", headsim::Scene::kHand},
-      {"cube", headsim::Scene::kCube}, {"rod", headsim::Scene::kRod}};
   for (const auto& [known, value] : kScenes) {
     if (name == known) {
       *scene = value;
@@ -145,23 +146,50 @@ bool ParseScene(const std::string& name, headsim::Scene* scene) {
   return false;
 }
 
+const char* SceneName(headsim::Scene scene) {
+  for (const auto& [name, value] : kScenes) {
+    if (value == scene) return name;
+  }
+  return "";
+}
+
+// The options of one scene that take a decimal number.
+struct SceneOption {
+  const char* name;
+  bool (*parse)(const char*, double*);
+  std::optional<double> Options::*value;
+  headsim::Scene scene;
+};
+constexpr SceneOption kSceneOptions[] = {
+    {"--fade", ParsePositive, &Options::fadeSeconds, headsim::Scene::kHand},
+    {"--cube", ParseCelsius, &Options::cubeCelsius, headsim::Scene::kCube},
+    {"--heater", ParseCelsius, &Options::heaterCelsius, headsim::Scene::kRod},
+    {"--diffusivity", ParsePositive, &Options::diffusivity, headsim::Scene::kRod},
+};
+
+const SceneOption* SceneOptionNamed(const std::string& arg) {
+  for (const SceneOption& option : kSceneOptions) {
+    if (arg == option.name) return &option;
+  }
+  return nullptr;
+}
+
+bool ParseSceneOption(const SceneOption& option, const char* text, Options* options) {
+  double value = 0;
+  if (!option.parse(text, &value)) return false;
+  options->*option.value = value;
+  return true;
+}
+
 // False after saying why when an option given belongs to another scene.
 bool OptionsFitScene(const Options& options) {
-  struct SceneOption {
-    bool given;
-    headsim::Scene scene;
-    const char* refusal;
-  };
-  const SceneOption sceneOptions[] = {
-      {options.cooling.has_value(), headsim::Scene::kMug, "--cooling needs the mug scene"},
-      {options.fadeSeconds.has_value(), headsim::Scene::kHand, "--fade needs --scene hand"},
-      {options.cubeCelsius.has_value(), headsim::Scene::kCube, "--cube needs --scene cube"},
-      {options.heaterCelsius.has_value(), headsim::Scene::kRod, "--heater needs --scene rod"},
-      {options.diffusivity.has_value(), headsim::Scene::kRod, "--diffusivity needs --scene rod"},
-  };
-  for (const SceneOption& option : sceneOptions) {
-    if (option.given && option.scene != options.scene) {
-      std::fprintf(stderr, "torvak-headsim: %s\n", option.refusal);
+  if (options.cooling && options.scene != headsim::Scene::kMug) {
+    std::fprintf(stderr, "torvak-headsim: --cooling needs the mug scene\n");
+    return false;
+  }
+  for (const SceneOption& option : kSceneOptions) {
+    if ((options.*option.value).has_value() && option.scene != options.scene) {
+      std::fprintf(stderr, "torvak-headsim: %s needs --scene %s\n", option.name, SceneName(option.scene));
       return false;
     }
   }
@@ -191,7 +219,6 @@ bool ParseOptions(int argc, char** argv, Options* options) {
     const std::string arg = argv[i];
     long number = 0;
     headsim::Course course{};
-    double decimal = 0;
     const bool hasValue = i + 1 < argc;
     if (arg == "--link" && hasValue) {
       options->link = argv[++i];
@@ -209,14 +236,8 @@ bool ParseOptions(int argc, char** argv, Options* options) {
       options->hangUpAfter = number;
     } else if (arg == "--cooling" && hasValue && ParseCooling(argv[++i], &course)) {
       options->cooling = course;
-    } else if (arg == "--fade" && hasValue && ParsePositive(argv[++i], &decimal)) {
-      options->fadeSeconds = decimal;
-    } else if (arg == "--cube" && hasValue && ParseCelsius(argv[++i], &decimal)) {
-      options->cubeCelsius = decimal;
-    } else if (arg == "--heater" && hasValue && ParseCelsius(argv[++i], &decimal)) {
-      options->heaterCelsius = decimal;
-    } else if (arg == "--diffusivity" && hasValue && ParsePositive(argv[++i], &decimal)) {
-      options->diffusivity = decimal;
+    } else if (const SceneOption* option = SceneOptionNamed(arg);
+               option && hasValue && ParseSceneOption(*option, argv[++i], options)) {
     } else if (arg == "--scene" && hasValue && ParseScene(argv[++i], &options->scene)) {
     } else if (arg == "--parent" && hasValue && ParseNumber(argv[++i], &number) && number > 0) {
       options->parentPid = number;

@@ -15,16 +15,16 @@ constexpr int kMenuAreaReach = 2;  // "Messfeld hier setzen": 5 x 5 cells
 
 }  // namespace
 
-AreaTools::AreaTools(QWidget& window, PictureModel& picture, ToPicture toPicture)
+AreaTools::AreaTools(QWidget& window, PictureModel& picture, PicturePointer::ToPicture toPicture)
     : window_(window),
       picture_(picture),
-      toPicture_(std::move(toPicture)),
+      pointer_(picture, std::move(toPicture)),
       band_(new QRubberBand(QRubberBand::Rectangle, &window)),
       setArea_(AddContextEntry(window, tr("Messfeld hier setzen\tUmschalt+Ziehen"))),
       clearAreas_(AddContextEntry(window, tr("Messfelder löschen"))) {
   connect(setArea_, &QAction::triggered, this, [this] {
-    if (!menuCell_) return;
-    const GridCell c = *menuCell_;
+    if (!pointer_.MenuCell()) return;
+    const GridCell c = *pointer_.MenuCell();
     Add({c.column - kMenuAreaReach, c.row - kMenuAreaReach}, {c.column + kMenuAreaReach, c.row + kMenuAreaReach});
   });
   connect(clearAreas_, &QAction::triggered, &picture_, &PictureModel::ClearAreas);
@@ -34,39 +34,30 @@ AreaTools::AreaTools(QWidget& window, PictureModel& picture, ToPicture toPicture
 
 AreaTools::~AreaTools() = default;
 
-std::optional<GridCell> AreaTools::CellAtWindowPoint(QPoint at) const {
-  const std::optional<QPoint> inPicture = toPicture_(at);
-  return inPicture ? picture_.CellAt(*inPicture) : std::nullopt;
-}
-
 void AreaTools::PrepareMenu(QPoint at) {
-  menuCell_ = CellAtWindowPoint(at);
-  setArea_->setEnabled(menuCell_ && picture_.Areas().size() < kMaxAreas);
+  setArea_->setEnabled(pointer_.OpenMenuAt(at) && picture_.Areas().size() < kMaxAreas);
   clearAreas_->setEnabled(!picture_.Areas().empty());
 }
 
 bool AreaTools::BeginDrag(QPoint at) {
-  dragStart_ = CellAtWindowPoint(at);
-  if (!dragStart_) return false;
-  dragEnd_ = *dragStart_;
+  if (!pointer_.BeginDrag(at)) return false;
   dragOrigin_ = at;
   band_->setGeometry(QRect(at, QSize()));
   band_->show();
   return true;
 }
 
-// Past the pictures the area ends at the last cell the pointer was on.
 void AreaTools::Drag(QPoint at) {
-  if (!dragStart_) return;
+  if (!pointer_.Dragging()) return;
   band_->setGeometry(QRect(dragOrigin_, at).normalized());
-  if (const std::optional<GridCell> cell = CellAtWindowPoint(at)) dragEnd_ = *cell;
+  pointer_.Drag(at);
 }
 
 void AreaTools::EndDrag() {
-  if (!dragStart_) return;
+  const auto ends = pointer_.EndDrag();
+  if (!ends) return;
   band_->hide();
-  Add(*dragStart_, dragEnd_);
-  dragStart_.reset();
+  Add(ends->first, ends->second);
 }
 
 void AreaTools::Add(GridCell a, GridCell b) {

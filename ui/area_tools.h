@@ -1,11 +1,10 @@
 #pragma once
 #include <QObject>
 #include <QPoint>
-#include <functional>
 #include <memory>
-#include <optional>
 
 #include "image/grid_cell.h"
+#include "ui/picture_pointer.h"
 
 class AreaWindow;
 class PictureModel;
@@ -21,9 +20,7 @@ class QWidget;
 class AreaTools : public QObject {
   Q_OBJECT
  public:
-  // The picture area's point under a point of the window, if it lies there.
-  using ToPicture = std::function<std::optional<QPoint>(QPoint)>;
-  AreaTools(QWidget& window, PictureModel& picture, ToPicture toPicture);
+  AreaTools(QWidget& window, PictureModel& picture, PicturePointer::ToPicture toPicture);
   ~AreaTools() override;
 
   // Called as the context menu opens at point `at` of the window.
@@ -31,7 +28,7 @@ class AreaTools : public QObject {
   // Shift+drag: begins on a cell (true), follows the pointer, and on release
   // sets the area between the first cell and the last one the pointer was on.
   bool BeginDrag(QPoint at);
-  bool Dragging() const { return dragStart_.has_value(); }
+  bool Dragging() const { return pointer_.Dragging(); }
   void Drag(QPoint at);
   void EndDrag();
   // "Messfelder", opened and raised.
@@ -42,15 +39,11 @@ class AreaTools : public QObject {
   void statusMessage(const QString& text);
 
  private:
-  std::optional<GridCell> CellAtWindowPoint(QPoint at) const;
   void Add(GridCell a, GridCell b);
 
   QWidget& window_;
   PictureModel& picture_;
-  ToPicture toPicture_;
-  std::optional<GridCell> menuCell_;
-  std::optional<GridCell> dragStart_;
-  GridCell dragEnd_;
+  PicturePointer pointer_;
   QPoint dragOrigin_;
   QRubberBand* band_;
   QAction* setArea_;

@@ -7,19 +7,19 @@
 #include "ui/picture_model.h"
 #include "ui/profile_window.h"
 
-LineTools::LineTools(QWidget& window, PictureModel& picture, ToPicture toPicture)
+LineTools::LineTools(QWidget& window, PictureModel& picture, PicturePointer::ToPicture toPicture)
     : window_(window),
       picture_(picture),
-      toPicture_(std::move(toPicture)),
+      pointer_(picture, std::move(toPicture)),
       from_(AddContextEntry(window, tr("Linienprofil von hier\tAlt+Ziehen"))),
       to_(AddContextEntry(window, tr("Linienprofil bis hier"))),
       clear_(AddContextEntry(window, tr("Linienprofil löschen"))) {
   connect(from_, &QAction::triggered, this, [this] {
-    lineStart_ = menuCell_;
+    lineStart_ = pointer_.MenuCell();
     emit statusMessage(tr("Linienprofil: das Ende mit „Linienprofil bis hier“ wählen"));
   });
   connect(to_, &QAction::triggered, this, [this] {
-    if (lineStart_ && menuCell_) Draw(*lineStart_, *menuCell_);
+    if (lineStart_ && pointer_.MenuCell()) Draw(*lineStart_, *pointer_.MenuCell());
     lineStart_.reset();
   });
   connect(clear_, &QAction::triggered, this, [this] {
@@ -31,34 +31,15 @@ LineTools::LineTools(QWidget& window, PictureModel& picture, ToPicture toPicture
 
 LineTools::~LineTools() = default;
 
-std::optional<GridCell> LineTools::CellAtWindowPoint(QPoint at) const {
-  const std::optional<QPoint> inPicture = toPicture_(at);
-  return inPicture ? picture_.CellAt(*inPicture) : std::nullopt;
-}
-
 void LineTools::PrepareMenu(QPoint at) {
-  menuCell_ = CellAtWindowPoint(at);
-  from_->setEnabled(menuCell_.has_value());
-  to_->setEnabled(menuCell_ && lineStart_);
+  const bool onCell = pointer_.OpenMenuAt(at).has_value();
+  from_->setEnabled(onCell);
+  to_->setEnabled(onCell && lineStart_);
   clear_->setEnabled(picture_.Profile().HasLine());
 }
 
-bool LineTools::BeginDrag(QPoint at) {
-  dragStart_ = CellAtWindowPoint(at);
-  if (dragStart_) dragEnd_ = *dragStart_;
-  return dragStart_.has_value();
-}
-
-void LineTools::Drag(QPoint at) {
-  if (!dragStart_) return;
-  if (const std::optional<GridCell> cell = CellAtWindowPoint(at)) dragEnd_ = *cell;
-}
-
 void LineTools::EndDrag() {
-  if (!dragStart_) return;
-  const GridCell start = *dragStart_;
-  dragStart_.reset();
-  Draw(start, dragEnd_);
+  if (const auto ends = pointer_.EndDrag()) Draw(ends->first, ends->second);
 }
 
 void LineTools::Draw(GridCell from, GridCell to) {

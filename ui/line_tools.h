@@ -1,11 +1,11 @@
 #pragma once
 #include <QObject>
 #include <QPoint>
-#include <functional>
 #include <memory>
 #include <optional>
 
 #include "image/grid_cell.h"
+#include "ui/picture_pointer.h"
 
 class PictureModel;
 class ProfileWindow;
@@ -21,15 +21,14 @@ class QWidget;
 class LineTools : public QObject {
   Q_OBJECT
  public:
-  using ToPicture = std::function<std::optional<QPoint>(QPoint)>;
-  LineTools(QWidget& window, PictureModel& picture, ToPicture toPicture);
+  LineTools(QWidget& window, PictureModel& picture, PicturePointer::ToPicture toPicture);
   ~LineTools() override;
 
   void PrepareMenu(QPoint at);
   // Alt+drag, as the measuring areas' Shift+drag.
-  bool BeginDrag(QPoint at);
-  bool Dragging() const { return dragStart_.has_value(); }
-  void Drag(QPoint at);
+  bool BeginDrag(QPoint at) { return pointer_.BeginDrag(at); }
+  bool Dragging() const { return pointer_.Dragging(); }
+  void Drag(QPoint at) { pointer_.Drag(at); }
   void EndDrag();
   // True when no kept profile would be lost, or the user saved or let them go.
   bool ConfirmDiscard();
@@ -39,17 +38,13 @@ class LineTools : public QObject {
   void statusMessage(const QString& text);
 
  private:
-  std::optional<GridCell> CellAtWindowPoint(QPoint at) const;
   void Draw(GridCell from, GridCell to);
   ProfileWindow& Window();  // made at its first use
 
   QWidget& window_;
   PictureModel& picture_;
-  ToPicture toPicture_;
-  std::optional<GridCell> menuCell_;
+  PicturePointer pointer_;
   std::optional<GridCell> lineStart_;  // "Linienprofil von hier"
-  std::optional<GridCell> dragStart_;
-  GridCell dragEnd_;
   QAction* from_;
   QAction* to_;
   QAction* clear_;

@@ -10,17 +10,17 @@
 #include "ui/trend_window.h"
 
 MeasuringPointTools::MeasuringPointTools(QWidget& window, PictureModel& picture, ScanService& scan,
-                                         ToPicture toPicture)
+                                         PicturePointer::ToPicture toPicture)
     : window_(window),
       picture_(picture),
       scan_(scan),
-      toPicture_(std::move(toPicture)),
+      pointer_(picture, std::move(toPicture)),
       setPoint_(AddContextEntry(window, tr("Messpunkt hier setzen\tStrg+Klick"))),
       clearPoints_(AddContextEntry(window, tr("Messpunkte löschen"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete))),
       spot_(AddContextEntry(window, tr("Punktmessung"), QKeySequence(Qt::CTRL | Qt::Key_M))),
       plot_(AddContextEntry(window, tr("Temperaturverlauf…"), QKeySequence(Qt::CTRL | Qt::Key_T))) {
   connect(setPoint_, &QAction::triggered, this, [this] {
-    if (menuCell_) picture_.AddPoint(*menuCell_);
+    if (pointer_.MenuCell()) picture_.AddPoint(*pointer_.MenuCell());
   });
   connect(clearPoints_, &QAction::triggered, this, &MeasuringPointTools::ClearPoints);
   connect(spot_, &QAction::triggered, this, &MeasuringPointTools::StartSpotMeasurement);
@@ -33,21 +33,16 @@ MeasuringPointTools::~MeasuringPointTools() { picture_.SetDiscardQuestion({}); }
 
 QList<QAction*> MeasuringPointTools::Actions() const { return {setPoint_, clearPoints_, spot_, plot_}; }
 
-std::optional<GridCell> MeasuringPointTools::CellAtWindowPoint(QPoint at) const {
-  const std::optional<QPoint> inPicture = toPicture_(at);
-  return inPicture ? picture_.CellAt(*inPicture) : std::nullopt;
-}
-
 void MeasuringPointTools::PrepareMenu(QPoint at) {
-  menuCell_ = CellAtWindowPoint(at);
+  const bool onCell = pointer_.OpenMenuAt(at).has_value();
   const bool pointsSet = !picture_.Points().empty();
-  setPoint_->setEnabled(menuCell_ && picture_.Points().size() < kMaxMeasuringPoints);
+  setPoint_->setEnabled(onCell && picture_.Points().size() < kMaxMeasuringPoints);
   clearPoints_->setEnabled(pointsSet);
-  spot_->setEnabled(pointsSet || menuCell_ || !picture_.Areas().empty() || picture_.Profile().HasLine());
+  spot_->setEnabled(pointsSet || onCell || !picture_.Areas().empty() || picture_.Profile().HasLine());
 }
 
 bool MeasuringPointTools::SetPointAt(QPoint at) {
-  const std::optional<GridCell> cell = CellAtWindowPoint(at);
+  const std::optional<GridCell> cell = pointer_.CellAt(at);
   return cell && picture_.AddPoint(*cell);
 }
 
@@ -71,7 +66,7 @@ void MeasuringPointTools::StartSpotMeasurement() {
     }
   }
   for (const GridCell& cell : picture_.Profile().Cells()) add(cell);
-  if (cells.empty() && menuCell_) cells.push_back(*menuCell_);
+  if (cells.empty() && pointer_.MenuCell()) cells.push_back(*pointer_.MenuCell());
   if (cells.empty()) return emit statusMessage(tr("Für die Punktmessung zuerst einen Messpunkt setzen"));
   scan_.StartSpot(std::move(cells));
 }

@@ -2,11 +2,9 @@
 #include <QList>
 #include <QObject>
 #include <QPoint>
-#include <functional>
 #include <memory>
-#include <optional>
 
-#include "image/grid_cell.h"
+#include "ui/picture_pointer.h"
 
 class PictureModel;
 class QAction;
@@ -21,10 +19,8 @@ class TrendWindow;
 class MeasuringPointTools : public QObject {
   Q_OBJECT
  public:
-  // The picture area's point under a point of the window, if it lies there.
-  using ToPicture = std::function<std::optional<QPoint>(QPoint)>;
   // The entries become the window's actions.
-  MeasuringPointTools(QWidget& window, PictureModel& picture, ScanService& scan, ToPicture toPicture);
+  MeasuringPointTools(QWidget& window, PictureModel& picture, ScanService& scan, PicturePointer::ToPicture toPicture);
   ~MeasuringPointTools() override;
 
   // The context menu's entries, with their shortcuts.
@@ -49,15 +45,13 @@ class MeasuringPointTools : public QObject {
   void statusMessage(const QString& text);
 
  private:
-  std::optional<GridCell> CellAtWindowPoint(QPoint at) const;
   TrendWindow& Plot();  // made at its first use
   void ShowSpotRefused(quint32 outside);
 
   QWidget& window_;
   PictureModel& picture_;
   ScanService& scan_;
-  ToPicture toPicture_;
-  std::optional<GridCell> menuCell_;  // under the pointer where the context menu opened
+  PicturePointer pointer_;
   QAction* setPoint_;
   QAction* clearPoints_;
   QAction* spot_;

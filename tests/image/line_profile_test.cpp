@@ -47,8 +47,8 @@ TEST(LineCells, ADrawnBackwardsLineCrossesTheSameCellsReversed) {
 
 TEST(LineCells, CellsBeyondTheGridAreLeftOut) {
   EXPECT_EQ(LineCells({-3, 5}, {2, 5}), (Cells{{0, 5}, {1, 5}, {2, 5}}));
-  // Rows 30, 30.5, 31, 31.5, 32 on columns 60..64.
-  EXPECT_EQ(LineCells({60, 30}, {64, 32}), (Cells{{60, 30}, {61, 31}}));
+  // Rows 30, 30.5, 31, 31.5, 32 on columns 56..60: beyond the top row.
+  EXPECT_EQ(LineCells({56, 30}, {60, 32}), (Cells{{56, 30}, {57, 31}, {58, 31}}));
   EXPECT_TRUE(LineCells({-5, -5}, {-1, -1}).empty());
   EXPECT_TRUE(LineCells({62, 0}, {62, 0}).empty());
 }

@@ -24,7 +24,7 @@ TEST(FitSpan, ADragChoosesTheSecondsUnderItWithinThePlot) {
 TEST(FitSpan, AClickWithoutDraggingChoosesEverything) {
   EXPECT_EQ(DraggedSpan(kAxis, 200.0, 200.0), std::nullopt);
   EXPECT_EQ(DraggedSpan(kAxis, 200.0, 202.0), std::nullopt);
-  EXPECT_TRUE(DraggedSpan(kAxis, 200.0, 204.0).has_value());
+  EXPECT_TRUE(DraggedSpan(kAxis, 200.0, 200.0 + kClickPixels).has_value());
   EXPECT_EQ(DraggedSpan({100.0, 100.0, 0.0, 10.0}, 100.0, 300.0), std::nullopt);  // no plot area yet
 }
 

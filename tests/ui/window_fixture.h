@@ -75,6 +75,12 @@ class WindowTest : public QObject, public ::testing::Test {
   void Click(int id) { Button(id)->click(); }
   const ThermalImage& Image() const { return window_->Model().Image(); }
   const DisplayData& Display() const { return window_->Model().Display(); }
+  // The window's point at the centre of a cell of the picture.
+  QPoint AtCell(GridCell cell) const {
+    const Area& area = window_->Layout().pictureArea;
+    const CellPoint centre = CellCentre(Display(), cell);
+    return {area.left + static_cast<int>(centre.x), area.top + static_cast<int>(centre.y)};
+  }
   // A reading of a cell as the scan hands it to the picture.
   void Store(int column, int row, int value) { window_->Model().StoreReading(CellReading{column, row, value}); }
   // Composes and paints the picture at once; a copy of what it painted.

@@ -16,8 +16,7 @@ TEST_F(WindowTest, MeasuringPointsAreSetDrawnRecordedAndReachTheSpotMeasurementA
   MeasuringPointTools& points = window.MeasuringPoints();
   const Area& area = window.Layout().pictureArea;
   const auto grab = [&] { return window.grab(ToRect(area)).toImage().convertToFormat(QImage::Format_RGB32); };
-  const CellPoint centre = CellCentre(Display(), {40, 13});
-  const QPoint cell(area.left + static_cast<int>(centre.x), area.top + static_cast<int>(centre.y));
+  const QPoint cell = AtCell({40, 13});
   const QImage unmarked = grab();
   const auto ctrlClick = [&](QPoint at) { QTest::mouseClick(&window, Qt::LeftButton, Qt::ControlModifier, at); };
   ctrlClick(QPoint(area.left + 2, area.top + 2));  // beside both pictures
@@ -27,7 +26,7 @@ TEST_F(WindowTest, MeasuringPointsAreSetDrawnRecordedAndReachTheSpotMeasurementA
   Click(ctl::kSmoothed);  // the marker stays at its cell in the other display mode and on a moved picture
   window.ControlAs<QScrollBar>(ctl::kBarPositionX)->triggerAction(QAbstractSlider::SliderPageStepAdd);
   const CellPoint moved = CellCentre(Display(), {40, 13});
-  ASSERT_NE(moved.x, centre.x);
+  ASSERT_NE(area.left + static_cast<int>(moved.x), cell.x());
   EXPECT_EQ(grab().pixelColor(static_cast<int>(moved.x) - 5, static_cast<int>(moved.y)), MarkerColour(0));
   Click(ctl::kMeasuredPixels);
   Click(ctl::kArrangementReset);
@@ -81,18 +80,14 @@ TEST_F(WindowTest, MeasuringPointsAreSetDrawnRecordedAndReachTheSpotMeasurementA
 TEST_F(WindowTest, ShiftDragFramesAMeasuringAreaShownInItsWindow) {
   CTorvakDlg& window = Open();
   const Area& area = window.Layout().pictureArea;
-  const auto at = [&](GridCell cell) {
-    const CellPoint centre = CellCentre(Display(), cell);
-    return QPoint(area.left + static_cast<int>(centre.x), area.top + static_cast<int>(centre.y));
-  };
   const auto drag = [&](QPoint from, QPoint to) {
     QTest::mousePress(&window, Qt::LeftButton, Qt::ShiftModifier, from);
     QTest::mouseMove(&window, to);
     QTest::mouseRelease(&window, Qt::LeftButton, Qt::ShiftModifier, to);
   };
-  drag(QPoint(area.left + 2, area.top + 2), at({5, 5}));
+  drag(QPoint(area.left + 2, area.top + 2), AtCell({5, 5}));
   EXPECT_TRUE(window.Model().Areas().empty());
-  drag(at({8, 20}), at({3, 25}));
+  drag(AtCell({8, 20}), AtCell({3, 25}));
   ASSERT_EQ(window.Model().Areas(), (std::vector<CellArea>{{{3, 20}, {8, 25}}}));
   const QImage picture = window.grab(ToRect(area)).toImage();
   const CellPoint corner = CellCentre(Display(), {3, 25});
@@ -110,15 +105,11 @@ TEST_F(WindowTest, ShiftDragFramesAMeasuringAreaShownInItsWindow) {
 TEST_F(WindowTest, AltDragDrawsTheLineOfTheProfileItsWindowPlots) {
   CTorvakDlg& window = Open();
   const Area& area = window.Layout().pictureArea;
-  const auto at = [&](GridCell cell) {
-    const CellPoint centre = CellCentre(Display(), cell);
-    return QPoint(area.left + static_cast<int>(centre.x), area.top + static_cast<int>(centre.y));
-  };
-  QTest::mousePress(&window, Qt::LeftButton, Qt::AltModifier, at({2, 10}));
-  QTest::mouseMove(&window, at({12, 10}));
-  QTest::mouseRelease(&window, Qt::LeftButton, Qt::AltModifier, at({12, 10}));
+  QTest::mousePress(&window, Qt::LeftButton, Qt::AltModifier, AtCell({2, 10}));
+  QTest::mouseMove(&window, AtCell({12, 10}));
+  QTest::mouseRelease(&window, Qt::LeftButton, Qt::AltModifier, AtCell({12, 10}));
   ASSERT_EQ(window.Model().Profile().Cells().size(), 11u);
-  const QPoint middle = at({7, 10}) - QPoint(area.left, area.top);
+  const QPoint middle = AtCell({7, 10}) - QPoint(area.left, area.top);
   EXPECT_EQ(window.grab(ToRect(area)).toImage().pixelColor(middle), QColor(Qt::white));
   window.Model().StoreReading(CellReading{5, 10, 30});
   QTest::keyClick(&window, Qt::Key_L, Qt::ControlModifier);
