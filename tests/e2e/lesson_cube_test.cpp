@@ -1,7 +1,8 @@
 // The Leslie cube lesson on the emulated head: four areas on the four faces,
 // each with its face's emissivity and the room as the reflected temperature;
 // after a pass every face's corrected mean is the water's temperature within
-// what the head's whole degrees allow, and the report names them.
+// what the head's whole degrees allow, in the recording as on the picture,
+// and the report names them.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -62,6 +63,12 @@ TEST(LessonOnHead, TheCubesFacesCorrectedByTheirEmissivityAllReadTheWatersTemper
     ASSERT_TRUE(corrected);
     EXPECT_NEAR(*corrected, headsim::kCubeCelsius, RoundingReach(values->mean, faceEmissivity)) << "face " << i + 1;
     EXPECT_TRUE(text.contains(model.AreaValueTexts(i)->mean)) << text.toStdString();
+    const TrendRecorder& recording = model.Recorder();
+    const std::size_t series = model.Points().size() + i;
+    ASSERT_EQ(recording.Series(series).size(), 1u) << "one mean a pass";
+    const std::vector<TrendSample> course = CorrectedSamples(recording.Series(series), recording.CorrectionOf(series));
+    ASSERT_EQ(course.size(), 1u);
+    EXPECT_NEAR(course.front().celsius, *corrected, 0.01);
   }
 }
 
