@@ -86,6 +86,8 @@ TEST(TrendRecorder, KeptFitGoesWithANewBeginningAndWithItsSeries) {
   recorder.Restart();
   EXPECT_FALSE(recorder.LastFit());
   keep();
+  ASSERT_TRUE(recorder.AddPoint({5, 5}));
+  EXPECT_EQ(recorder.LastFit()->series, 0u);  // a point's fit stays with its point
   recorder.ClearPoints();
   EXPECT_FALSE(recorder.LastFit());
   // An area's fit follows its series as a point is set before it, and goes with its correction.
