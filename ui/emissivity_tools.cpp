@@ -122,8 +122,10 @@ bool EmissivityTools::AskEmissivity() {
   addOwn(tr("Punkt"), picture_.Points().size(), now.points, QStringLiteral("point"));
   addOwn(tr("Messfeld"), picture_.Areas().size(), now.areas, QStringLiteral("area"));
 
-  // A typical value goes into the emissivity field last written in.
-  connect(qApp, &QApplication::focusChanged, &dialog, [&](QWidget*, QWidget* now) {
+  // A typical value goes into the emissivity field last written in. The
+  // fields lose their focus as the dialog goes, after `fields` has gone:
+  // the connection ends with the question.
+  const auto followFocus = connect(qApp, &QApplication::focusChanged, &dialog, [&](QWidget*, QWidget* now) {
     for (const EmissivityField& f : fields) {
       if (f.field == now) chosen = f.field;
     }
@@ -132,7 +134,7 @@ bool EmissivityTools::AskEmissivity() {
     if (index > 0) chosen->setText(Decimal(typical->itemData(index).toDouble(), 2));
   });
 
-  return dialog.Ask([&]() -> std::optional<QString> {
+  const bool taken = dialog.Ask([&]() -> std::optional<QString> {
     PictureModel::EmissivityChoice choice;
     for (std::size_t i = 0; i < fields.size(); ++i) {
       const QString text = fields[i].field->text().trimmed();
@@ -156,4 +158,6 @@ bool EmissivityTools::AskEmissivity() {
     picture_.SetEmissivity(choice);
     return std::nullopt;
   });
+  disconnect(followFocus);
+  return taken;
 }
